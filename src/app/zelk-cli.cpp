@@ -1,0 +1,6 @@
+#include <QGuiApplication>
+
+int main(int argc, char **argv)
+{
+    return 0;
+}

@@ -1,0 +1,70 @@
+#include "hoverbutton.h"
+
+#include <QEvent>
+#include <QPointer>
+
+namespace zelk {
+
+HoverButton::HoverButton(const QString &caption, QWidget *parent, QColor restColour, bool highlights)
+    : QPushButton(caption, parent), m_rest(restColour), m_highlights(highlights)
+{
+    setCaptionColour(m_rest);
+}
+
+QColor HoverButton::captionColour() const
+{
+    return palette().color(QPalette::ButtonText);
+}
+
+void HoverButton::resetColour()
+{
+    setCaptionColour(m_rest);
+}
+
+void HoverButton::enterEvent(QEnterEvent *event)
+{
+    if (m_highlights)
+        setCaptionColour(Qt::red);
+    QPushButton::enterEvent(event);
+}
+
+void HoverButton::setCaptionColour(const QColor &colour)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::ButtonText, colour);
+    setPalette(pal);
+}
+
+namespace {
+class HoverResetFilter : public QObject {
+public:
+    HoverResetFilter(QWidget *area, QList<HoverButton *> buttons)
+        : QObject(area)
+    {
+        for (HoverButton *b : buttons)
+            m_buttons.append(b);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+            for (const auto &b : std::as_const(m_buttons))
+                if (b)
+                    b->resetColour();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QList<QPointer<HoverButton>> m_buttons;
+};
+} // namespace
+
+void resetHoverOnMouseMove(QWidget *area, QList<HoverButton *> buttons)
+{
+    area->setMouseTracking(true);
+    area->installEventFilter(new HoverResetFilter(area, std::move(buttons)));
+}
+
+} // namespace zelk

@@ -1,0 +1,26 @@
+#include "testhome.h"
+
+#include <QDir>
+
+namespace zelk::test {
+
+TestHome::TestHome()
+    : m_previous(qgetenv("ZELK_HOME"))
+{
+    qputenv("ZELK_HOME", m_dir.path().toUtf8());
+}
+
+TestHome::~TestHome()
+{
+    if (m_previous.isEmpty())
+        qunsetenv("ZELK_HOME");
+    else
+        qputenv("ZELK_HOME", m_previous);
+}
+
+QString TestHome::administration(int item) const
+{
+    return QDir(path()).filePath(item == 0 ? QStringLiteral("zelk") : QStringLiteral("zelk0%1").arg(item));
+}
+
+} // namespace zelk::test

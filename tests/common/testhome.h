@@ -1,0 +1,20 @@
+#pragma once
+// A fresh, empty ZELK_HOME for one test: every administration starts from nothing.
+#include <QString>
+#include <QTemporaryDir>
+
+namespace zelk::test {
+
+class TestHome {
+public:
+    TestHome();
+    ~TestHome();
+    QString path() const { return m_dir.path(); }
+    QString administration(int item = 0) const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previous;
+};
+
+} // namespace zelk::test

@@ -1,0 +1,69 @@
+#include "amountformat.h"
+
+#include <QTest>
+
+using zelk::AmountFormat;
+
+class TestAmountFormat : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void display_data()
+    {
+        QTest::addColumn<bool>("dutch");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("currency");
+        QTest::newRow("default") << false << 1234.5 << "1,234.50" << "€ 1,234.50";
+        QTest::newRow("dutch") << true << 1234.5 << "1.234,50" << "€ 1.234,50";
+        QTest::newRow("negative") << false << -1234.5 << "-1,234.50" << "-€ 1,234.50";
+        QTest::newRow("millions") << false << 1234567.891 << "1,234,567.89" << "€ 1,234,567.89";
+        QTest::newRow("small negative rounds away") << false << -0.005 << "-0.01" << "-€ 0.01";
+        QTest::newRow("zero") << true << 0.0 << "0,00" << "€ 0,00";
+        QTest::newRow("hundreds no separator") << false << 999.999 << "1,000.00" << "€ 1,000.00";
+    }
+    void display()
+    {
+        QFETCH(bool, dutch);
+        QFETCH(double, amount);
+        QFETCH(QString, shown);
+        QFETCH(QString, currency);
+        AmountFormat::applyDutch(dutch);
+        QCOMPARE(AmountFormat::current().display(amount), shown);
+        QCOMPARE(AmountFormat::current().currency(amount), currency);
+        AmountFormat::applyDutch(false);
+    }
+
+    void parse_data()
+    {
+        QTest::addColumn<bool>("dutch");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<double>("value");
+        QTest::newRow("blanks inside") << false << "  1 234.50 " << true << 1234.5;
+        QTest::newRow("only blanks") << false << "   " << true << 0.0;
+        QTest::newRow("exponent") << false << "1e3" << true << 1000.0;
+        QTest::newRow("negative") << false << "-3.25" << true << -3.25;
+        QTest::newRow("dutch comma") << true << "12,50" << true << 12.5;
+        QTest::newRow("dutch rejects dot") << true << "12.50" << false << 0.0;
+        QTest::newRow("thousands refused") << false << "1,234.50" << false << 0.0;
+        QTest::newRow("letters") << false << "twaalf" << false << 0.0;
+        QTest::newRow("plus sign") << false << "+7" << true << 7.0;
+        QTest::newRow("overflow") << false << "1e999" << false << 0.0;
+    }
+    void parse()
+    {
+        QFETCH(bool, dutch);
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(double, value);
+        AmountFormat::applyDutch(dutch);
+        const auto parsed = AmountFormat::current().parse(text);
+        AmountFormat::applyDutch(false);
+        QCOMPARE(parsed.has_value(), valid);
+        if (valid)
+            QCOMPARE(*parsed, value);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAmountFormat)
+#include "test_amountformat.moc"
