@@ -1,0 +1,46 @@
+#include "command.h"
+
+namespace zelk::cli {
+
+std::map<QString, Command> &commands()
+{
+    static std::map<QString, Command> all;
+    return all;
+}
+
+QString takeOption(QStringList &args, const QString &name)
+{
+    const qsizetype i = args.indexOf(name);
+    if (i < 0)
+        return {};
+    if (i + 1 >= args.size())
+        throw UsageError(QStringLiteral("%1 heeft een waarde nodig").arg(name).toStdString());
+    const QString value = args.at(i + 1);
+    args.remove(i, 2);
+    return value;
+}
+
+bool takeFlag(QStringList &args, const QString &name)
+{
+    return args.removeAll(name) > 0;
+}
+
+int toInt(const QString &text, const QString &what)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok)
+        throw UsageError(QStringLiteral("%1 moet een geheel getal zijn, niet \"%2\"").arg(what, text).toStdString());
+    return value;
+}
+
+double toAmount(const QString &text, const QString &what)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok)
+        throw UsageError(QStringLiteral("%1 moet een bedrag zijn zoals 12.50, niet \"%2\"").arg(what, text).toStdString());
+    return value;
+}
+
+} // namespace zelk::cli
