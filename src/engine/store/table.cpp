@@ -539,8 +539,11 @@ void Table::reloadAfterRollback()
     const qint64 rowid = currentRowid();
     const int old = m_current;
     load();
-    if (m_state == State::Edit && viewIndexOf(rowid) < 0)
-        cancel();
+    // The action that failed is undone as a whole, including a row it was placing.
+    if (isEditing()) {
+        m_buffer.clear();
+        setState(State::Browse);
+    }
     Q_EMIT rowsReset();
     const int shown = viewIndexOf(rowid);
     m_current = -2;
