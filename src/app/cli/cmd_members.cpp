@@ -1,0 +1,29 @@
+// members export/import: the member register to and from a spreadsheet file (CSV).
+#include "command.h"
+#include "ledenimport.h"
+#include "session.h"
+
+namespace zelk::cli {
+namespace {
+
+int members(const QStringList &args, Io &io)
+{
+    if (args.size() != 2 || (args[0] != QLatin1String("export") && args[0] != QLatin1String("import")))
+        throw UsageError("gebruik: members export BESTAND.csv of members import BESTAND.csv");
+    auto data = openSession();
+    if (args[0] == QLatin1String("export")) {
+        const int count = ledenimport::exportCsv(data->ledentabel, args[1]);
+        io.out << QStringLiteral("%1 leden geschreven naar %2\n").arg(count).arg(args[1]);
+        return Ok;
+    }
+    const int count = ledenimport::importCsv(data->ledentabel, data->database1(), args[1]);
+    io.out << QStringLiteral("%1 leden ingelezen uit %2\n").arg(count).arg(args[1]);
+    return Ok;
+}
+
+const Registration membersCommand(QStringLiteral("members"),
+                                  {QStringLiteral("members export|import BESTAND.csv"),
+                                   QStringLiteral("schrijft de leden naar een CSV-bestand of leest ze er (alles of niets) uit"), members});
+
+} // namespace
+} // namespace zelk::cli

@@ -1,0 +1,129 @@
+#include "boundgrid.h"
+
+#include "messages.h"
+#include "recordnavigator.h"
+#include "tablegridmodel.h"
+#include "zelkerror.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace zelk {
+
+namespace {
+// Red on white for the selected row, bold while the grid has no focus.
+class SelectionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!(option->state & QStyle::State_Selected))
+            return;
+        for (auto group : {QPalette::Active, QPalette::Inactive}) {
+            option->palette.setColor(group, QPalette::Highlight, Qt::white);
+            option->palette.setColor(group, QPalette::HighlightedText, Qt::red);
+        }
+        const auto *view = qobject_cast<const QWidget *>(parent());
+        if (view && !view->hasFocus())
+            option->font.setBold(true);
+    }
+};
+} // namespace
+
+BoundGrid::BoundGrid(Table &table, const QStringList &fields, QWidget *parent)
+    : QTableView(parent), m_table(table), m_model(new TableGridModel(table, fields, this))
+{
+    setObjectName(QStringLiteral("grid"));
+    setModel(m_model);
+    setItemDelegate(new SelectionDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->hide();
+
+    connect(&table, &Table::currentChanged, this, &BoundGrid::showCurrent);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &BoundGrid::showCurrent);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &BoundGrid::userSelected);
+    showCurrent();
+}
+
+void BoundGrid::showCurrent()
+{
+    m_following = true;
+    const int row = m_table.isOpen() ? m_table.currentRow() : -1;
+    if (row < 0) {
+        selectionModel()->clear();
+    } else {
+        const QModelIndex index = m_model->index(row, std::max(currentIndex().column(), 0));
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+    }
+    m_following = false;
+}
+
+void BoundGrid::userSelected(const QModelIndex &index)
+{
+    if (m_following || !index.isValid() || index.row() == m_table.currentRow())
+        return;
+    int wanted = index.row();
+    const Table::Values pointedAt = m_table.rowValues(wanted);
+    try {
+        if (m_before && !m_before()) {
+            showCurrent();
+            return;
+        }
+        // Saving first may have re-sorted the rows: look the row the user pointed at up
+        // again by its values.
+        if (wanted >= m_table.recordCount() || m_table.rowValues(wanted) != pointedAt)
+            for (int row = 0; row < m_table.recordCount(); ++row)
+                if (m_table.rowValues(row) == pointedAt) {
+                    wanted = row;
+                    break;
+                }
+        m_table.moveTo(std::min(wanted, m_table.recordCount() - 1));
+    } catch (const Error &e) {
+        showError(window(), e.message());
+    }
+    showCurrent();
+    Q_EMIT changedTable();
+}
+
+void BoundGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && m_deleteAllowed && event->modifiers() == Qt::NoModifier) {
+        if (!m_table.isEmpty() && confirmDeleteRecord(this)) {
+            try {
+                m_table.remove();
+            } catch (const Error &e) {
+                showError(window(), e.message());
+            }
+            Q_EMIT changedTable();
+        }
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void BoundGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void BoundGrid::focusOutEvent(QFocusEvent *event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
+} // namespace zelk

@@ -1,0 +1,42 @@
+#include "filterpanel.h"
+
+#include "messages.h"
+#include "zelkerror.h"
+
+namespace zelk {
+
+FilterPanel::FilterPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent)
+    : FieldPanel(title, table, rules, parent)
+{
+    setObjectName(QStringLiteral("filterpanel"));
+    connect(this, &FieldPanel::valuesChanged, this, &FilterPanel::apply);
+}
+
+void FilterPanel::apply()
+{
+    if (!m_on || !table().isOpen() || !mayChange())
+        return;
+    try {
+        table().setCondition(condition());
+    } catch (const Error &e) {
+        showError(window(), e.message());
+    }
+}
+
+void FilterPanel::setFiltering(bool on)
+{
+    m_on = on;
+    if (!table().isOpen())
+        return;
+    table().setCondition(on ? condition() : Table::Condition());
+    table().setFiltered(on);
+}
+
+void FilterPanel::clearFilter()
+{
+    clear();
+    if (m_on && table().isOpen())
+        table().clearCondition();
+}
+
+} // namespace zelk
