@@ -2,6 +2,8 @@
 
 #include "databases.h"
 #include "main.h"
+#include "members/invoercontri.h"
+#include "members/invoerleden.h"
 #include "startscherm.h"
 #include "verwerkt.h"
 
@@ -50,6 +52,8 @@ const QHash<QString, Factory> &factories()
     static const QHash<QString, Factory> all = {
         {QStringLiteral("databases"), [](AppContext &c) { return c.data = new DataModule1; }},
         {QStringLiteral("verwerkt"), [](AppContext &c) { return c.notice = new verwerkt; }},
+        {QStringLiteral("invoerleden"), [](AppContext &c) { return new invoerleden(c); }},
+        {QStringLiteral("invoercontri"), [](AppContext &c) { return new invoercontri(c); }},
     };
     return all;
 }

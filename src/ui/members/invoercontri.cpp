@@ -1,0 +1,201 @@
+#include "invoercontri.h"
+
+#include "core/appcontext.h"
+#include "databases.h"
+#include "toolkit/boundgrid.h"
+#include "toolkit/findpanel.h"
+#include "toolkit/hoverbutton.h"
+#include "toolkit/messages.h"
+#include "toolkit/recordnavigator.h"
+#include "zelkerror.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace zelk {
+
+namespace {
+const char *const monthFields[] = {"Jan", "Feb", "Mrt", "Apr", "Mei", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dec"};
+const QString headings[3] = {QStringLiteral("           Vorig jaar"), QStringLiteral("           Huidig jaar"),
+                             QStringLiteral("          Volgend jaar")};
+} // namespace
+
+QStringList invoercontri::markFields()
+{
+    QStringList fields;
+    for (const char *prefix : {"A", "", "V"})
+        for (const char *month : monthFields) {
+            const QString m = QString::fromLatin1(month);
+            fields << (*prefix ? QString::fromLatin1(prefix) + m.toLower() : m);
+        }
+    return fields;
+}
+
+const QStringList &invoercontri::monthNames()
+{
+    static const QStringList names = {"januari", "februari", "maart",     "april",   "mei",      "juni",
+                                      "juli",    "augustus", "september", "oktober", "november", "december"};
+    return names;
+}
+
+invoercontri::invoercontri(AppContext &ctx, QWidget *parent)
+    : TaskScreen(QStringLiteral("invoercontri"), QStringLiteral("Invoer contributies"), parent),
+      m_ctx(ctx)
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(900, 560);
+}
+
+Table &invoercontri::leden() const
+{
+    return m_ctx.data->ledentabel;
+}
+
+// Made before the data module at start-up: the bound controls are built on first show.
+void invoercontri::ensureBuilt()
+{
+    if (m_grid)
+        return;
+
+    auto *left = new QVBoxLayout;
+    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), {{"Naam", Match::Contains}, {"Straat", Match::Contains}}, this);
+    left->addWidget(m_find);
+    m_grid = new BoundGrid(leden(), {"Naam", "Geb datum", "Straat"}, this);
+    m_grid->setMinimumWidth(380);
+    left->addWidget(m_grid, 1);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("Kies de juiste naam"), this));
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("naam"));
+    m_name->setReadOnly(true);
+    right->addWidget(m_name);
+    right->addWidget(buildLists());
+    m_navigator = new RecordNavigator(leden(), {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next,
+                                                RecordNavigator::Last}, this);
+    right->addWidget(m_navigator);
+    for (const char *line : {"Het bijwerken van de maandcontributies is alleen", "als hulp voor een overzicht !",
+                             "Er worden GEEN bedragen in de administratie verwerkt !"}) {
+        auto *notice = new QLabel(QString::fromUtf8(line), this);
+        notice->setObjectName(QStringLiteral("mededeling"));
+        right->addWidget(notice);
+    }
+    auto *buttons = new QHBoxLayout;
+    for (const QString &caption : {QStringLiteral("Overzicht"), QStringLiteral("Help"), QStringLiteral("Sluit venster")}) {
+        auto *b = new HoverButton(caption, this);
+        b->setObjectName(caption);
+        buttons->addWidget(b);
+        m_buttons << b;
+    }
+    right->addLayout(buttons);
+    right->addStretch();
+    connect(button(QStringLiteral("Overzicht")), &QPushButton::clicked, this, [this] {
+        if (const auto action = m_ctx.actions.value(QStringLiteral("printcontribut")))
+            action(this);
+    });
+    connect(button(QStringLiteral("Help")), &QPushButton::clicked, this, [this] {
+        if (m_ctx.openHelp)
+            m_ctx.openHelp(this, QStringLiteral("4. VERWERKEN CONTRIBUTIES"));
+    });
+    connect(button(QStringLiteral("Sluit venster")), &QPushButton::clicked, this, &QWidget::close);
+    resetHoverOnMouseMove(this, m_buttons);
+
+    auto *page = new QHBoxLayout(this);
+    page->addLayout(left, 1);
+    page->addLayout(right);
+
+    connect(&leden(), &Table::currentChanged, this, &invoercontri::toonnaam);
+    connect(&leden(), &Table::rowsReset, this, &invoercontri::toonnaam);
+    connect(&leden(), &Table::rowChanged, this, &invoercontri::toonnaam);
+}
+
+QWidget *invoercontri::buildLists()
+{
+    auto *box = new QWidget(this);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (int family = 0; family < 3; ++family) {
+        auto *column = new QVBoxLayout;
+        column->addWidget(new QLabel(headings[family], box));
+        auto *list = new QListWidget(box);
+        list->setObjectName(headings[family].trimmed());
+        list->setFocusPolicy(Qt::ClickFocus); // Tab skips the lists
+        for (const QString &month : monthNames()) {
+            auto *item = new QListWidgetItem(month, list);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+        }
+        list->setFixedSize(130, list->sizeHintForRow(0) * 12 + 2 * list->frameWidth() + 4);
+        // A click anywhere on an item (also on its text) stores all marks; a click on the
+        // box itself or a space bar toggle arrives as a changed item.
+        connect(list, &QListWidget::itemChanged, this, [this] { bewaarmaanden(); });
+        connect(list, &QListWidget::itemClicked, this, [this] { bewaarmaanden(); });
+        m_lists[family] = list;
+        column->addWidget(list);
+        row->addLayout(column);
+    }
+    return box;
+}
+
+HoverButton *invoercontri::button(const QString &caption) const
+{
+    for (HoverButton *b : m_buttons)
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+void invoercontri::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    TaskScreen::setVisible(visible);
+}
+
+void invoercontri::onShow()
+{
+    button(QStringLiteral("Overzicht"))->setEnabled(m_ctx.actions.contains(QStringLiteral("printcontribut")));
+    button(QStringLiteral("Help"))->setEnabled(static_cast<bool>(m_ctx.openHelp));
+    toonnaam();
+}
+
+void invoercontri::toonnaam()
+{
+    if (!isVisible())
+        return;
+    const QString name = leden().isOpen() && leden().recordCount() > 0 ? leden().text(u"Naam") : QString();
+    m_name->setText(name);
+    laadmaanden();
+}
+
+void invoercontri::laadmaanden()
+{
+    const QStringList fields = markFields();
+    const bool any = leden().isOpen() && (leden().recordCount() > 0 || leden().isEditing());
+    m_loading = true;
+    for (int i = 0; i < fields.size(); ++i) {
+        const bool set = any && leden().boolean(fields[i]);
+        m_lists[i / 12]->item(i % 12)->setCheckState(set ? Qt::Checked : Qt::Unchecked);
+    }
+    m_loading = false;
+}
+
+void invoercontri::bewaarmaanden()
+{
+    if (m_loading || !leden().isOpen() || (leden().recordCount() == 0 && !leden().isEditing()))
+        return; // no member to store into
+    const QStringList fields = markFields();
+    try {
+        leden().edit();
+        for (int i = 0; i < fields.size(); ++i)
+            leden().setValue(fields[i], m_lists[i / 12]->item(i % 12)->checkState() == Qt::Checked);
+        leden().post();
+    } catch (const Error &e) {
+        showError(this, e.message());
+    }
+}
+
+} // namespace zelk

@@ -1,0 +1,325 @@
+#include "invoerleden.h"
+
+#include "core/appcontext.h"
+#include "databases.h"
+#include "ledenimport.h"
+#include "toolkit/boundgrid.h"
+#include "toolkit/filterpanel.h"
+#include "toolkit/findpanel.h"
+#include "toolkit/hoverbutton.h"
+#include "toolkit/messages.h"
+#include "toolkit/recordnavigator.h"
+#include "zelkerror.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace zelk {
+
+namespace {
+const QStringList gridFields = {"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum",
+                                "Lidbedrag", "Soortlid", "Opmerk1", "Opmerk2", "Opmerk3"};
+
+// An information box that does not wait for its OK.
+void showNotice(QWidget *parent, const QString &title, const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("melding"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+QLabel *sectionLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+} // namespace
+
+invoerleden::invoerleden(AppContext &ctx, QWidget *parent)
+    : TaskScreen(QStringLiteral("invoerleden"), QStringLiteral("Invoer leden"), parent),
+      m_ctx(ctx)
+{
+    resize(980, 640);
+}
+
+Table &invoerleden::leden() const
+{
+    return m_ctx.data->ledentabel;
+}
+
+// The screen is made before the data module (start-up creates the units in a fixed
+// order), so its bound controls are built when it is first shown.
+void invoerleden::ensureBuilt()
+{
+    if (m_form)
+        return;
+    m_form = new BoundForm(leden(), this);
+    auto *top = new QHBoxLayout;
+    top->addWidget(buildFields());
+    top->addWidget(buildSide(), 1);
+    top->addWidget(buildButtons());
+
+    m_grid = new BoundGrid(leden(), gridFields, this);
+    m_grid->setDeleteAllowed(true);
+    m_grid->setBeforeChange([this] { return m_form->save(); });
+    connect(m_grid, &BoundGrid::changedTable, this, &invoerleden::toonaantal);
+
+    auto *page = new QVBoxLayout(this);
+    page->addLayout(top);
+    page->addWidget(m_grid, 1);
+}
+
+QWidget *invoerleden::buildFields()
+{
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(3);
+    struct Line {
+        const char *label;
+        const char *field;
+    };
+    const Line lines[] = {{"Naam:", "Naam"},           {"Straat:", "Straat"},        {"Pcode+pl.", "Pcode"},
+                          {nullptr, "Plaats"},         {"Geb.dat.", "Geb datum"},    {"E-mail", "Email"},
+                          {"Contributie", "Lidbedrag"}, {"Bank-giro", "Bank-giro"},   {"Soort lid", "Soortlid"},
+                          {"Opmerk 1", "Opmerk1"},     {"Opmerk 2", "Opmerk2"},      {"Opmerk 3", "Opmerk3"}};
+    int row = 0;
+    for (const Line &line : lines) {
+        BoundEdit *edit = m_form->add(QString::fromLatin1(line.field), box);
+        if (!line.label) { // the town sits on the postcode's line
+            grid->addWidget(edit, row - 1, 2);
+            continue;
+        }
+        auto *label = new QLabel(QString::fromLatin1(line.label), box);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        if (QString::fromLatin1(line.field) == QLatin1String("Pcode")) {
+            edit->setFixedWidth(70);
+            grid->addWidget(edit, row, 1);
+        } else {
+            grid->addWidget(edit, row, 1, 1, 2);
+        }
+        ++row;
+    }
+    grid->setColumnMinimumWidth(2, 200);
+    connect(m_form, &BoundForm::lastConfirmed, this, [this] { bewaarlid(); });
+    return box;
+}
+
+QWidget *invoerleden::buildSide()
+{
+    auto *side = new QWidget(this);
+    auto *column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    column->addWidget(sectionLabel(QStringLiteral("  NAVIGATOR   "), side));
+    m_navigator = new RecordNavigator(leden(), {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next,
+                                                RecordNavigator::Last, RecordNavigator::Insert, RecordNavigator::Delete,
+                                                RecordNavigator::Refresh}, side);
+    m_navigator->setBeforeChange([this] { return m_form->save(); });
+    connect(m_navigator, &RecordNavigator::aboutToAct, this, [this] { m_form->edit(QStringLiteral("Naam"))->setFocus(); });
+    connect(m_navigator, &RecordNavigator::acted, this, &invoerleden::toonaantal);
+    column->addWidget(m_navigator);
+
+    auto *countLine = new QHBoxLayout;
+    countLine->addWidget(new QLabel(QStringLiteral("Records"), side));
+    m_count = new QLabel(QStringLiteral("0"), side);
+    m_count->setObjectName(QStringLiteral("aantal"));
+    countLine->addWidget(m_count);
+    countLine->addStretch();
+    column->addLayout(countLine);
+
+    const QList<FieldRule> findRules = {{"Naam", Match::Contains},   {"Straat", Match::Contains},
+                                        {"Pcode", Match::Contains},  {"Plaats", Match::StartsWith},
+                                        {"Email", Match::Contains},  {"Soortlid", Match::Standard}};
+    const QList<FieldRule> filterRules = {{"Naam", Match::Contains},  {"Straat", Match::Contains},
+                                          {"Pcode", Match::Standard}, {"Plaats", Match::Contains},
+                                          {"Email", Match::Contains}, {"Soortlid", Match::Contains}};
+    auto *panels = new QHBoxLayout;
+    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), findRules, side);
+    m_filter = new FilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules, side);
+    m_find->setBeforeChange([this] { return m_form->save(); });
+    m_filter->setBeforeChange([this] { return m_form->save(); });
+    connect(m_filter, &FieldPanel::valuesChanged, this, &invoerleden::toonaantal);
+    panels->addWidget(m_find);
+    panels->addWidget(m_filter);
+    column->addLayout(panels);
+    column->addStretch();
+    return side;
+}
+
+QWidget *invoerleden::buildButtons()
+{
+    auto *box = new QWidget(this);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto add = [&](const QString &caption, auto slot) {
+        auto *b = new HoverButton(caption, box);
+        b->setObjectName(caption);
+        b->setMinimumWidth(140);
+        column->addWidget(b);
+        connect(b, &QPushButton::clicked, this, slot);
+        m_buttons << b;
+        return b;
+    };
+    add(QStringLiteral("Afdrukken lijst 1"), [this] { afdrukken(QStringLiteral("printleden")); });
+    add(QStringLiteral("Afdrukken lijst 2"), [this] { afdrukken(QStringLiteral("ledenlijst03")); });
+    add(QStringLiteral("Afdrukken alle data"), [this] { afdrukken(QStringLiteral("printledenall")); });
+    add(QStringLiteral("Importeren…"), [this] {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Leden inlezen"), QString(),
+                                                          QStringLiteral("CSV-bestanden (*.csv *.txt);;Alle bestanden (*)"));
+        if (!path.isEmpty())
+            importFrom(path);
+    });
+    add(QStringLiteral("Exporteren…"), [this] {
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Leden opslaan"), QStringLiteral("leden.csv"),
+                                                          QStringLiteral("CSV-bestanden (*.csv)"));
+        if (!path.isEmpty())
+            exportTo(path);
+    });
+    add(QStringLiteral("Help"), [this] {
+        if (m_ctx.openHelp)
+            m_ctx.openHelp(this, QStringLiteral("1. INVOEREN LEDEN"));
+    });
+    column->addStretch();
+    add(QStringLiteral("Sluit venster"), [this] { sluitvenster(); });
+    resetHoverOnMouseMove(this, m_buttons);
+    return box;
+}
+
+HoverButton *invoerleden::button(const QString &caption) const
+{
+    for (HoverButton *b : m_buttons)
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+void invoerleden::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    TaskScreen::setVisible(visible);
+}
+
+void invoerleden::onShow()
+{
+    m_filter->setFiltering(true);
+    toonaantal();
+    m_form->reload();
+    // The member lists and help come with their own units; without them the buttons rest.
+    button(QStringLiteral("Afdrukken lijst 1"))->setEnabled(m_ctx.actions.contains(QStringLiteral("printleden")));
+    button(QStringLiteral("Afdrukken lijst 2"))->setEnabled(m_ctx.actions.contains(QStringLiteral("ledenlijst03")));
+    button(QStringLiteral("Afdrukken alle data"))->setEnabled(m_ctx.actions.contains(QStringLiteral("printledenall")));
+    button(QStringLiteral("Help"))->setEnabled(static_cast<bool>(m_ctx.openHelp));
+}
+
+void invoerleden::toonaantal()
+{
+    m_count->setText(QString::number(leden().isOpen() ? leden().recordCount() : 0));
+}
+
+bool invoerleden::bewaarlid()
+{
+    if (!m_form->save())
+        return false;
+    try {
+        leden().refresh();
+    } catch (const Error &e) {
+        showError(this, e.message());
+        return false;
+    }
+    return true;
+}
+
+void invoerleden::afdrukken(const QString &report)
+{
+    if (!bewaarlid())
+        return;
+    if (const auto action = m_ctx.actions.value(report))
+        action(this);
+}
+
+void invoerleden::sluitvenster()
+{
+    if (!bewaarlid())
+        return;
+    m_find->clear();
+    m_filter->clear();
+    close();
+}
+
+void invoerleden::onClose()
+{
+    if (!m_form)
+        return;
+    m_filter->clear();
+    if (!leden().isOpen()) {
+        m_filter->setFiltering(false);
+        return;
+    }
+    keepPendingWhileUnfiltering();
+}
+
+// Switching the filter off would post a member being edited; closing the window without
+// "Sluit venster" leaves that change pending instead, so it is set aside and taken up
+// again on the same member once all members are shown.
+void invoerleden::keepPendingWhileUnfiltering()
+{
+    m_form->writePending();
+    const Table::State state = leden().state();
+    Table::Values pending;
+    if (leden().isEditing())
+        for (const FieldDef &f : leden().schema().fields)
+            pending << leden().value(f.name);
+    leden().cancel();
+    m_filter->setFiltering(false);
+    if (state != Table::State::Edit && state != Table::State::Insert)
+        return;
+    try {
+        state == Table::State::Insert ? leden().insert() : leden().edit();
+        for (int i = 0; i < pending.size(); ++i)
+            leden().setValue(leden().schema().fields[i].name, pending[i]);
+    } catch (const Error &e) {
+        showError(nullptr, e.message());
+    }
+}
+
+bool invoerleden::importFrom(const QString &path)
+{
+    if (!bewaarlid())
+        return false;
+    try {
+        const int count = ledenimport::importCsv(leden(), m_ctx.data->database1(), path);
+        toonaantal();
+        showNotice(this, QStringLiteral("Importeren"), QStringLiteral("%1 leden ingelezen.").arg(count));
+    } catch (const Error &e) {
+        showError(this, e.message());
+        return false;
+    }
+    return true;
+}
+
+bool invoerleden::exportTo(const QString &path)
+{
+    if (!bewaarlid())
+        return false;
+    try {
+        const int count = ledenimport::exportCsv(leden(), path);
+        showNotice(this, QStringLiteral("Exporteren"), QStringLiteral("%1 leden geschreven naar %2.").arg(count).arg(path));
+    } catch (const Error &e) {
+        showError(this, e.message());
+        return false;
+    }
+    return true;
+}
+
+} // namespace zelk

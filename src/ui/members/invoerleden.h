@@ -1,0 +1,66 @@
+#pragma once
+// "Invoer leden": the member register. Edit boxes bound to the current member, a grid over
+// the members the filter lets through, a record navigator, find and filter panels, the
+// count of members, the three member lists, and CSV import and export.
+#include "toolkit/boundfields.h"
+#include "toolkit/taskscreen.h"
+
+class QLabel;
+
+namespace zelk {
+
+struct AppContext;
+class BoundGrid;
+class FilterPanel;
+class FindPanel;
+class HoverButton;
+class RecordNavigator;
+
+class invoerleden : public TaskScreen {
+    Q_OBJECT
+public:
+    explicit invoerleden(AppContext &ctx, QWidget *parent = nullptr);
+
+    BoundForm &form() { return *m_form; }
+    BoundGrid *grid() const { return m_grid; }
+    RecordNavigator *navigator() const { return m_navigator; }
+    FindPanel *findPanel() const { return m_find; }
+    FilterPanel *filterPanel() const { return m_filter; }
+    QLabel *countLabel() const { return m_count; }
+    HoverButton *button(const QString &caption) const;
+
+    // The actions behind "Importeren…" and "Exporteren…" once a file is chosen; errors
+    // are shown in the error box. Return whether they succeeded.
+    bool importFrom(const QString &path);
+    bool exportTo(const QString &path);
+
+    // Builds the bound controls before the first show.
+    void setVisible(bool visible) override;
+
+protected:
+    void onShow() override;
+    void onClose() override;
+
+private:
+    Table &leden() const;
+    void ensureBuilt();
+    QWidget *buildFields();
+    QWidget *buildSide();
+    QWidget *buildButtons();
+    void toonaantal();       // the count beside "Records"
+    bool bewaarlid();        // saves the member being edited and re-reads the table
+    void afdrukken(const QString &report);
+    void sluitvenster();
+    void keepPendingWhileUnfiltering();
+
+    AppContext &m_ctx;
+    BoundForm *m_form = nullptr;
+    BoundGrid *m_grid = nullptr;
+    RecordNavigator *m_navigator = nullptr;
+    FindPanel *m_find = nullptr;
+    FilterPanel *m_filter = nullptr;
+    QLabel *m_count = nullptr;
+    QList<HoverButton *> m_buttons;
+};
+
+} // namespace zelk
