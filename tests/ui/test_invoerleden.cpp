@@ -1,0 +1,323 @@
+// The member register as the treasurer uses it: typing a member through all fields with
+// Enter, refused names and dates, the find and filter panels with the count, the
+// navigator, deleting from the grid, closing and reopening, and import and export.
+#include "core/main.h"
+#include "core/startup.h"
+#include "databases.h"
+#include "ledenimport.h"
+#include "members/invoerleden.h"
+#include "testhome.h"
+#include "toolkit/boundgrid.h"
+#include "toolkit/filterpanel.h"
+#include "toolkit/findpanel.h"
+#include "toolkit/hoverbutton.h"
+#include "toolkit/recordnavigator.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace zelk;
+
+namespace {
+struct Member {
+    const char *naam, *plaats;
+};
+
+// Answers the next modal question with `button` as soon as it is shown.
+void answerNextQuestion(QMessageBox::StandardButton button)
+{
+    QTimer::singleShot(0, [button] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Delete record?"));
+        box->button(button)->click();
+    });
+}
+
+QMessageBox *errorBox(QWidget *screen)
+{
+    const auto boxes = screen->findChildren<QMessageBox *>(QStringLiteral("foutmelding"));
+    return boxes.isEmpty() ? nullptr : boxes.last();
+}
+} // namespace
+
+class TestInvoerleden : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::TestHome> home;
+    std::unique_ptr<Program> program;
+    invoerleden *screen = nullptr;
+
+    Table &leden() { return program->context().data->ledentabel; }
+    QLineEdit *box(const char *field) { return screen->form().edit(QString::fromLatin1(field)); }
+    void addMembers(std::initializer_list<Member> members)
+    {
+        for (const Member &m : members) {
+            leden().append();
+            leden().setValue(u"Naam", QString::fromUtf8(m.naam));
+            leden().setValue(u"Plaats", QString::fromUtf8(m.plaats));
+            leden().post();
+        }
+        leden().first();
+    }
+    void open()
+    {
+        program->mainMenu()->button(QStringLiteral("Invoer leden"))->click();
+        QVERIFY(screen->isVisible());
+        QVERIFY(!program->mainMenu()->isVisible());
+        QApplication::setActiveWindow(screen);
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+    }
+    // Types `text` into the box that has the focus and presses Enter.
+    void typeAndEnter(const QString &text)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClicks(focus, text);
+        QTest::keyClick(focus, Qt::Key_Return);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        home = std::make_unique<test::TestHome>();
+        program = std::make_unique<Program>(false);
+        program->mainMenu()->show();
+        screen = program->context().screenAs<invoerleden>(QStringLiteral("invoerleden"));
+        QVERIFY(screen);
+        QVERIFY(program->mainMenu()->button(QStringLiteral("Invoer leden"))->isEnabled());
+    }
+    void cleanup()
+    {
+        program.reset();
+        home.reset();
+    }
+
+    void showsItsLabelsSectionsAndHints()
+    {
+        addMembers({{"Bakker, Els", "Delft"}, {"Jansen, Piet", "Gouda"}});
+        open();
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Invoer leden"));
+        QStringList labels;
+        for (auto *label : screen->findChildren<QLabel *>())
+            labels << label->text();
+        for (const char *text : {"Naam:", "Straat:", "Pcode+pl.", "Geb.dat.", "E-mail", "Contributie", "Bank-giro", "Soort lid",
+                                 "Opmerk 1", "Opmerk 2", "Opmerk 3", "  NAVIGATOR   ", "Records"})
+            QVERIFY2(labels.contains(QString::fromLatin1(text)), text);
+        QCOMPARE(screen->findPanel()->title(), QStringLiteral("  ZOEKEN  "));
+        QCOMPARE(screen->filterPanel()->title(), QStringLiteral("  FILTER    "));
+        QStringList hints;
+        for (auto action : {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next, RecordNavigator::Last,
+                            RecordNavigator::Insert, RecordNavigator::Delete, RecordNavigator::Refresh})
+            hints << screen->navigator()->button(action)->toolTip();
+        QCOMPARE(hints, (QStringList{"Eerste record", "Vorig record", "Volgend record", "Laatste record", "Invoegen record",
+                                     "Wis record", "Ververs data"}));
+        QStringList columns;
+        for (int c = 0; c < screen->grid()->model()->columnCount(); ++c)
+            columns << screen->grid()->model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(columns, (QStringList{"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum", "Lidbedrag",
+                                       "Soortlid", "Opmerk1", "Opmerk2", "Opmerk3"}));
+        for (const char *caption : {"Afdrukken lijst 1", "Afdrukken lijst 2", "Afdrukken alle data", "Help", "Sluit venster"})
+            QVERIFY2(screen->button(QString::fromLatin1(caption)), caption);
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("2"));
+        QCOMPARE(box("Naam")->text(), QStringLiteral("Bakker, Els"));
+        screen->resize(1100, 640);
+        test::saveScreenshot(screen, QStringLiteral("invoerleden"));
+    }
+
+    void typingThroughAllFieldsWithEnterSavesTheMember()
+    {
+        open();
+        screen->navigator()->button(RecordNavigator::Insert)->click();
+        QCOMPARE(QApplication::focusWidget(), box("Naam"));
+        QCOMPARE(leden().state(), Table::State::Insert);
+        const QStringList typed = {"Visser, Anna", "Molenweg 12", "2611 AB", "Delft", "14-07-1985", "anna@voorbeeld.nl",
+                                   "25,00 per jaar", "NL12BANK0123", "Senior", "Bestuur", "Penningmeester", "Sinds 2001"};
+        for (const QString &text : typed)
+            typeAndEnter(text);
+        // Enter in Opmerk3 saved the member and the focus stayed there.
+        QCOMPARE(QApplication::focusWidget(), box("Opmerk3"));
+        QCOMPARE(leden().state(), Table::State::Browse);
+        DataModule1 disk;
+        disk.openForUse();
+        Table &t = disk.ledentabel;
+        QCOMPARE(t.recordCount(), 1);
+        const QStringList fields = {"Naam", "Straat", "Pcode", "Plaats", "Geb datum", "Email",
+                                    "Lidbedrag", "Bank-giro", "Soortlid", "Opmerk1", "Opmerk2", "Opmerk3"};
+        for (int i = 0; i < fields.size(); ++i)
+            QCOMPARE(t.text(fields[i]), typed[i]);
+        QVERIFY(!t.value(u"Mrt").isValid()); // the month marks start blank
+        // The count follows at the next navigator action.
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("0"));
+        screen->navigator()->button(RecordNavigator::Refresh)->click();
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("1"));
+    }
+
+    void upArrowWalksBack()
+    {
+        open();
+        box("Geb datum")->setFocus();
+        QTest::keyClick(box("Geb datum"), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), box("Plaats"));
+        QTest::keyClick(box("Plaats"), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), box("Geb datum"));
+        box("Naam")->setFocus();
+        QTest::keyClick(box("Naam"), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), box("Naam"));
+    }
+
+    void refusedValuesKeepTheTextAndWriteNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("birth");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("staysIn");
+        QTest::newRow("name of another member") << "Jansen, Piet" << "" << "Er bestaat al een lid met de naam \"Jansen, Piet\"" << "Opmerk3";
+        QTest::newRow("no such date") << "Smit, Kees" << "31-02-1980" << "\"31-02-1980\" is geen geldige datum" << "Geb datum";
+    }
+
+    void refusedValuesKeepTheTextAndWriteNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, birth);
+        QFETCH(QString, message);
+        QFETCH(QString, staysIn);
+        addMembers({{"Jansen, Piet", "Gouda"}});
+        open();
+        screen->navigator()->button(RecordNavigator::Insert)->click();
+        typeAndEnter(name);
+        for (int i = 0; i < 3; ++i) // Straat, Pcode, Plaats
+            typeAndEnter(QString());
+        typeAndEnter(birth);
+        for (int i = 0; i < 7 && !errorBox(screen); ++i) // on to Enter in Opmerk3
+            typeAndEnter(QString());
+        QMessageBox *error = errorBox(screen);
+        QVERIFY(error);
+        QVERIFY2(error->text().contains(message), qPrintable(error->text()));
+        QCOMPARE(QApplication::focusWidget(), screen->form().edit(staysIn));
+        QCOMPARE(box("Naam")->text(), name);
+        QCOMPARE(box("Geb datum")->text(), birth);
+        QVERIFY(leden().isEditing()); // the member stays in editing
+        DataModule1 disk;
+        disk.openForUse();
+        QCOMPARE(disk.ledentabel.recordCount(), 1);
+        // Moving away is refused as well while the member cannot be saved.
+        error->close();
+        screen->navigator()->button(RecordNavigator::First)->click();
+        QVERIFY(leden().isEditing());
+    }
+
+    void filterOnPlaatsRestrictsGridAndCountUntilClosed()
+    {
+        addMembers({{"Bakker, Els", "Delft"}, {"de Vries, Jan", "Gouda"}, {"Jansen, Piet", "Delfzijl"}, {"Smit, Kees", "Tiel"}});
+        open();
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("4"));
+        QTest::keyClicks(screen->filterPanel()->box(QStringLiteral("Plaats")), QStringLiteral("elf"));
+        QCOMPARE(screen->grid()->model()->rowCount(), 2);
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("2"));
+        QCOMPARE(leden().recordCount(), 2); // what the reports see too
+        QCOMPARE(screen->grid()->model()->index(1, 0).data().toString(), QStringLiteral("Jansen, Piet"));
+        // The find panel matches the town from its beginning.
+        QTest::keyClicks(screen->findPanel()->box(QStringLiteral("Plaats")), QStringLiteral("delfz"));
+        QCOMPARE(box("Naam")->text(), QStringLiteral("Jansen, Piet"));
+        QCOMPARE(screen->grid()->currentIndex().row(), 1);
+
+        screen->button(QStringLiteral("Sluit venster"))->click();
+        QVERIFY(!screen->isVisible());
+        QVERIFY(program->mainMenu()->isVisible());
+        QVERIFY(!leden().isFiltered());
+        QCOMPARE(leden().recordCount(), 4);
+
+        open();
+        QVERIFY(screen->filterPanel()->isBlank());
+        QVERIFY(screen->findPanel()->isBlank());
+        QCOMPARE(screen->grid()->model()->rowCount(), 4);
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("4"));
+    }
+
+    void closeBoxClearsTheFilterAndLeavesAChangePending()
+    {
+        addMembers({{"Bakker, Els", "Delft"}, {"Jansen, Piet", "Gouda"}});
+        open();
+        QTest::keyClicks(screen->filterPanel()->box(QStringLiteral("Naam")), QStringLiteral("jan"));
+        QCOMPARE(box("Naam")->text(), QStringLiteral("Jansen, Piet"));
+        box("Straat")->setFocus();
+        QTest::keyClicks(box("Straat"), QStringLiteral("Kerkstraat 3"));
+        screen->close(); // the title-bar button
+        QVERIFY(!leden().isFiltered());
+        QCOMPARE(leden().recordCount(), 2);
+        QVERIFY(leden().isEditing());
+        QCOMPARE(leden().text(u"Naam"), QStringLiteral("Jansen, Piet"));
+        QCOMPARE(leden().text(u"Straat"), QStringLiteral("Kerkstraat 3"));
+        DataModule1 disk;
+        disk.openForUse();
+        disk.ledentabel.last();
+        QCOMPARE(disk.ledentabel.text(u"Straat"), QString());
+    }
+
+    void sluitVensterSavesTheChange()
+    {
+        addMembers({{"Bakker, Els", "Delft"}});
+        open();
+        box("Plaats")->setFocus();
+        box("Plaats")->end(false);
+        QTest::keyClicks(box("Plaats"), QStringLiteral(" Zuid"));
+        screen->button(QStringLiteral("Sluit venster"))->click();
+        QVERIFY(!leden().isEditing());
+        DataModule1 disk;
+        disk.openForUse();
+        QCOMPARE(disk.ledentabel.text(u"Plaats"), QStringLiteral("Delft Zuid"));
+    }
+
+    void gridSelectionAndKeyboardDelete()
+    {
+        addMembers({{"Bakker, Els", "Delft"}, {"de Vries, Jan", "Gouda"}, {"Jansen, Piet", "Tiel"}});
+        open();
+        BoundGrid *grid = screen->grid();
+        grid->setFocus();
+        grid->selectionModel()->setCurrentIndex(grid->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCOMPARE(leden().currentRow(), 1);
+        QCOMPARE(box("Naam")->text(), QStringLiteral("de Vries, Jan"));
+        answerNextQuestion(QMessageBox::Cancel);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(leden().recordCount(), 3);
+        answerNextQuestion(QMessageBox::Ok);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(leden().recordCount(), 2);
+        QCOMPARE(box("Naam")->text(), QStringLiteral("Jansen, Piet"));
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("2"));
+        QCOMPARE(grid->currentIndex().row(), 1);
+    }
+
+    void importAndExportFromTheScreen()
+    {
+        addMembers({{"Bakker, Els", "Delft"}});
+        open();
+        const QString good = home->path() + QStringLiteral("/goed.csv");
+        const QString bad = home->path() + QStringLiteral("/fout.csv");
+        for (const auto &[path, bytes] : {std::pair{good, QByteArray("Naam;Plaats\nVisser, Anna;Gouda\nSmit, Kees;Tiel\n")},
+                                          std::pair{bad, QByteArray("Naam;Plaats\nVos, Ria;Assen\nBakker, Els;Delft\n")}}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        QVERIFY(!screen->importFrom(bad));
+        QVERIFY(errorBox(screen)->text().contains(QStringLiteral("Regel 3: er bestaat al een lid met de naam \"Bakker, Els\"")));
+        QCOMPARE(leden().recordCount(), 1);
+        QVERIFY(screen->importFrom(good));
+        QCOMPARE(leden().recordCount(), 3);
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("3"));
+        const QString out = home->path() + QStringLiteral("/uit.csv");
+        QVERIFY(screen->exportTo(out));
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 4);
+    }
+};
+
+QTEST_MAIN(TestInvoerleden)
+#include "test_invoerleden.moc"
