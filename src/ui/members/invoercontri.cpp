@@ -10,6 +10,7 @@
 #include "zelkerror.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -65,6 +66,7 @@ void invoercontri::ensureBuilt()
     left->addWidget(m_find);
     m_grid = new BoundGrid(leden(), {"Naam", "Geb datum", "Straat"}, this);
     m_grid->setMinimumWidth(380);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     left->addWidget(m_grid, 1);
 
     auto *right = new QVBoxLayout;
