@@ -84,7 +84,12 @@ private Q_SLOTS:
 
     void buttonsWithoutTheirScreenAreDisabled()
     {
-        QVERIFY(!menu().button(QStringLiteral("Invoer leden"))->isEnabled());
+        // A button is enabled exactly when its screen exists in this version.
+        for (const auto &[caption, unit] : {std::pair{"Invoer leden", "invoerleden"}, std::pair{"Contributies", "invoercontri"},
+                                            std::pair{"Jaar afsluiten", "jaarafsluit"}, std::pair{"Backup", "backuppen"}})
+            QCOMPARE(menu().button(QString::fromLatin1(caption))->isEnabled(),
+                     program->context().screen(QString::fromLatin1(unit)) != nullptr);
+        QVERIFY(menu().button(QStringLiteral("Invoer leden"))->isEnabled());
         QVERIFY(menu().button(QStringLiteral("Stop programma"))->isEnabled());
         // Help opens the viewer once there is one.
         QCOMPARE(menu().button(QStringLiteral("Help"))->isEnabled(), static_cast<bool>(program->context().openHelp));
