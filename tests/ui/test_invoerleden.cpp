@@ -157,6 +157,39 @@ private Q_SLOTS:
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("1"));
     }
 
+    void aNewMemberWithNothingTypedIsNotStored_data()
+    {
+        QTest::addColumn<int>("then");
+        QTest::newRow("refresh") << int(RecordNavigator::Refresh);
+        QTest::newRow("first") << int(RecordNavigator::First);
+        QTest::newRow("insert again") << int(RecordNavigator::Insert);
+    }
+
+    void aNewMemberWithNothingTypedIsNotStored()
+    {
+        QFETCH(int, then);
+        addMembers({{"Bakker, Els", "Delft"}, {"Jansen, Piet", "Gouda"}});
+        open();
+        screen->navigator()->perform(RecordNavigator::Insert);
+        QCOMPARE(leden().state(), Table::State::Insert);
+        screen->navigator()->perform(RecordNavigator::Action(then));
+        screen->navigator()->perform(RecordNavigator::Refresh);
+        QCOMPARE(leden().totalCount(), 2);
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("2"));
+    }
+
+    void captionsTurnRedUnderTheMouseAndBlackOverTheWindow()
+    {
+        open();
+        HoverButton *close = screen->button(QStringLiteral("Sluit venster"));
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(close, &enter);
+        QCOMPARE(close->captionColour(), QColor(Qt::red));
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(screen, &move);
+        QCOMPARE(close->captionColour(), QColor(Qt::black));
+    }
+
     void upArrowWalksBack()
     {
         open();

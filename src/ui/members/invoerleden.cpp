@@ -192,6 +192,7 @@ QWidget *invoerleden::buildButtons()
     column->addStretch();
     add(QStringLiteral("Sluit venster"), [this] { sluitvenster(); });
     resetHoverOnMouseMove(this, m_buttons);
+    resetHoverOnMouseMove(box, m_buttons);
     return box;
 }
 
@@ -275,7 +276,7 @@ void invoerleden::onClose()
 void invoerleden::keepPendingWhileUnfiltering()
 {
     m_form->writePending();
-    const Table::State state = leden().state();
+    const Table::State state = m_form->rowUnchanged() ? Table::State::Browse : leden().state();
     Table::Values pending;
     if (leden().isEditing())
         for (const FieldDef &f : leden().schema().fields)

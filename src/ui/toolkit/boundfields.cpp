@@ -86,6 +86,21 @@ void BoundForm::writeBox(BoundEdit *box)
     box->write();
 }
 
+bool BoundForm::rowUnchanged() const
+{
+    const auto &fields = m_table.schema().fields;
+    const bool inserting = m_table.state() == Table::State::Insert;
+    if (!inserting && m_table.currentRow() < 0)
+        return false;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const QVariant now = m_table.value(fields[i].name);
+        if (inserting ? !now.toString().isEmpty() || now.typeId() == QMetaType::Bool
+                      : now != m_table.rowValues(m_table.currentRow()).value(static_cast<int>(i)))
+            return false;
+    }
+    return true;
+}
+
 void BoundForm::typed(BoundEdit *box)
 {
     // The first keystroke puts the row into editing, as a bound control does.
@@ -132,7 +147,11 @@ bool BoundForm::save()
     if (!m_table.isOpen() || !writePending())
         return false;
     try {
-        if (m_table.isEditing())
+        // A row the user started but typed nothing into is dropped rather than stored as
+        // an empty member.
+        if (m_table.isEditing() && rowUnchanged())
+            m_table.cancel();
+        else if (m_table.isEditing())
             m_table.post();
     } catch (const Error &error) {
         showError(m_edits.value(0) ? m_edits.value(0)->window() : nullptr, error.message());

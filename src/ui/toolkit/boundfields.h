@@ -43,9 +43,12 @@ public:
     // Writes every changed box into the row; on a refused value shows the message, puts
     // the focus in that box and returns false.
     bool writePending();
-    // writePending(), then posts a row being edited or inserted. On an error (a name that
-    // exists already) shows the message and returns false; the row stays in editing.
+    // writePending(), then posts a row being edited or inserted; a new row nothing was
+    // typed into is dropped instead (no empty member). On an error (a name that exists
+    // already) shows the message and returns false; the row stays in editing.
     bool save();
+    // True while the row being edited holds what is stored (or, for a new row, nothing).
+    bool rowUnchanged() const;
     // Shows the current row in every box again.
     void reload();
 

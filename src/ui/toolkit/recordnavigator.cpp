@@ -105,7 +105,7 @@ void RecordNavigator::perform(Action action)
     if (action == Delete) {
         if (!confirmDeleteRecord(this))
             return;
-    } else if (action != Insert && m_before && !m_before()) {
+    } else if (m_before && !m_before()) {
         return;
     }
     try {
