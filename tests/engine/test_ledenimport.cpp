@@ -136,6 +136,9 @@ private Q_SLOTS:
         QTest::newRow("bad date on line 3")
             << header + "Bakker;Weg 1;Delft;01-02-1980;1\nVisser;Weg 2;Gouda;31-02-1980;0\nSmit;Weg 3;Tiel;;\n"
             << QStringList{"Regel 3: \"31-02-1980\" is geen geldige datum voor Geb datum (gebruik dd-mm-jjjj of jjjj-mm-dd)"};
+        QTest::newRow("line numbers count the breaks inside quotes")
+            << header + "Bakker;\"Weg 1\nachterhuis\";Delft;;\nVisser;Weg 2;Gouda;1999-99-01;\n"
+            << QStringList{"Regel 4: \"1999-99-01\" is geen geldige datum voor Geb datum (gebruik dd-mm-jjjj of jjjj-mm-dd)"};
         QTest::newRow("duplicate within the file")
             << header + "Bakker;Weg 1;Delft;;\nVisser;Weg 2;Gouda;;\nBakker;Weg 3;Tiel;;\n"
             << QStringList{"Regel 4: de naam \"Bakker\" staat ook op regel 2"};
