@@ -3,7 +3,8 @@
 // table's current row and makes the row the user selects current. Whole rows are
 // selected, columns can be widened, nothing is edited in place. The selected row is drawn
 // red on white, and bold while the grid does not have the focus.
-#include "fieldpanel.h"
+#include "beforechange.h"
+#include "store/table.h"
 
 #include <QTableView>
 

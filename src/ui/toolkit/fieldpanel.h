@@ -1,11 +1,11 @@
 #pragma once
 // The common part of the find and filter panels: a titled group with one value box per
 // field of a table, each with its own matching rule. All comparisons ignore case.
+#include "beforechange.h"
 #include "store/table.h"
 
 #include <QGroupBox>
 #include <QPointer>
-#include <functional>
 
 class QLineEdit;
 
@@ -21,10 +21,6 @@ struct FieldRule {
     QString field;
     Match match = Match::Standard;
 };
-
-// Runs before a panel changes the table's rows or current row; false stops the change
-// (a screen uses it to write and save the member being edited first).
-using BeforeChange = std::function<bool()>;
 
 class FieldPanel : public QGroupBox {
     Q_OBJECT

@@ -1,7 +1,8 @@
 #pragma once
 // A record navigator: buttons that move a table's cursor (first, previous, next, last),
 // start a new row, delete the current row (after "Delete record?") and re-read the table.
-#include "fieldpanel.h"
+#include "beforechange.h"
+#include "store/table.h"
 
 #include <QWidget>
 
