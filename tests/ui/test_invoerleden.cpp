@@ -272,6 +272,59 @@ private Q_SLOTS:
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("4"));
     }
 
+    void matchingRulesPerField_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("names"); // filter: the rows left; find: the current member
+        QTest::newRow("filter Naam anywhere") << "filter" << "Naam" << "RIES" << QStringList{"de Vries, Jan"};
+        QTest::newRow("filter Plaats anywhere") << "filter" << "Plaats" << "ouda" << QStringList{"de Vries, Jan"};
+        QTest::newRow("filter Pcode from the start") << "filter" << "Pcode" << "26" << QStringList{"Bakker, Els"};
+        QTest::newRow("filter Pcode not inside") << "filter" << "Pcode" << "11" << QStringList{};
+        QTest::newRow("filter Soortlid anywhere") << "filter" << "Soortlid" << "nior" << QStringList{"Bakker, Els", "Jansen, Piet"};
+        QTest::newRow("find Plaats from the start") << "find" << "Plaats" << "Gou" << QStringList{"de Vries, Jan"};
+        QTest::newRow("find Plaats not inside") << "find" << "Plaats" << "ouda" << QStringList{"Bakker, Els"};
+        QTest::newRow("find Pcode anywhere") << "find" << "Pcode" << "AB" << QStringList{"Jansen, Piet"};
+        QTest::newRow("find Email anywhere") << "find" << "Email" << "vries@" << QStringList{"de Vries, Jan"};
+    }
+
+    void matchingRulesPerField()
+    {
+        QFETCH(QString, panel);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, names);
+        struct Full {
+            const char *naam, *pcode, *plaats, *email, *soort;
+        };
+        for (const Full &m : {Full{"Bakker, Els", "2611 CD", "Delft", "els@bakker.nl", "Senior"},
+                              Full{"de Vries, Jan", "2801 EF", "Gouda", "jan@devries.nl", "Donateur"},
+                              Full{"Jansen, Piet", "3011 AB", "Rotterdam", "piet@jansen.nl", "Junior"}}) {
+            leden().append();
+            leden().setValue(u"Naam", QString::fromLatin1(m.naam));
+            leden().setValue(u"Pcode", QString::fromLatin1(m.pcode));
+            leden().setValue(u"Plaats", QString::fromLatin1(m.plaats));
+            leden().setValue(u"Email", QString::fromLatin1(m.email));
+            leden().setValue(u"Soortlid", QString::fromLatin1(m.soort));
+            leden().post();
+        }
+        leden().first();
+        open();
+        FieldPanel *fields = panel == QLatin1String("filter") ? static_cast<FieldPanel *>(screen->filterPanel())
+                                                              : static_cast<FieldPanel *>(screen->findPanel());
+        QTest::keyClicks(fields->box(field), typed);
+        if (panel == QLatin1String("find")) {
+            QCOMPARE(QStringList{box("Naam")->text()}, names);
+            return;
+        }
+        QStringList shown;
+        for (int r = 0; r < screen->grid()->model()->rowCount(); ++r)
+            shown << screen->grid()->model()->index(r, 0).data().toString();
+        QCOMPARE(shown, names);
+        QCOMPARE(screen->countLabel()->text(), QString::number(names.size()));
+    }
+
     void closeBoxClearsTheFilterAndLeavesAChangePending()
     {
         addMembers({{"Bakker, Els", "Delft"}, {"Jansen, Piet", "Gouda"}});
