@@ -328,6 +328,8 @@ private:
         const char16_t code = c.unicode();
         if ((code < 0x20 && code != u'\t') || code == 0xFDD0 || code == 0xFDD1)
             return; // control characters and the document's internal frame marks
+        if (m_groups.size() < 2)
+            return; // outside the document's group
         switch (state().destination) {
         case Destination::Text:
             storeText(c);
