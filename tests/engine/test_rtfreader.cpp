@@ -240,6 +240,7 @@ private Q_SLOTS:
         QTest::newRow("braces are text") << QByteArray("{\\rt nee}") << u"{\\rt nee}"_qs;
         QTest::newRow("rtf after blank lines") << QByteArray("\r\n {\\rtf1 ja}") << u"ja"_qs;
         QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("control characters dropped") << QByteArray("a\x1a\0b\tc", 6) << u"ab\tc"_qs;
     }
     void plainTextFallback()
     {

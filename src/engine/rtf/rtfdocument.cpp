@@ -25,6 +25,12 @@ QString decodePlainText(QByteArrayView bytes)
         text.remove(0, 1);
     text.replace(u"\r\n"_qs, u"\n"_qs);
     text.replace(u'\r', u'\n');
+    // Other control characters and the document's own marks are not text.
+    text.removeIf([](QChar c) {
+        const char16_t code = c.unicode();
+        return (code < 0x20 && code != u'\t' && code != u'\n') || code == 0xFDD0 || code == 0xFDD1
+            || code == 0xFFFC;
+    });
     return text;
 }
 

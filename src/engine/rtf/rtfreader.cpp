@@ -326,8 +326,8 @@ private:
     void store(QChar c)
     {
         const char16_t code = c.unicode();
-        if ((code < 0x20 && code != u'\t') || code == 0xFDD0 || code == 0xFDD1)
-            return; // control characters and the document's internal frame marks
+        if ((code < 0x20 && code != u'\t') || code == 0xFDD0 || code == 0xFDD1 || code == 0xFFFC)
+            return; // control characters, the document's frame marks and object places
         if (m_groups.size() < 2)
             return; // outside the document's group
         switch (state().destination) {
