@@ -54,15 +54,13 @@ QByteArray number(int value) { return QByteArray::number(value); }
 
 class Writer {
 public:
-    explicit Writer(const QTextDocument &doc) : m_doc(doc)
-    {
-        fontIndex(doc.defaultFont()); // the default font is \f0
-    }
+    explicit Writer(const QTextDocument &doc) : m_doc(doc) {}
 
     QByteArray run()
     {
         for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next())
             writeBlock(block);
+        // Fonts are numbered in order of first use: \deff0 is the first font of the text.
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1043\\uc1\r\n";
         out += fontTable();
         out += colorTable();
@@ -121,9 +119,10 @@ private:
 
     void writeListMark(const QTextBlock &block, const QTextList *list)
     {
-        QString mark = list->itemText(block);
-        if (mark.isEmpty())
-            mark = QChar(0x2022); // bullet styles have no item text
+        const QTextListFormat::Style style = list->format().style();
+        const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+            || style == QTextListFormat::ListSquare;
+        const QString mark = bullet ? QString(QChar(0x2022)) : list->itemText(block);
         writeRun(mark + u'\t', block.charFormat());
     }
 
