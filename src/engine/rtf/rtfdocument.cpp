@@ -20,7 +20,7 @@ QString decodePlainText(QByteArrayView bytes)
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
-        text = decodeCp1252(bytes);
+        text = cp1252::decode(bytes.toByteArray());
     if (text.startsWith(QChar::ByteOrderMark))
         text.remove(0, 1);
     text.replace(u"\r\n"_qs, u"\n"_qs);

@@ -158,7 +158,7 @@ private:
             text(token.text);
             break;
         case Token::Hex:
-            put(cp1252ToChar(token.byte));
+            put(cp1252::toUnicode(token.byte));
             break;
         case Token::Symbol:
             symbol(token.symbol);
@@ -212,7 +212,7 @@ private:
     void text(QByteArrayView bytes)
     {
         for (const char byte : bytes)
-            put(cp1252ToChar(static_cast<unsigned char>(byte)));
+            put(cp1252::toUnicode(static_cast<unsigned char>(byte)));
     }
 
     void controlWord(const Token &t, bool starred)

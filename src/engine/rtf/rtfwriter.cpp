@@ -185,8 +185,8 @@ private:
             return; // control characters, pictures and frame marks have no text to write
         else if (code < 0x80)
             raw(QByteArray(1, char(code)));
-        else if (const unsigned char byte = charToCp1252(c))
-            raw("\\'" + QByteArray::number(byte, 16).rightJustified(2, '0'));
+        else if (const QByteArray byte = cp1252::encode(QString(c)); byte != "?") // '?' marks no byte
+            raw("\\'" + byte.toHex());
         else
             writeUnicode(c);
     }
