@@ -312,6 +312,32 @@ private Q_SLOTS:
         QCOMPARE(find(back, "groen").charFormat().foreground().color(), QColor(0, 0xa0, 0));
     }
 
+    // Headings and <font size> scale the default size instead of setting one; the RTF
+    // gets the size the text is shown in, to the half point.
+    void htmlSizesBecomePointSizes_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<double>("shown");
+        QTest::addColumn<double>("written");
+        QTest::newRow("h1") << "<h1>Kop</h1>" << 22.0 << 22.0;
+        QTest::newRow("h2") << "<h2>Kop</h2>" << 16.5 << 16.5;
+        QTest::newRow("font size +1") << "<p><font size=+1>Kop</font></p>" << 13.2 << 13.0;
+        QTest::newRow("small") << "<p><small>Kop</small></p>" << 8.8 << 9.0;
+    }
+    void htmlSizesBecomePointSizes()
+    {
+        QFETCH(QString, html);
+        QFETCH(double, shown);
+        QFETCH(double, written);
+        QTextDocument doc;
+        prepare(doc);
+        doc.setHtml(html);
+        QCOMPARE(find(doc, "Kop").charFormat().font().pointSizeF(), shown);
+        QTextDocument back;
+        roundTrip(doc, back);
+        QCOMPARE(find(back, "Kop").charFormat().fontPointSize(), written);
+    }
+
     void writeFileReplacesAndReadsBack()
     {
         QTemporaryDir dir;

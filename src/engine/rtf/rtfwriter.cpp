@@ -93,7 +93,7 @@ private:
                 writeRun(fragment.text(), fragment.charFormat());
         }
         // The paragraph mark carries the block's own size, which sizes an empty line.
-        const QFont markFont = block.charFormat().font().resolve(m_doc.defaultFont());
+        const QFont markFont = fontOf(block.charFormat());
         raw("\\f" + number(fontIndex(markFont)) + "\\fs" + number(halfPoints(markFont)) + "\\par\r\n");
         m_column = 0;
     }
@@ -128,7 +128,7 @@ private:
 
     void writeRun(const QString &text, const QTextCharFormat &format)
     {
-        const QFont font = format.font().resolve(m_doc.defaultFont());
+        const QFont font = fontOf(format);
         QByteArray words = "{\\f" + number(fontIndex(font)) + "\\fs" + number(halfPoints(font));
         if (font.bold())
             words += "\\b";
@@ -151,6 +151,23 @@ private:
         raw(words + ' ');
         writeText(text);
         raw("}");
+    }
+
+    // The font a run is shown in. HTML font sizes and headings scale the document's
+    // default size instead of setting one; the text shows that size (as Qt lays it out).
+    QFont fontOf(const QTextCharFormat &format) const
+    {
+        QFont font = format.font().resolve(m_doc.defaultFont());
+        if (format.hasProperty(QTextFormat::FontSizeAdjustment)) {
+            static constexpr double scale[7] = {0.7, 0.8, 1.0, 1.2, 1.5, 2.0, 2.4};
+            const double factor = scale[qBound(0, format.intProperty(QTextFormat::FontSizeAdjustment) + 2, 6)];
+            const QFont base = m_doc.defaultFont();
+            if (base.pointSizeF() > 0)
+                font.setPointSizeF(base.pointSizeF() * factor);
+            else
+                font.setPixelSize(qRound(base.pixelSize() * factor));
+        }
+        return font;
     }
 
     void writeText(const QString &text)
