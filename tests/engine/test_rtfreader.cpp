@@ -166,6 +166,22 @@ private Q_SLOTS:
         QCOMPARE(formatOf(doc, "links").block.leftMargin(), 0.0);
     }
 
+    // A list item written as mark, tab and text with a hanging indent: the text after
+    // the tab lines up with the item's next lines.
+    void hangingIndentAlignsTheText()
+    {
+        QTextDocument doc;
+        zelk::rtf::read(QByteArray(R"({\rtf1\li720\fi-360 \bullet\tab Een lijstregel die lang genoeg is om over )"
+                                   R"(meer dan een regel te lopen, met nog wat woorden erbij}))"),
+                        &doc);
+        doc.setTextWidth(300);
+        QVERIFY(doc.size().height() > 0); // lays the text out
+        const QTextLayout *layout = doc.begin().layout();
+        QVERIFY(layout->lineCount() > 1);
+        const int text = int(doc.begin().text().indexOf(u"Een"_qs));
+        QCOMPARE(layout->lineAt(0).cursorToX(text), layout->lineAt(1).x());
+    }
+
     // Whatever the input, reading ends and keeps the readable text.
     void hostile_data()
     {

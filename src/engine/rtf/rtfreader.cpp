@@ -404,6 +404,10 @@ private:
         format.setTextIndent(para.first / TwipsPerPixel);
         format.setTopMargin(para.before / TwipsPerPixel);
         format.setBottomMargin(para.after / TwipsPerPixel);
+        // A hanging indent (a list mark and a tab) has a tab stop where the next lines
+        // start, as word processors have; tab positions count from the line's start.
+        if (para.first < 0)
+            format.setTabPositions({QTextOption::Tab(-para.first / TwipsPerPixel, QTextOption::LeftTab)});
         m_cursor.setBlockFormat(format);
         m_cursor.setBlockCharFormat(charFormat(state().chars)); // sizes an empty line
     }
