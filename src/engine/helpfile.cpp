@@ -1,0 +1,42 @@
+#include "helpfile.h"
+
+#include "administraties.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zelk::helpfile {
+
+QString pathFor(const QString &programFile, const QString &root, bool besideProgram)
+{
+    const QFileInfo program(programFile);
+    const QString name = program.completeBaseName() + QStringLiteral("uitleg.rtf");
+    return QDir(besideProgram ? program.absolutePath() : root).filePath(name);
+}
+
+QString path()
+{
+    const QString program = QCoreApplication::applicationFilePath();
+    const bool beside = QFileInfo(QFileInfo(program).absolutePath()).isWritable();
+    const QString file = pathFor(program, administraties::root(), beside);
+    if (!beside) {
+        QDir().mkpath(administraties::root());
+        seed(file);
+    }
+    return file;
+}
+
+bool seed(const QString &helpFile, const QString &manual)
+{
+    if (QFile::exists(helpFile) || !QFile::exists(manual))
+        return false;
+    if (!QFile::copy(manual, helpFile))
+        return false;
+    // A copy of a resource is read-only; the treasurer edits and saves the help file.
+    QFile::setPermissions(helpFile, QFile::permissions(helpFile) | QFileDevice::WriteOwner);
+    return true;
+}
+
+} // namespace zelk::helpfile

@@ -1,0 +1,26 @@
+#pragma once
+// Where the help file lives. It is named after the program file: the program's path
+// without its extension, followed by "uitleg.rtf" (zelk -> zelkuitleg.rtf). It lies beside
+// the program; when that folder is not writable (an installed program) it lies in the
+// administrations' root instead, where it starts as a copy of the shipped manual.
+#include <QString>
+
+namespace zelk::helpfile {
+
+// The shipped manual a help file in the root is seeded from (a resource of the program).
+inline const QString shippedManual = QStringLiteral(":/zelk/manual/zelkuitleg.rtf");
+
+// The help file of the running program; seeds it in the root when it is missing there.
+// Never throws: a seed that cannot be copied leaves the file missing, which the viewer
+// handles by creating it from its (empty) document.
+QString path();
+
+// The rule itself: the help file of `programFile`, beside it when `besideProgram`,
+// else in `root`.
+QString pathFor(const QString &programFile, const QString &root, bool besideProgram);
+
+// Copies `manual` to `helpFile` when helpFile does not exist and the manual does.
+// Returns true when a copy was made.
+bool seed(const QString &helpFile, const QString &manual = shippedManual);
+
+} // namespace zelk::helpfile
