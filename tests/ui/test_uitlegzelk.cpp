@@ -21,6 +21,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace zelk;
 
@@ -183,6 +184,14 @@ private Q_SLOTS:
         QVERIFY(viewer->topicHeading().isEmpty());
         QCOMPARE(viewer->editor()->verticalScrollBar()->value(), 0);
         QCOMPARE(topLine(viewer->editor()), u"Uitleg Zelk"_qs);
+
+        // The help picture beside the button does the same.
+        viewer->close();
+        auto *picture = program->mainMenu()->findChild<QToolButton *>(QStringLiteral("helpplaatje"));
+        QVERIFY(picture);
+        picture->click();
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(viewer->editor()->verticalScrollBar()->value(), 0);
     }
 
     void lowerCaseHeadingIsNotFound()
