@@ -33,7 +33,11 @@ DataModule1::DataModule1(QObject *parent)
 
 DataModule1::~DataModule1()
 {
-    closeAll();
+    try {
+        closeAll();
+    } catch (const Error &) {
+        // Nothing to report to at this point; the pending row was not stored.
+    }
 }
 
 void DataModule1::installJournalLookups()
@@ -66,8 +70,8 @@ void DataModule1::connectDatabase()
 
 void DataModule1::disconnectDatabase()
 {
+    auto connection = std::move(m_connection); // gone afterwards, also when closing reports an error
     closeAll();
-    m_connection.reset();
 }
 
 Connection &DataModule1::database1()
@@ -89,13 +93,32 @@ void DataModule1::openAll()
     openTables({&ledentabel, &rekeningtabel, &journaaltabel, &ontvangentabel, &betalentabel, &hulpT, &mailtjestabel});
 }
 
+void DataModule1::openForUse()
+{
+    openTables({&ledentabel, &rekeningtabel});
+    readSettings();
+    completeChart();
+    openAll();
+}
+
 void DataModule1::closeAll()
 {
-    for (Table *table : {&ledentabel, &rekeningtabel, &journaaltabel, &mailtjestabel, &ontvangentabel})
-        table->flush();
+    // Every table is closed even when a pending row cannot be stored; the first such
+    // error is reported afterwards.
+    std::optional<Error> firstError;
+    for (Table *table : {&ledentabel, &rekeningtabel, &journaaltabel, &mailtjestabel, &ontvangentabel}) {
+        try {
+            table->flush();
+        } catch (const Error &e) {
+            if (!firstError)
+                firstError = e;
+        }
+    }
     for (Table *table : {&ledentabel, &rekeningtabel, &journaaltabel, &ontvangentabel, &betalentabel, &mailtjestabel, &hulpT,
                          &ledennew, &mailnew})
         table->close();
+    if (firstError)
+        throw *firstError;
 }
 
 void DataModule1::readSettings(LogoDefault logoDefault)

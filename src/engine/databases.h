@@ -42,9 +42,13 @@ public:
 
     // Opens the given tables (already open ones stay as they are).
     void openTables(std::initializer_list<Table *> tables);
+    // What the main menu does each time it shows, without the screen: opens every table,
+    // reads the settings (throwing their first error) and completes the chart.
+    void openForUse();
     // All tables the program keeps open, in their start-up order.
     void openAll();
     // Posts pending rows and closes every table, in the closing order of the program.
+    // A pending row that cannot be stored is dropped and its error thrown at the end.
     void closeAll();
 
     // Where a missing logonaam.dat gets its default path from.

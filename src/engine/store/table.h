@@ -54,6 +54,7 @@ public:
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
     int recordCount() const { return static_cast<int>(m_view.size()); }
+    int totalCount() const { return static_cast<int>(m_rows.size()); } // ignoring the filter
     int currentRow() const { return m_current; } // -1 on an empty table
     bool isEmpty() const { return m_view.empty(); }
 
@@ -134,6 +135,12 @@ private:
     QString updateSql() const;
     void reloadAfterRollback();
     [[noreturn]] void failPost();
+
+    // Prepared once per opening: posting is the hot path of a large booking run.
+    sql::Statement &insertStatement();
+    sql::Statement &updateStatement();
+    std::unique_ptr<sql::Statement> m_insertStatement;
+    std::unique_ptr<sql::Statement> m_updateStatement;
 
     QString m_name;
     const TableSchema &m_schema;
