@@ -79,6 +79,22 @@ private Q_SLOTS:
         QCOMPARE(cli({"rtf", "text", target}).out, cli({"rtf", "text", dataFile(name)}).out);
     }
 
+    // The manual is written as HTML and shipped as RTF; its headings survive.
+    void htmlBecomesRtf()
+    {
+        QTemporaryDir dir;
+        const QString page = dir.filePath("pagina.html");
+        QFile html(page);
+        QVERIFY(html.open(QIODevice::WriteOnly));
+        html.write("<h1>5. VERWERKEN INKOMSTEN</h1><p>Met de knop <b>Inkomsten</b> \xe2\x82\xac 25,00.</p>");
+        html.close();
+        const QString target = dir.filePath("uitleg.rtf");
+        QCOMPARE(cli({"rtf", "html", page, target}).exitCode, 0);
+        QVERIFY(contents(target).startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+        QVERIFY(contents(target).contains("{\\f0\\fs"));
+        QCOMPARE(cli({"rtf", "text", target}).out, u"5. VERWERKEN INKOMSTEN\nMet de knop Inkomsten € 25,00.\n"_qs);
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");

@@ -2,7 +2,9 @@
 #include "command.h"
 
 #include "rtf/rtf.h"
+#include "zelkerror.h"
 
+#include <QFile>
 #include <QTextDocument>
 
 namespace zelk::cli {
@@ -28,6 +30,18 @@ int copy(const QString &from, const QString &to)
     return Ok;
 }
 
+// "rtf html IN OUT": an HTML page (UTF-8) saved as RTF, e.g. the manual as the help file.
+int fromHtml(const QString &from, const QString &to)
+{
+    QFile file(from);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Het bestand \"%1\" kan niet worden gelezen.").arg(from));
+    QTextDocument doc;
+    doc.setHtml(QString::fromUtf8(file.readAll()));
+    rtf::writeFile(doc, to);
+    return Ok;
+}
+
 int run(const QStringList &args, Io &io)
 {
     const QString action = args.value(0);
@@ -35,12 +49,15 @@ int run(const QStringList &args, Io &io)
         return printText(args.at(1), io);
     if (action == QLatin1String("copy") && args.size() == 3)
         return copy(args.at(1), args.at(2));
-    throw UsageError("Kies \"text BESTAND\" of \"copy BRON DOEL\"");
+    if (action == QLatin1String("html") && args.size() == 3)
+        return fromHtml(args.at(1), args.at(2));
+    throw UsageError("Kies \"text BESTAND\", \"copy BRON DOEL\" of \"html BRON DOEL\"");
 }
 
 const Registration registration(QStringLiteral("rtf"),
-    Command{QStringLiteral("rtf text BESTAND | rtf copy BRON DOEL"),
-            QStringLiteral("toont een (RTF-)document als de tekstregels van een e-mail, of schrijft het opnieuw als RTF"),
+    Command{QStringLiteral("rtf text BESTAND | rtf copy BRON DOEL | rtf html BRON DOEL"),
+            QStringLiteral("toont een (RTF-)document als de tekstregels van een e-mail, schrijft het opnieuw als RTF, "
+                           "of bewaart een HTML-pagina als RTF"),
             run});
 
 } // namespace
