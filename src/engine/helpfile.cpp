@@ -1,11 +1,14 @@
 #include "helpfile.h"
 
 #include "administraties.h"
+#include "rtf/rtf.h"
+#include "zelkerror.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextDocument>
 
 namespace zelk::helpfile {
 
@@ -28,10 +31,31 @@ QString path()
     return file;
 }
 
+namespace {
+
+bool convertHtml(const QString &manual, const QString &helpFile)
+{
+    QFile html(manual);
+    if (!html.open(QIODevice::ReadOnly))
+        return false;
+    QTextDocument doc;
+    doc.setHtml(QString::fromUtf8(html.readAll()));
+    try {
+        rtf::writeFile(doc, helpFile);
+    } catch (const Error &) {
+        return false; // the viewer then creates an empty help file and reports its own failure
+    }
+    return true;
+}
+
+} // namespace
+
 bool seed(const QString &helpFile, const QString &manual)
 {
     if (QFile::exists(helpFile) || !QFile::exists(manual))
         return false;
+    if (manual.endsWith(QLatin1String(".html")))
+        return convertHtml(manual, helpFile);
     if (!QFile::copy(manual, helpFile))
         return false;
     // A copy of a resource is read-only; the treasurer edits and saves the help file.

@@ -7,8 +7,9 @@
 
 namespace zelk::helpfile {
 
-// The shipped manual a help file in the root is seeded from (a resource of the program).
-inline const QString shippedManual = QStringLiteral(":/zelk/manual/zelkuitleg.rtf");
+// The shipped manual a help file in the root is seeded from (a resource of the program,
+// written as HTML and saved as RTF when it is seeded).
+inline const QString shippedManual = QStringLiteral(":/zelk/manual/handleiding.html");
 
 // The help file of the running program; seeds it in the root when it is missing there.
 // Never throws: a seed that cannot be copied leaves the file missing, which the viewer
@@ -19,8 +20,9 @@ QString path();
 // else in `root`.
 QString pathFor(const QString &programFile, const QString &root, bool besideProgram);
 
-// Copies `manual` to `helpFile` when helpFile does not exist and the manual does.
-// Returns true when a copy was made.
+// Writes `manual` as the RTF file `helpFile` when helpFile does not exist and the manual
+// does; a manual ending in ".html" is converted, any other is copied as it is. Returns
+// true when the help file was made.
 bool seed(const QString &helpFile, const QString &manual = shippedManual);
 
 } // namespace zelk::helpfile

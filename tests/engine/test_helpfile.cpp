@@ -1,8 +1,11 @@
 #include "helpfile.h"
+#include "rtf/rtf.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -61,6 +64,19 @@ private Q_SLOTS:
         QCOMPARE(contents(help), QByteArray("{\\rtf1 eigen tekst}"));
     }
 
+    // The shipped manual is HTML; the seeded help file is RTF with its headings intact.
+    void seedConvertsTheShippedManual()
+    {
+        QTemporaryDir dir;
+        const QString help = dir.filePath("zelkuitleg.rtf");
+        QVERIFY(zelk::helpfile::seed(help));
+        QVERIFY(contents(help).startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+        QTextDocument doc;
+        zelk::rtf::readFile(help, &doc);
+        for (const char *heading : {"Doel van het programma", "5. VERWERKEN INKOMSTEN", "19. BEGROTING", "20. FOUTMELDINGEN"})
+            QVERIFY2(!doc.find(QString::fromUtf8(heading), 0, QTextDocument::FindCaseSensitively).isNull(), heading);
+    }
+
     void runningProgramUsesItsOwnFolder()
     {
         // The test program's folder is writable, so its help file lies beside it.
@@ -68,5 +84,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestHelpfile)
+QTEST_MAIN(TestHelpfile)
 #include "test_helpfile.moc"
