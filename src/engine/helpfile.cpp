@@ -24,10 +24,11 @@ QString path()
     const QString program = QCoreApplication::applicationFilePath();
     const bool beside = QFileInfo(QFileInfo(program).absolutePath()).isWritable();
     const QString file = pathFor(program, administraties::root(), beside);
-    if (!beside) {
+    if (!beside)
         QDir().mkpath(administraties::root());
-        seed(file);
-    }
+    // A treasurer who starts the program for the first time finds the manual, not an empty
+    // page, wherever the help file lives.
+    seed(file);
     return file;
 }
 

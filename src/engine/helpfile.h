@@ -2,7 +2,7 @@
 // Where the help file lives. It is named after the program file: the program's path
 // without its extension, followed by "uitleg.rtf" (zelk -> zelkuitleg.rtf). It lies beside
 // the program; when that folder is not writable (an installed program) it lies in the
-// administrations' root instead, where it starts as a copy of the shipped manual.
+// administrations' root instead. Either way it starts as a copy of the shipped manual.
 #include <QString>
 
 namespace zelk::helpfile {
@@ -11,7 +11,7 @@ namespace zelk::helpfile {
 // written as HTML and saved as RTF when it is seeded).
 inline const QString shippedManual = QStringLiteral(":/zelk/manual/handleiding.html");
 
-// The help file of the running program; seeds it in the root when it is missing there.
+// The help file of the running program; seeds it from the manual when it is missing.
 // Never throws: a seed that cannot be copied leaves the file missing, which the viewer
 // handles by creating it from its (empty) document.
 QString path();
