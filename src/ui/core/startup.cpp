@@ -2,9 +2,11 @@
 
 #include "databases.h"
 #include "main.h"
+#include "helpfile.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
 #include "startscherm.h"
+#include "uitlegzelk.h"
 #include "verwerkt.h"
 
 #include <QHash>
@@ -54,6 +56,11 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("verwerkt"), [](AppContext &c) { return c.notice = new verwerkt; }},
         {QStringLiteral("invoerleden"), [](AppContext &c) { return new invoerleden(c); }},
         {QStringLiteral("invoercontri"), [](AppContext &c) { return new invoercontri(c); }},
+        {QStringLiteral("uitlegzelk"), [](AppContext &c) {
+             auto *viewer = new uitlegzelk(helpfile::path());
+             c.openHelp = [viewer](QWidget *, const QString &heading) { viewer->openAt(heading); };
+             return viewer;
+         }},
     };
     return all;
 }
