@@ -70,6 +70,16 @@ private Q_SLOTS:
         home.reset();
     }
 
+    void helpOpensTheScreensChapter()
+    {
+        QString asked;
+        program->context().openHelp = [&asked](QWidget *, const QString &heading) { asked = heading; };
+        open();
+        QVERIFY(screen->button(QStringLiteral("Help"))->isEnabled());
+        screen->button(QStringLiteral("Help"))->click();
+        QCOMPARE(asked, QStringLiteral("4. VERWERKEN CONTRIBUTIES"));
+    }
+
     void showsHeadingsMonthsAndNotices()
     {
         addMember(QStringLiteral("Bakker, Els"), {"Ajan", "Afeb", "Jan", "Feb", "Mrt"});

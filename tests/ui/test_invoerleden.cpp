@@ -97,6 +97,16 @@ private Q_SLOTS:
         home.reset();
     }
 
+    void helpOpensTheScreensChapter()
+    {
+        QString asked;
+        program->context().openHelp = [&asked](QWidget *, const QString &heading) { asked = heading; };
+        open();
+        QVERIFY(screen->button(QStringLiteral("Help"))->isEnabled());
+        screen->button(QStringLiteral("Help"))->click();
+        QCOMPARE(asked, QStringLiteral("1. INVOEREN LEDEN"));
+    }
+
     void showsItsLabelsSectionsAndHints()
     {
         addMembers({{"Bakker, Els", "Delft"}, {"Jansen, Piet", "Gouda"}});
