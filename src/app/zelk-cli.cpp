@@ -2,7 +2,10 @@
 // administrations and needs no display.
 #include "cli/command.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <unistd.h>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
@@ -26,6 +29,13 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder; a script's environment often has none.
+        const QByteArray runtime = QDir::tempPath().toUtf8() + "/zelk-runtime-" + QByteArray::number(getuid());
+        QDir().mkpath(QString::fromUtf8(runtime));
+        QFile::setPermissions(QString::fromUtf8(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,7 +1,17 @@
+// Zelk, the desktop program.
+#include "core/main.h"
+#include "core/startup.h"
+#include "toolkit/wheelfilter.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Zelk"));
+    QApplication::setApplicationVersion(QStringLiteral(ZELK_VERSION));
+    zelk::WheelToArrowFilter::install();
+    zelk::Program program;
+    program.mainMenu()->show();
+    return QApplication::exec();
 }

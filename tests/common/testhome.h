@@ -17,4 +17,8 @@ private:
     QByteArray m_previous;
 };
 
+// Saves a picture of `widget` as <name>.png in $ZELK_SCREENSHOTS, when that is set, so
+// that the screens can be looked at after a test run.
+void saveScreenshot(class QWidget *widget, const QString &name);
+
 } // namespace zelk::test

@@ -13,7 +13,7 @@ HoverButton::HoverButton(const QString &caption, QWidget *parent, QColor restCol
 
 QColor HoverButton::captionColour() const
 {
-    return palette().color(QPalette::ButtonText);
+    return palette().color(QPalette::Active, QPalette::ButtonText);
 }
 
 void HoverButton::resetColour()
@@ -30,8 +30,10 @@ void HoverButton::enterEvent(QEnterEvent *event)
 
 void HoverButton::setCaptionColour(const QColor &colour)
 {
+    // Only the enabled looks: a disabled button keeps the style's grey caption.
     QPalette pal = palette();
-    pal.setColor(QPalette::ButtonText, colour);
+    pal.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    pal.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
     setPalette(pal);
 }
 

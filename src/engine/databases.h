@@ -1,0 +1,86 @@
+#pragma once
+// DataModule1: the one owner of every table object and of the connection to the current
+// administration. Screens and reports share its table objects and their current rows.
+#include "settingsfiles.h"
+#include "store/connection.h"
+#include "store/table.h"
+
+#include <QObject>
+#include <memory>
+
+namespace zelk {
+
+class DataModule1 : public QObject {
+    Q_OBJECT
+public:
+    explicit DataModule1(QObject *parent = nullptr);
+    ~DataModule1() override;
+
+    Table ledentabel;
+    Table rekeningtabel;
+    Table journaaltabel;
+    Table betalentabel;
+    Table ontvangentabel;
+    Table mailtjestabel;
+    Table hulpT;
+    Table ledennew;
+    Table mailnew;
+
+    // Settings of the current administration as last read.
+    Settings settings;
+
+    // "Database1": connects to the administration the alias names, creating the alias,
+    // the folder and its empty tables when they do not exist yet. Connected stays connected.
+    void connectDatabase();
+    void disconnectDatabase(); // closes every table first
+    bool isConnected() const { return m_connection != nullptr; }
+    Connection &database1();
+
+    // The current administration folder, without and with a trailing separator.
+    QString werkmap() const { return m_werkmap; }
+    QString werkmapMetScheiding() const { return m_werkmap.isEmpty() ? QString() : m_werkmap + u'/'; }
+
+    // Opens the given tables (already open ones stay as they are).
+    void openTables(std::initializer_list<Table *> tables);
+    // What the main menu does each time it shows, without the screen: opens every table,
+    // reads the settings (throwing their first error) and completes the chart.
+    void openForUse();
+    // All tables the program keeps open, in their start-up order.
+    void openAll();
+    // Posts pending rows and closes every table, in the closing order of the program.
+    // A pending row that cannot be stored is dropped and its error thrown at the end.
+    void closeAll();
+
+    // Where a missing logonaam.dat gets its default path from.
+    enum class LogoDefault { Werkmap, Programma };
+    // Reads the association name and the three settings files of werkmap, creating missing
+    // files with defaults, and applies the amount format. When a file cannot be read, the
+    // others are still read and the program goes on with defaults for that one; the first
+    // such error is thrown at the end.
+    void readSettings(LogoDefault logoDefault = LogoDefault::Werkmap);
+    void writeInstelling();
+    void writeKonfigur();
+    void writeLogonaam(const QString &path);
+    void setVerenigingsnaam(const QString &name);
+
+    // Adds the standard accounts a chart lacks, so that it has exactly 37 rows. Returns the
+    // number added.
+    int completeChart();
+
+    // The journal number of the last journal row, 0 for an empty journal.
+    qint64 lastJournalNumber();
+
+    // Switches to administration `item` (0-4): closes the tables, points the alias at the
+    // item's folder, reopens the tables there and rereads its settings.
+    void switchAdministration(int item);
+
+Q_SIGNALS:
+    void administrationChanged(const QString &werkmap);
+
+private:
+    void installJournalLookups();
+    std::unique_ptr<Connection> m_connection;
+    QString m_werkmap;
+};
+
+} // namespace zelk

@@ -1,0 +1,756 @@
+#include "table.h"
+
+#include "amountformat.h"
+#include "zelkerror.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <sqlite3.h>
+
+namespace zelk {
+
+namespace {
+QString quoted(const QString &name)
+{
+    return u'"' + name + u'"';
+}
+
+QVariant fromStored(const FieldDef &field, const QVariant &stored)
+{
+    if (!stored.isValid())
+        return {};
+    switch (field.type) {
+    case FieldType::Text:
+    case FieldType::Memo:
+        return stored.toString();
+    case FieldType::Date: {
+        const QDate d = QDate::fromString(stored.toString(), Qt::ISODate);
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case FieldType::Time: {
+        const QTime t = QTime::fromString(stored.toString(), QStringLiteral("HH:mm:ss"));
+        return t.isValid() ? QVariant(t) : QVariant();
+    }
+    case FieldType::Boolean:
+        return stored.toLongLong() != 0;
+    case FieldType::AutoInc:
+        return stored.toLongLong();
+    case FieldType::Currency:
+    case FieldType::Float:
+        return stored.toDouble();
+    }
+    return stored;
+}
+
+QDate parseDate(const QString &text)
+{
+    for (const char *format : {"dd-MM-yyyy", "d-M-yyyy", "yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy"}) {
+        const QDate d = QDate::fromString(text, QLatin1String(format));
+        if (d.isValid())
+            return d;
+    }
+    return {};
+}
+} // namespace
+
+Table::Table(const QString &objectName, const TableSchema &schema, QObject *parent)
+    : QObject(parent), m_name(objectName), m_schema(schema)
+{
+    setObjectName(objectName);
+}
+
+Table::~Table()
+{
+    if (m_connection && m_rollbackListener)
+        m_connection->removeRollbackListener(m_rollbackListener);
+}
+
+void Table::requireOpen() const
+{
+    if (m_state == State::Inactive)
+        throw Error(QStringLiteral("De tabel %1 is niet geopend.").arg(m_schema.fileName));
+}
+
+void Table::open(Connection &connection, bool exclusive)
+{
+    if (isOpen() && m_connection == &connection)
+        return;
+    if (isOpen())
+        close();
+    if (exclusive) {
+        // Holding every lock for a moment proves no other program has the files in use.
+        Transaction probe(connection);
+        sql::exec(connection.handle(), QStringLiteral("SELECT count(*) FROM %1.%2").arg(connection.qualified(m_schema), quoted(m_schema.tableName)),
+                  QStringLiteral("Exclusief openen van %1").arg(m_schema.fileName));
+    }
+    m_connection = &connection;
+    load();
+    m_rollbackListener = connection.addRollbackListener([this] { reloadAfterRollback(); });
+    setState(State::Browse);
+    m_current = -1;
+    first();
+    Q_EMIT rowsReset();
+}
+
+void Table::close()
+{
+    if (!isOpen())
+        return;
+    try {
+        checkBrowse();
+    } catch (const Error &) {
+        cancel(); // closing must not fail; the row that could not be stored is dropped
+    }
+    m_connection->removeRollbackListener(m_rollbackListener);
+    m_rollbackListener = 0;
+    m_connection = nullptr;
+    m_rows.clear();
+    m_view.clear();
+    m_current = -1;
+    m_eof = m_bof = true;
+    setState(State::Inactive);
+    Q_EMIT rowsReset();
+}
+
+void Table::load()
+{
+    QStringList columns{QStringLiteral("rowid")};
+    for (const FieldDef &f : m_schema.fields)
+        columns << quoted(f.name);
+    const bool ordered = m_schema.key == KeyKind::None;
+    if (ordered)
+        columns << quoted(QString::fromLatin1(orderColumn));
+    QString sql = QStringLiteral("SELECT %1 FROM %2.%3").arg(columns.join(u','), m_connection->qualified(m_schema), quoted(m_schema.tableName));
+    sql += ordered ? QStringLiteral(" ORDER BY %1").arg(quoted(QString::fromLatin1(orderColumn))) : QStringLiteral(" ORDER BY rowid");
+    sql::Statement select(m_connection->handle(), sql);
+    std::vector<Row> rows;
+    const int fieldCount = static_cast<int>(m_schema.fields.size());
+    while (select.step()) {
+        Row row;
+        row.rowid = select.columnInt(0);
+        row.values.reserve(fieldCount);
+        for (int i = 0; i < fieldCount; ++i)
+            row.values.append(fromStored(m_schema.fields[i], select.column(i + 1)));
+        if (ordered)
+            row.order = select.columnDouble(fieldCount + 1);
+        rows.push_back(std::move(row));
+    }
+    if (m_schema.key == KeyKind::UniqueText)
+        std::stable_sort(rows.begin(), rows.end(), [this](const Row &a, const Row &b) { return lessByKey(a, b); });
+    m_rows = std::move(rows);
+    rebuildView();
+}
+
+bool Table::lessByKey(const Row &a, const Row &b) const
+{
+    switch (m_schema.key) {
+    case KeyKind::UniqueText: {
+        const QString ka = a.values[0].toString(), kb = b.values[0].toString();
+        const int c = ka.compare(kb, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : ka < kb;
+    }
+    case KeyKind::AutoInc:
+        return a.rowid < b.rowid;
+    case KeyKind::None:
+        return a.order < b.order;
+    }
+    return false;
+}
+
+size_t Table::sortedPosition(const Row &row) const
+{
+    return std::upper_bound(m_rows.begin(), m_rows.end(), row, [this](const Row &a, const Row &b) { return lessByKey(a, b); })
+           - m_rows.begin();
+}
+
+bool Table::passes(const Values &values) const
+{
+    return !m_filtered || !m_condition || m_condition(values);
+}
+
+void Table::rebuildView()
+{
+    m_view.clear();
+    m_view.reserve(m_rows.size());
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (passes(m_rows[i].values))
+            m_view.push_back(static_cast<int>(i));
+}
+
+int Table::viewIndexOf(qint64 rowid) const
+{
+    for (size_t i = 0; i < m_view.size(); ++i)
+        if (m_rows[m_view[i]].rowid == rowid)
+            return static_cast<int>(i);
+    return -1;
+}
+
+qint64 Table::currentRowid() const
+{
+    return m_current >= 0 ? m_rows[m_view[m_current]].rowid : -1;
+}
+
+void Table::setCurrent(int row)
+{
+    const int count = recordCount();
+    row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
+    if (row == m_current)
+        return;
+    m_current = row;
+    Q_EMIT currentChanged(row);
+}
+
+void Table::setState(State state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged(state);
+}
+
+void Table::checkBrowse()
+{
+    if (isEditing())
+        post();
+}
+
+void Table::first()
+{
+    requireOpen();
+    checkBrowse();
+    setCurrent(0);
+    m_bof = true;
+    m_eof = isEmpty();
+}
+
+void Table::last()
+{
+    requireOpen();
+    checkBrowse();
+    setCurrent(recordCount() - 1);
+    m_eof = true;
+    m_bof = isEmpty();
+}
+
+void Table::next()
+{
+    requireOpen();
+    checkBrowse();
+    m_bof = false;
+    if (m_current + 1 >= recordCount()) {
+        m_eof = true;
+        return;
+    }
+    setCurrent(m_current + 1);
+    m_eof = false;
+}
+
+void Table::prior()
+{
+    requireOpen();
+    checkBrowse();
+    m_eof = false;
+    if (m_current <= 0) {
+        m_bof = true;
+        return;
+    }
+    setCurrent(m_current - 1);
+    m_bof = false;
+}
+
+void Table::moveTo(int row)
+{
+    requireOpen();
+    checkBrowse();
+    setCurrent(row);
+    m_eof = isEmpty();
+    m_bof = isEmpty();
+}
+
+Table::Values Table::emptyValues() const
+{
+    Values values;
+    for (const FieldDef &f : m_schema.fields)
+        values.append(m_schema.key == KeyKind::UniqueText && &f == &m_schema.fields.front() ? QVariant(QString()) : QVariant());
+    return values;
+}
+
+void Table::append()
+{
+    requireOpen();
+    checkBrowse();
+    m_buffer = emptyValues();
+    m_insertBefore = false;
+    setState(State::Insert);
+}
+
+void Table::insert()
+{
+    requireOpen();
+    checkBrowse();
+    m_buffer = emptyValues();
+    m_insertBefore = m_schema.key == KeyKind::None && m_current >= 0;
+    setState(State::Insert);
+}
+
+void Table::edit()
+{
+    requireOpen();
+    if (isEditing())
+        return;
+    if (isEmpty()) {
+        append();
+        return;
+    }
+    m_buffer = m_rows[m_view[m_current]].values;
+    setState(State::Edit);
+}
+
+void Table::cancel()
+{
+    if (!isEditing())
+        return;
+    m_buffer.clear();
+    setState(State::Browse);
+    Q_EMIT currentChanged(m_current); // bound controls show the stored values again
+}
+
+QString Table::insertSql() const
+{
+    QStringList columns, marks;
+    for (const FieldDef &f : m_schema.fields) {
+        if (f.type == FieldType::AutoInc)
+            continue;
+        columns << quoted(f.name);
+        marks << QStringLiteral("?");
+    }
+    if (m_schema.key == KeyKind::None) {
+        columns << quoted(QString::fromLatin1(orderColumn));
+        marks << QStringLiteral("?");
+    }
+    return QStringLiteral("INSERT INTO %1.%2 (%3) VALUES (%4)")
+        .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName), columns.join(u','), marks.join(u','));
+}
+
+QString Table::updateSql() const
+{
+    QStringList sets;
+    for (const FieldDef &f : m_schema.fields)
+        if (f.type != FieldType::AutoInc)
+            sets << quoted(f.name) + QStringLiteral("=?");
+    return QStringLiteral("UPDATE %1.%2 SET %3 WHERE rowid=?")
+        .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName), sets.join(u','));
+}
+
+void Table::failPost()
+{
+    sqlite3 *db = m_connection->handle();
+    const int code = sql::extendedErrorCode(db);
+    if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
+        throw Error(QStringLiteral("Er bestaat al een lid met de naam \"%1\". Een naam kan maar één keer voorkomen; "
+                                   "kies een andere naam (bijvoorbeeld met een voorletter).")
+                        .arg(m_buffer.value(0).toString()));
+    sql::fail(db, code, QStringLiteral("Opslaan in %1").arg(m_schema.fileName));
+}
+
+namespace {
+int bindValues(sql::Statement &stmt, const TableSchema &schema, const Table::Values &values)
+{
+    int column = 1;
+    for (size_t i = 0; i < schema.fields.size(); ++i)
+        if (schema.fields[i].type != FieldType::AutoInc)
+            stmt.bind(column++, values[static_cast<int>(i)]);
+    return column;
+}
+} // namespace
+
+double Table::orderForNewRow()
+{
+    if (m_rows.empty())
+        return 1;
+    if (!m_insertBefore || m_current < 0)
+        return m_rows.back().order + 1;
+    const int k = m_view[m_current];
+    const double after = m_rows[k].order;
+    const double before = k > 0 ? m_rows[k - 1].order : after - 2;
+    const double middle = before + (after - before) / 2;
+    if (middle > before && middle < after)
+        return middle;
+    renumberOrder();
+    return orderForNewRow();
+}
+
+void Table::renumberOrder()
+{
+    Transaction transaction(*m_connection);
+    sql::Statement update(m_connection->handle(), QStringLiteral("UPDATE %1.%2 SET %3=? WHERE rowid=?")
+                                                      .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName),
+                                                           quoted(QString::fromLatin1(orderColumn))));
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        update.bind(1, static_cast<double>(i + 1) * 2).bind(2, m_rows[i].rowid);
+        update.run();
+        update.reset();
+    }
+    transaction.commit();
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        m_rows[i].order = static_cast<double>(i + 1) * 2;
+}
+
+void Table::postInsert()
+{
+    Row row;
+    row.values = m_buffer;
+    if (m_schema.key == KeyKind::None)
+        row.order = orderForNewRow();
+    sql::Statement stmt(m_connection->handle(), insertSql());
+    const int next = bindValues(stmt, m_schema, row.values);
+    if (m_schema.key == KeyKind::None)
+        stmt.bind(next, row.order);
+    try {
+        stmt.run();
+    } catch (const Error &) {
+        failPost();
+    }
+    row.rowid = sqlite3_last_insert_rowid(m_connection->handle());
+    if (m_schema.key == KeyKind::AutoInc)
+        row.values[0] = row.rowid;
+    const size_t position = sortedPosition(row);
+    const bool atEnd = position == m_rows.size();
+    const bool visible = passes(row.values);
+    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
+    if (atEnd && visible)
+        m_view.push_back(static_cast<int>(position));
+    else
+        rebuildView();
+    m_buffer.clear();
+    setState(State::Browse);
+    Q_EMIT rowsReset();
+    const qint64 rowid = m_rows[position].rowid;
+    const int shown = atEnd && visible ? recordCount() - 1 : viewIndexOf(rowid);
+    m_current = -2; // forces currentChanged: the row under the cursor is a different one now
+    setCurrent(shown >= 0 ? shown : recordCount() - 1);
+}
+
+void Table::postEdit()
+{
+    const int k = m_view[m_current];
+    sql::Statement stmt(m_connection->handle(), updateSql());
+    const int next = bindValues(stmt, m_schema, m_buffer);
+    stmt.bind(next, m_rows[k].rowid);
+    try {
+        stmt.run();
+    } catch (const Error &) {
+        failPost();
+    }
+    const bool keyChanged = m_schema.key == KeyKind::UniqueText && m_rows[k].values[0] != m_buffer[0];
+    const bool wasVisible = true;
+    m_rows[k].values = m_buffer;
+    m_buffer.clear();
+    setState(State::Browse);
+    if (!keyChanged && passes(m_rows[k].values) == wasVisible) {
+        Q_EMIT rowChanged(m_current);
+        Q_EMIT currentChanged(m_current);
+        return;
+    }
+    Row row = std::move(m_rows[k]);
+    m_rows.erase(m_rows.begin() + k);
+    const size_t position = sortedPosition(row);
+    const qint64 rowid = row.rowid;
+    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
+    const int old = m_current;
+    rebuildView();
+    Q_EMIT rowsReset();
+    const int shown = viewIndexOf(rowid);
+    m_current = -2;
+    setCurrent(shown >= 0 ? shown : old);
+}
+
+void Table::post()
+{
+    requireOpen();
+    if (m_state == State::Insert)
+        postInsert();
+    else if (m_state == State::Edit)
+        postEdit();
+}
+
+void Table::remove()
+{
+    requireOpen();
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    if (isEmpty())
+        return;
+    const int k = m_view[m_current];
+    sql::Statement stmt(m_connection->handle(), QStringLiteral("DELETE FROM %1.%2 WHERE rowid=?")
+                                                    .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)));
+    stmt.bind(1, m_rows[k].rowid);
+    stmt.run(QStringLiteral("Verwijderen uit %1").arg(m_schema.fileName));
+    m_rows.erase(m_rows.begin() + k);
+    const int old = m_current;
+    rebuildView();
+    Q_EMIT rowsReset();
+    m_current = -2;
+    setCurrent(old);
+    m_eof = isEmpty();
+}
+
+void Table::refresh()
+{
+    requireOpen();
+    checkBrowse();
+    const qint64 rowid = currentRowid();
+    const int old = m_current;
+    load();
+    Q_EMIT rowsReset();
+    const int shown = viewIndexOf(rowid);
+    m_current = -2;
+    setCurrent(shown >= 0 ? shown : old);
+}
+
+void Table::flush()
+{
+    if (isOpen())
+        checkBrowse();
+}
+
+void Table::emptyTable()
+{
+    requireOpen();
+    cancel();
+    sql::exec(m_connection->handle(), QStringLiteral("DELETE FROM %1.%2").arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)),
+              QStringLiteral("Leegmaken van %1").arg(m_schema.fileName));
+    m_rows.clear();
+    m_view.clear();
+    Q_EMIT rowsReset();
+    m_current = -2;
+    setCurrent(-1);
+    m_eof = m_bof = true;
+}
+
+void Table::reloadAfterRollback()
+{
+    if (!isOpen())
+        return;
+    const qint64 rowid = currentRowid();
+    const int old = m_current;
+    load();
+    // The action that failed is undone as a whole, including a row it was placing.
+    if (isEditing()) {
+        m_buffer.clear();
+        setState(State::Browse);
+    }
+    Q_EMIT rowsReset();
+    const int shown = viewIndexOf(rowid);
+    m_current = -2;
+    setCurrent(shown >= 0 ? shown : old);
+}
+
+void Table::setFiltered(bool on)
+{
+    if (on == m_filtered)
+        return;
+    m_filtered = on;
+    applyFilter();
+}
+
+void Table::setCondition(Condition condition)
+{
+    m_condition = std::move(condition);
+    applyFilter();
+}
+
+void Table::applyFilter()
+{
+    if (!isOpen())
+        return;
+    checkBrowse();
+    const qint64 rowid = currentRowid();
+    rebuildView();
+    Q_EMIT rowsReset();
+    const int shown = viewIndexOf(rowid);
+    m_current = -2;
+    setCurrent(shown >= 0 ? shown : 0);
+    m_eof = m_bof = isEmpty();
+}
+
+void Table::addLookup(const QString &name, Lookup lookup)
+{
+    m_lookups.emplace_back(name, std::move(lookup));
+}
+
+int Table::lookupIndex(QStringView name) const
+{
+    for (size_t i = 0; i < m_lookups.size(); ++i)
+        if (m_lookups[i].first.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int Table::fieldIndex(QStringView name) const
+{
+    const int index = m_schema.indexOf(name);
+    if (index < 0 && lookupIndex(name) < 0)
+        throw Error(QStringLiteral("De tabel %1 heeft geen veld %2.").arg(m_schema.fileName, name.toString()));
+    return index;
+}
+
+QVariant Table::currentValue(int field) const
+{
+    if (isEditing())
+        return m_buffer.value(field);
+    if (m_current < 0)
+        return {};
+    return m_rows[m_view[m_current]].values.value(field);
+}
+
+QVariant Table::value(QStringView name) const
+{
+    requireOpen();
+    const int index = m_schema.indexOf(name);
+    if (index >= 0)
+        return currentValue(index);
+    const int lookup = lookupIndex(name);
+    if (lookup < 0)
+        fieldIndex(name); // throws the unknown-field error
+    if (!isEditing() && m_current < 0)
+        return {};
+    return m_lookups[lookup].second(isEditing() ? m_buffer : m_rows[m_view[m_current]].values);
+}
+
+QString Table::text(QStringView name) const
+{
+    const QVariant v = value(name);
+    switch (v.typeId()) {
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("dd-MM-yyyy"));
+    case QMetaType::QTime:
+        return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("Ja") : QStringLiteral("Nee");
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 15);
+    default:
+        return v.toString();
+    }
+}
+
+double Table::number(QStringView name) const
+{
+    const QVariant v = value(name);
+    if (v.typeId() == QMetaType::QString)
+        return AmountFormat::current().parse(v.toString()).value_or(0.0);
+    return v.toDouble();
+}
+
+qint64 Table::integer(QStringView name) const
+{
+    return std::llround(number(name));
+}
+
+QDate Table::date(QStringView name) const
+{
+    return value(name).toDate();
+}
+
+QTime Table::time(QStringView name) const
+{
+    return value(name).toTime();
+}
+
+bool Table::boolean(QStringView name) const
+{
+    return value(name).toBool();
+}
+
+QVariant Table::converted(const FieldDef &field, const QVariant &value) const
+{
+    const bool isKey = m_schema.key == KeyKind::UniqueText && &field == &m_schema.fields.front();
+    if (!value.isValid() || value.isNull())
+        return isKey ? QVariant(QString()) : QVariant();
+    switch (field.type) {
+    case FieldType::Text: {
+        const QString text = value.toString().left(field.size);
+        return text.isEmpty() && !isKey ? QVariant() : QVariant(text);
+    }
+    case FieldType::Memo:
+        return value.toString().isEmpty() ? QVariant() : QVariant(value.toString());
+    case FieldType::Date: {
+        if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
+            return value.toDate().isValid() ? QVariant(value.toDate()) : QVariant();
+        const QString text = value.toString().trimmed();
+        if (text.isEmpty())
+            return {};
+        const QDate d = parseDate(text);
+        if (!d.isValid())
+            throw Error(QStringLiteral("\"%1\" is geen geldige datum voor het veld %2; gebruik dag-maand-jaar, bijvoorbeeld 31-12-1980.")
+                            .arg(text, field.name));
+        return d;
+    }
+    case FieldType::Time: {
+        if (value.typeId() == QMetaType::QTime || value.typeId() == QMetaType::QDateTime)
+            return value.toTime();
+        const QTime t = QTime::fromString(value.toString(), QStringLiteral("HH:mm:ss"));
+        if (!t.isValid())
+            throw Error(QStringLiteral("\"%1\" is geen geldige tijd voor het veld %2.").arg(value.toString(), field.name));
+        return t;
+    }
+    case FieldType::Boolean:
+        return value.toBool();
+    case FieldType::AutoInc:
+        throw Error(QStringLiteral("Het veld %1 wordt door de tabel zelf genummerd.").arg(field.name));
+    case FieldType::Currency:
+    case FieldType::Float: {
+        if (value.typeId() == QMetaType::QString) {
+            const auto amount = AmountFormat::current().parse(value.toString());
+            if (!amount)
+                throw Error(QStringLiteral("\"%1\" is geen geldig bedrag voor het veld %2.").arg(value.toString(), field.name));
+            return *amount;
+        }
+        return value.toDouble();
+    }
+    }
+    return value;
+}
+
+void Table::setValue(QStringView name, const QVariant &value)
+{
+    requireOpen();
+    if (!isEditing())
+        throw Error(QStringLiteral("De tabel %1 is niet in bewerking; wijzigen kan alleen na Bewerken of Toevoegen.").arg(m_schema.fileName));
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw Error(QStringLiteral("Het veld %1 wordt afgeleid en kan niet worden gewijzigd.").arg(name.toString()));
+    m_buffer[index] = converted(m_schema.fields[index], value);
+}
+
+const Table::Values &Table::rowValues(int row) const
+{
+    return m_rows[m_view.at(row)].values;
+}
+
+QVariant Table::valueAt(int row, int field) const
+{
+    if (row < 0 || row >= recordCount())
+        return {};
+    if (row == m_current && m_state == State::Edit)
+        return m_buffer.value(field);
+    return m_rows[m_view[row]].values.value(field);
+}
+
+QVariant Table::valueAt(int row, QStringView name) const
+{
+    const int index = m_schema.indexOf(name);
+    if (index >= 0)
+        return valueAt(row, index);
+    const int lookup = lookupIndex(name);
+    if (lookup < 0 || row < 0 || row >= recordCount())
+        return {};
+    return m_lookups[lookup].second(m_rows[m_view[row]].values);
+}
+
+} // namespace zelk

@@ -1,0 +1,99 @@
+#include "startup.h"
+
+#include "databases.h"
+#include "main.h"
+#include "startscherm.h"
+#include "verwerkt.h"
+
+#include <QHash>
+#include <functional>
+
+namespace zelk {
+
+const QStringList &Program::creationOrder()
+{
+    static const QStringList order = {
+        QStringLiteral("main"),           QStringLiteral("ledenlijst03"),     QStringLiteral("rekoverzicht"),
+        QStringLiteral("overzichtmutrekeningen"), QStringLiteral("invoerleden"), QStringLiteral("invoeromschr"),
+        QStringLiteral("invoerstartbalans"), QStringLiteral("databases"),     QStringLiteral("printleden"),
+        QStringLiteral("printrekeningen"), QStringLiteral("invoercontri"),     QStringLiteral("printcontribut"),
+        QStringLiteral("printcontrijour"), QStringLiteral("mutaties"),         QStringLiteral("uitlegzelk"),
+        QStringLiteral("invoeroverin"),   QStringLiteral("kruisposten"),      QStringLiteral("printbalans"),
+        QStringLiteral("Tebetalen"),      QStringLiteral("Teontvangen"),      QStringLiteral("verwerkt"),
+        QStringLiteral("over_tebetalen"), QStringLiteral("over_teontvangen"), QStringLiteral("invoeruitgaven"),
+        QStringLiteral("jaarafsluit"),    QStringLiteral("printteontvangen"), QStringLiteral("printtebetalen"),
+        QStringLiteral("backuppen"),      QStringLiteral("restore"),          QStringLiteral("standaardbrief"),
+        QStringLiteral("inlezenbrief"),   QStringLiteral("papportstand"),     QStringLiteral("instellingen"),
+        QStringLiteral("stanbrief"),      QStringLiteral("opslaanbrief"),     QStringLiteral("verzonderok"),
+        QStringLiteral("bewerkemail"),    QStringLiteral("opslaanemail"),     QStringLiteral("inlezenemail"),
+        QStringLiteral("printledenall"),  QStringLiteral("mailtjeszicht"),    QStringLiteral("printbegroot"),
+        QStringLiteral("invoerbegroot"),  QStringLiteral("schonelei"),        QStringLiteral("report1")};
+    return order;
+}
+
+int Program::gaugeAfter(int created)
+{
+    // 10 before creating; 2 after the fourth and every later unit, 3 after the last.
+    int position = 10;
+    const int total = static_cast<int>(creationOrder().size());
+    for (int n = 4; n <= created; ++n)
+        position += n == total ? 3 : 2;
+    return std::min(position, startscherm::maximum);
+}
+
+namespace {
+using Factory = std::function<QObject *(AppContext &)>;
+
+// The units this version has. A screen registers itself in the context by unit name.
+const QHash<QString, Factory> &factories()
+{
+    static const QHash<QString, Factory> all = {
+        {QStringLiteral("databases"), [](AppContext &c) { return c.data = new DataModule1; }},
+        {QStringLiteral("verwerkt"), [](AppContext &c) { return c.notice = new verwerkt; }},
+    };
+    return all;
+}
+} // namespace
+
+Program::Program(bool splash)
+{
+    std::unique_ptr<startscherm> gauge;
+    if (splash) {
+        gauge = std::make_unique<startscherm>();
+        gauge->show();
+        gauge->repaint();
+    }
+    if (gauge)
+        gauge->advance(10);
+    const QStringList &order = creationOrder();
+    for (int n = 1; n <= order.size(); ++n) {
+        if (QObject *unit = create(order[n - 1])) {
+            m_owned.emplace_back(unit);
+            if (auto *widget = qobject_cast<QWidget *>(unit); widget && widget != m_main)
+                m_ctx.screens.insert(order[n - 1], widget);
+        }
+        if (gauge && n >= 4)
+            gauge->advance(gaugeAfter(n) - gaugeAfter(n - 1));
+    }
+    m_main->enableAvailableButtons();
+}
+
+QObject *Program::create(const QString &unit)
+{
+    if (unit == QLatin1String("main")) {
+        m_main = new zelk::main(m_ctx);
+        m_ctx.mainMenu = m_main;
+        return m_main;
+    }
+    const auto factory = factories().value(unit);
+    return factory ? factory(m_ctx) : nullptr;
+}
+
+Program::~Program()
+{
+    // Screens go before the data module they work on; the main menu goes last.
+    while (!m_owned.empty())
+        m_owned.pop_back();
+}
+
+} // namespace zelk

@@ -1,0 +1,26 @@
+#include "messages.h"
+
+#include <QMessageBox>
+
+namespace zelk {
+
+void showError(QWidget *parent, const QString &message)
+{
+    auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Fout"), message, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("foutmelding"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    box->open();
+}
+
+bool confirm(QWidget *parent, const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bevestiging"), question, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("bevestiging"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setButtonText(QMessageBox::Yes, QStringLiteral("&Ja"));
+    box.setButtonText(QMessageBox::No, QStringLiteral("&Nee"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace zelk

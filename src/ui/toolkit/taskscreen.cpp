@@ -1,0 +1,40 @@
+#include "taskscreen.h"
+
+#include <QCloseEvent>
+
+namespace zelk {
+
+TaskScreen::TaskScreen(const QString &unitName, const QString &caption, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(unitName);
+    setWindowTitle(caption);
+}
+
+void TaskScreen::openFrom(QWidget *caller)
+{
+    m_caller = caller;
+    show();
+    raise();
+    activateWindow();
+    if (caller)
+        caller->hide();
+}
+
+void TaskScreen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        onShow();
+}
+
+void TaskScreen::closeEvent(QCloseEvent *event)
+{
+    onClose();
+    QWidget::closeEvent(event);
+    Q_EMIT closed();
+    if (m_caller)
+        m_caller->show();
+}
+
+} // namespace zelk

@@ -1,0 +1,167 @@
+// The posting routines: balances and journal always agree, open items settle within a
+// cent, amounts typed as text are read under the amount format, and a booking that fails
+// halfway leaves nothing behind.
+#include "amountformat.h"
+#include "databases.h"
+#include "declar.h"
+#include "store/sqlite.h"
+#include "testhome.h"
+#include "zelkerror.h"
+
+#include <QTest>
+
+using namespace zelk;
+
+class TestDeclar : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::TestHome> home;
+    std::unique_ptr<DataModule1> data;
+    const QDate day{2026, 4, 1};
+
+    double balance(int position) { return data->rekeningtabel.valueAt(position - 1, u"Saldo").toDouble(); }
+    QString journalText(QStringView field) { return data->journaaltabel.text(field); }
+
+private Q_SLOTS:
+    void init()
+    {
+        home = std::make_unique<test::TestHome>();
+        data = std::make_unique<DataModule1>();
+        data->openForUse();
+    }
+    void cleanup()
+    {
+        data.reset();
+        home.reset();
+    }
+
+    void aBookingMovesTheAmountAndAppendsOneJournalRow()
+    {
+        declar::boekpost(*data, 7, 1, QStringLiteral("Contributie maart"), day, 25.0);
+        QCOMPARE(balance(7), -25.0);
+        QCOMPARE(balance(1), 25.0);
+        QCOMPARE(data->journaaltabel.recordCount(), 1);
+        QCOMPARE(data->journaaltabel.integer(u"JrNr"), 1); // first booking on an empty journal
+        QCOMPARE(journalText(u"Vanrekening"), QStringLiteral("Contributies"));
+        QCOMPARE(journalText(u"Naarrekening"), QStringLiteral("Bank 1"));
+        QCOMPARE(data->rekeningtabel.currentRow(), 0); // left on the to-account
+        declar::boekpost(*data, 1, 21, QString(60, u'z'), day, 10.0);
+        QCOMPARE(data->journaaltabel.integer(u"JrNr"), 2);
+        QCOMPARE(journalText(u"Omschrijving").size(), 40);
+    }
+
+    void fromEqualsToAndNegativeAmounts()
+    {
+        declar::boekpost(*data, 4, 4, QStringLiteral("rondje"), day, 12.0);
+        QCOMPARE(balance(4), 0.0);
+        QCOMPARE(journalText(u"Vanrekening"), journalText(u"Naarrekening"));
+        declar::boekpost(*data, 1, 12, QStringLiteral("correctie"), day, -8.5);
+        QCOMPARE(balance(1), 8.5);
+        QCOMPARE(balance(12), -8.5);
+        QCOMPARE(data->journaaltabel.number(u"Bedrag"), -8.5);
+    }
+
+    void positionsOutsideTheChartAddressTheFirstAndLastAccount()
+    {
+        declar::boekpost(*data, 0, 99, QStringLiteral("grens"), day, 1.0);
+        QCOMPARE(balance(1), -1.0);
+        QCOMPARE(balance(37), 1.0);
+    }
+
+    void settling_data()
+    {
+        QTest::addColumn<double>("paid");
+        QTest::addColumn<int>("itemsLeft");
+        QTest::addColumn<double>("rest");
+        QTest::newRow("exact") << 10.0 << 0 << 0.0;
+        QTest::newRow("within a cent") << 10.004 << 0 << 0.0;
+        QTest::newRow("two cents short") << 9.98 << 1 << 0.02;
+        QTest::newRow("partly") << 4.0 << 1 << 6.0;
+        QTest::newRow("too much") << 12.0 << 1 << -2.0;
+    }
+    void settling()
+    {
+        QFETCH(double, paid);
+        QFETCH(int, itemsLeft);
+        QFETCH(double, rest);
+        declar::nieuwtebetalen(*data, QStringLiteral("Factuur drukker"), day, 10.0);
+        declar::nieuwteontvangen(*data, QStringLiteral("Subsidie gemeente"), day, 10.0);
+        data->betalentabel.first();
+        declar::aflossentebetalen(*data, paid);
+        data->ontvangentabel.first();
+        declar::aflossenteontvangen(*data, paid);
+        for (Table *items : {&data->betalentabel, &data->ontvangentabel}) {
+            QCOMPARE(items->recordCount(), itemsLeft);
+            if (itemsLeft)
+                QVERIFY(qAbs(items->number(u"Bedrag") - rest) < 1e-9);
+        }
+    }
+
+    void settlingWithoutACurrentItemIsRefused()
+    {
+        QVERIFY_THROWS_EXCEPTION(Error, declar::aflossentebetalen(*data, 5.0));
+    }
+
+    void settlingTheMiddleItemMakesTheNextCurrent()
+    {
+        for (const char *d : {"a", "b", "c"})
+            declar::nieuwtebetalen(*data, QString::fromLatin1(d), day, 5.0);
+        data->betalentabel.moveTo(1);
+        declar::aflossentebetalen(*data, 5.0);
+        QCOMPARE(data->betalentabel.text(u"Omschrijving"), QStringLiteral("c"));
+    }
+
+    void amountsTypedAsText_data()
+    {
+        QTest::addColumn<bool>("dutch");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("amount");
+        QTest::newRow("blanks around and inside") << false << " 1 234.50 " << 1234.5;
+        QTest::newRow("only blanks") << false << "   " << 0.0;
+        QTest::newRow("exponent") << false << "1e3" << 1000.0;
+        QTest::newRow("negative") << false << "-3.25" << -3.25;
+        QTest::newRow("dutch") << true << "12,50" << 12.5;
+        QTest::newRow("not a number") << false << "twaalf" << 0.0;
+    }
+    void amountsTypedAsText()
+    {
+        QFETCH(bool, dutch);
+        QFETCH(QString, text);
+        QFETCH(double, amount);
+        AmountFormat::applyDutch(dutch);
+        const double read = declar::tekstnaarbedrag(text);
+        AmountFormat::applyDutch(false);
+        QCOMPARE(read, amount);
+    }
+
+    void aBookingThatFailsHalfwayLeavesNothing()
+    {
+        declar::boekpost(*data, 7, 1, QStringLiteral("eerste"), day, 25.0);
+        declar::nieuwteontvangen(*data, QStringLiteral("open"), day, 3.0);
+        // The journal refuses new rows: the failure comes after both balances were posted.
+        sql::exec(data->database1().handle(),
+                  QStringLiteral("CREATE TRIGGER \"journaal\".weiger BEFORE INSERT ON journaal "
+                                 "BEGIN SELECT RAISE(ABORT, 'schijf weigert'); END"));
+        try {
+            Transaction action(data->database1());
+            declar::boekpost(*data, 8, 2, QStringLiteral("tweede"), day, 40.0);
+            declar::nieuwteontvangen(*data, QStringLiteral("nog een"), day, 40.0);
+            action.commit();
+            QFAIL("the booking went through");
+        } catch (const Error &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("schijf weigert")), qPrintable(e.message()));
+        }
+        QCOMPARE(balance(8), 0.0);
+        QCOMPARE(balance(2), 0.0);
+        QCOMPARE(balance(1), 25.0);
+        QCOMPARE(data->journaaltabel.recordCount(), 1);
+        QCOMPARE(data->ontvangentabel.recordCount(), 1);
+        // And the files agree with what the program shows.
+        data->disconnectDatabase();
+        data->openForUse();
+        QCOMPARE(balance(8), 0.0);
+        QCOMPARE(data->journaaltabel.recordCount(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeclar)
+#include "test_declar.moc"

@@ -1,0 +1,347 @@
+// Cursor rules of the shared table objects, on real table files in a fresh administration.
+#include "databases.h"
+#include "testhome.h"
+#include "zelkerror.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zelk;
+
+namespace {
+void addOpenItem(Table &t, const QString &description, double amount)
+{
+    t.append();
+    t.setValue(u"Datum", QDate(2026, 3, 1));
+    t.setValue(u"Omschrijving", description);
+    t.setValue(u"Bedrag", amount);
+    t.post();
+}
+
+QStringList descriptions(Table &t)
+{
+    QStringList list;
+    for (int i = 0; i < t.recordCount(); ++i)
+        list << t.valueAt(i, u"Omschrijving").toString();
+    return list;
+}
+
+void addMember(Table &t, const QString &name, const QString &town = {})
+{
+    t.append();
+    t.setValue(u"Naam", name);
+    t.setValue(u"Plaats", town);
+    t.post();
+}
+} // namespace
+
+class TestTable : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::TestHome> home;
+    std::unique_ptr<DataModule1> data;
+
+private Q_SLOTS:
+    void init()
+    {
+        home = std::make_unique<test::TestHome>();
+        data = std::make_unique<DataModule1>();
+        data->openAll();
+    }
+    void cleanup()
+    {
+        data.reset();
+        home.reset();
+    }
+
+    void unkeyedRowsKeepAppendOrderAndInsertGoesBeforeCurrent()
+    {
+        Table &t = data->betalentabel;
+        addOpenItem(t, QStringLiteral("a"), 1);
+        addOpenItem(t, QStringLiteral("c"), 3);
+        t.first();
+        t.next(); // on "c"
+        t.insert();
+        t.setValue(u"Omschrijving", QStringLiteral("b"));
+        t.post();
+        QCOMPARE(t.text(u"omschrijving"), QStringLiteral("b"));
+        t.first();
+        t.insert(); // before the first row
+        t.setValue(u"Omschrijving", QStringLiteral("begin"));
+        t.post();
+        QCOMPARE(descriptions(t), (QStringList{"begin", "a", "b", "c"}));
+        // The order survives reopening: it is stored, not just cached.
+        t.close();
+        t.open(data->database1());
+        QCOMPARE(descriptions(t), (QStringList{"begin", "a", "b", "c"}));
+    }
+
+    void manyInsertsAtTheSamePlaceKeepTheirOrder()
+    {
+        Table &t = data->mailtjestabel;
+        t.append();
+        t.setValue(u"Mnaam", QStringLiteral("last"));
+        t.post();
+        t.append();
+        t.setValue(u"Mnaam", QStringLiteral("end"));
+        t.post();
+        t.first();
+        t.next();
+        // Halving the gap runs out of precision long before 200 inserts.
+        for (int i = 0; i < 200; ++i) {
+            t.insert();
+            t.setValue(u"Mnaam", QString::number(i));
+            t.post();
+        }
+        t.refresh();
+        QCOMPARE(t.recordCount(), 202);
+        t.first();
+        QCOMPARE(t.text(u"Mnaam"), QStringLiteral("last"));
+        t.next();
+        QCOMPARE(t.text(u"Mnaam"), QStringLiteral("199"));
+        t.last();
+        QCOMPARE(t.text(u"Mnaam"), QStringLiteral("end"));
+    }
+
+    void deleteMakesTheNextRowCurrent()
+    {
+        Table &t = data->ontvangentabel;
+        for (const char *d : {"a", "b", "c"})
+            addOpenItem(t, QString::fromLatin1(d), 1);
+        t.first();
+        t.next();
+        t.remove();
+        QCOMPARE(t.text(u"Omschrijving"), QStringLiteral("c"));
+        t.remove(); // the last row: the new last row becomes current
+        QCOMPARE(t.text(u"Omschrijving"), QStringLiteral("a"));
+        t.remove();
+        QVERIFY(t.isEmpty());
+        QVERIFY(t.eof());
+        QCOMPARE(t.currentRow(), -1);
+        QCOMPARE(t.text(u"Omschrijving"), QString());
+        QCOMPARE(t.number(u"Bedrag"), 0.0);
+    }
+
+    void deleteWhileInsertingDiscardsTheNewRow()
+    {
+        Table &t = data->betalentabel;
+        addOpenItem(t, QStringLiteral("keep"), 1);
+        t.append();
+        t.setValue(u"Omschrijving", QStringLiteral("discard"));
+        t.remove();
+        QCOMPARE(descriptions(t), QStringList{"keep"});
+        t.refresh();
+        QCOMPARE(t.recordCount(), 1);
+    }
+
+    void editOnAnEmptyTableAppends()
+    {
+        Table &t = data->hulpT;
+        QVERIFY(t.isEmpty());
+        t.edit();
+        QCOMPARE(t.state(), Table::State::Insert);
+        t.setValue(u"JrNr", 7);
+        t.post();
+        QCOMPARE(t.recordCount(), 1);
+        QCOMPARE(t.integer(u"jrnr"), 7);
+    }
+
+    void movingOrRefreshingPostsThePendingRow()
+    {
+        Table &t = data->betalentabel;
+        addOpenItem(t, QStringLiteral("a"), 1);
+        addOpenItem(t, QStringLiteral("b"), 2);
+        t.first();
+        t.edit();
+        t.setValue(u"Bedrag", 5.0);
+        t.next();
+        QCOMPARE(t.state(), Table::State::Browse);
+        t.append();
+        t.setValue(u"Omschrijving", QStringLiteral("new"));
+        t.refresh();
+        t.close();
+        t.open(data->database1());
+        QCOMPARE(descriptions(t), (QStringList{"a", "b", "new"}));
+        t.first();
+        QCOMPARE(t.number(u"Bedrag"), 5.0);
+    }
+
+    void eofAfterNextPastTheEnd()
+    {
+        Table &t = data->betalentabel;
+        t.first();
+        QVERIFY(t.eof());
+        addOpenItem(t, QStringLiteral("a"), 1);
+        addOpenItem(t, QStringLiteral("b"), 1);
+        t.first();
+        QVERIFY(!t.eof());
+        int seen = 0;
+        while (!t.eof()) {
+            ++seen;
+            t.next();
+        }
+        QCOMPARE(seen, 2);
+        QCOMPARE(t.text(u"Omschrijving"), QStringLiteral("b"));
+    }
+
+    void membersAreKeyedAndBrowsedByName()
+    {
+        Table &t = data->ledentabel;
+        addMember(t, QStringLiteral("Visser"));
+        addMember(t, QStringLiteral("de Boer"));
+        addMember(t, QStringLiteral("Bakker"));
+        QCOMPARE(t.text(u"NAAM"), QStringLiteral("Bakker"));
+        QStringList names;
+        for (t.first(); !t.eof(); t.next())
+            names << t.text(u"naam");
+        QCOMPARE(names, (QStringList{"Bakker", "de Boer", "Visser"}));
+        // Renaming moves the member to its new place and keeps it current.
+        t.first();
+        t.edit();
+        t.setValue(u"Naam", QStringLiteral("Zwart"));
+        t.post();
+        QCOMPARE(t.currentRow(), 2);
+        QCOMPARE(t.text(u"Naam"), QStringLiteral("Zwart"));
+    }
+
+    void aDuplicateMemberNameIsRefusedAndNothingIsWritten()
+    {
+        Table &t = data->ledentabel;
+        addMember(t, QStringLiteral("Jansen"), QStringLiteral("Delft"));
+        t.append();
+        t.setValue(u"Naam", QStringLiteral("Jansen"));
+        t.setValue(u"Plaats", QStringLiteral("Gouda"));
+        try {
+            t.post();
+            QFAIL("a second Jansen was stored");
+        } catch (const Error &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("al een lid met de naam \"Jansen\"")), qPrintable(e.message()));
+        }
+        QCOMPARE(t.state(), Table::State::Insert); // the typed member is still there to correct
+        QCOMPARE(t.text(u"Plaats"), QStringLiteral("Gouda"));
+        t.setValue(u"Naam", QStringLiteral("Jansen J."));
+        t.post();
+        t.refresh();
+        QCOMPARE(t.recordCount(), 2);
+    }
+
+    void fieldsConvertAndAreCutToTheirSize()
+    {
+        Table &t = data->ledentabel;
+        t.append();
+        t.setValue(u"Naam", QString(50, u'x'));
+        t.setValue(u"Pcode", QStringLiteral("1234 AB extra"));
+        t.setValue(u"Geb datum", QStringLiteral("31-12-1980"));
+        t.setValue(u"Mrt", true);
+        QVERIFY_THROWS_EXCEPTION(Error, t.setValue(u"Geb datum", QStringLiteral("31-02-1980")));
+        QVERIFY_THROWS_EXCEPTION(Error, t.setValue(u"Bestaatniet", 1));
+        t.post();
+        t.refresh();
+        QCOMPARE(t.text(u"naam").size(), 40);
+        QCOMPARE(t.text(u"pcode"), QStringLiteral("1234 AB"));
+        QCOMPARE(t.date(u"geb datum"), QDate(1980, 12, 31));
+        QCOMPARE(t.text(u"geb datum"), QStringLiteral("31-12-1980"));
+        QVERIFY(t.boolean(u"mrt"));
+        QVERIFY(!t.boolean(u"apr"));
+        QVERIFY_THROWS_EXCEPTION(Error, t.setValue(u"Naam", QStringLiteral("y"))); // not editing
+    }
+
+    void filterRestrictsRowsAndCount()
+    {
+        Table &t = data->ledentabel;
+        addMember(t, QStringLiteral("A"), QStringLiteral("Delft"));
+        addMember(t, QStringLiteral("B"), QStringLiteral("Gouda"));
+        addMember(t, QStringLiteral("C"), QStringLiteral("Delft"));
+        const int plaats = t.fieldIndex(u"Plaats");
+        t.setFiltered(true);
+        t.setCondition([plaats](const Table::Values &v) { return v.value(plaats).toString() == QLatin1String("Delft"); });
+        QCOMPARE(t.recordCount(), 2);
+        // A row that stops matching leaves the view.
+        t.first();
+        t.edit();
+        t.setValue(u"Plaats", QStringLiteral("Leiden"));
+        t.post();
+        QCOMPARE(t.recordCount(), 1);
+        QCOMPARE(t.text(u"Naam"), QStringLiteral("C"));
+        t.setFiltered(false);
+        QCOMPARE(t.recordCount(), 3);
+    }
+
+    void journalLookupsFollowCurrentAccountNames()
+    {
+        data->completeChart();
+        Table &j = data->journaaltabel;
+        j.append();
+        j.setValue(u"Vanrekening", QStringLiteral("Contributies"));
+        j.setValue(u"Naarrekening", QStringLiteral("Opgeheven rekening"));
+        j.post();
+        QCOMPARE(j.integer(u"van"), 7);
+        QCOMPARE(j.integer(u"naar"), 0);
+        QVERIFY(!j.value(u"naar").isValid());
+    }
+
+    void aTransactionIsAllOrNothingAcrossFiles()
+    {
+        data->completeChart();
+        Table &accounts = data->rekeningtabel;
+        addMember(data->ledentabel, QStringLiteral("Jansen"));
+        try {
+            Transaction transaction(data->database1());
+            accounts.first();
+            accounts.edit();
+            accounts.setValue(u"Saldo", 99.0);
+            accounts.post();
+            addOpenItem(data->betalentabel, QStringLiteral("half"), 1);
+            addMember(data->ledentabel, QStringLiteral("Jansen")); // fails: duplicate name
+            transaction.commit();
+            QFAIL("the duplicate was accepted");
+        } catch (const Error &) {
+        }
+        data->ledentabel.cancel();
+        // The cached rows went back, and so did the files.
+        accounts.first();
+        QCOMPARE(accounts.number(u"Saldo"), 0.0);
+        QCOMPARE(data->betalentabel.recordCount(), 0);
+        data->closeAll();
+        data->disconnectDatabase();
+        data->openAll();
+        data->rekeningtabel.first();
+        QCOMPARE(data->rekeningtabel.number(u"Saldo"), 0.0);
+        QCOMPARE(data->betalentabel.recordCount(), 0);
+        QCOMPARE(data->ledentabel.recordCount(), 1);
+    }
+
+    void signalsTellBoundControlsWhatChanged()
+    {
+        Table &t = data->betalentabel;
+        QSignalSpy reset(&t, &Table::rowsReset);
+        QSignalSpy current(&t, &Table::currentChanged);
+        addOpenItem(t, QStringLiteral("a"), 1);
+        QVERIFY(reset.count() >= 1);
+        QVERIFY(current.count() >= 1);
+        QSignalSpy changed(&t, &Table::rowChanged);
+        t.edit();
+        t.setValue(u"Bedrag", 3.0);
+        t.post();
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void emptyAndCopy()
+    {
+        Table &t = data->hulpT;
+        for (int i = 0; i < 3; ++i) {
+            t.append();
+            t.setValue(u"JrNr", i + 1);
+            t.post();
+        }
+        const QString copy = home->path() + QStringLiteral("/hulp-copy.db");
+        copyTableFile(data->database1(), schemas::hulp(), copy);
+        t.emptyTable();
+        QVERIFY(t.isEmpty());
+        restoreTableFile(data->database1(), schemas::hulp(), copy);
+        t.refresh();
+        QCOMPARE(t.recordCount(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTable)
+#include "test_table.moc"

@@ -1,0 +1,172 @@
+// The main menu as the treasurer sees it: caption, buttons, status bar, show steps on
+// every return from a task screen, the mouse wheel, and the processed notice.
+#include "core/main.h"
+#include "core/startup.h"
+#include "core/verwerkt.h"
+#include "databases.h"
+#include "testhome.h"
+#include "toolkit/hoverbutton.h"
+#include "toolkit/taskscreen.h"
+#include "toolkit/wheelfilter.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace zelk;
+
+class TestMain : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::TestHome> home;
+    std::unique_ptr<Program> program;
+
+    zelk::main &menu() { return *program->mainMenu(); }
+    DataModule1 &data() { return *program->context().data; }
+
+private Q_SLOTS:
+    void init()
+    {
+        home = std::make_unique<test::TestHome>();
+        program = std::make_unique<Program>(false);
+        menu().show();
+    }
+    void cleanup()
+    {
+        program.reset();
+        home.reset();
+    }
+
+    void showsCaptionGroupsButtonsAndStatusBar()
+    {
+        QCOMPARE(menu().windowTitle(), QStringLiteral("Contributieprogramma"));
+        QStringList groups;
+        for (auto *box : menu().findChildren<QGroupBox *>())
+            groups << box->title();
+        QCOMPARE(groups, (QStringList{" Opzetten administratie ", " Verwerken ", " Overzichten ", " Opties "}));
+        for (const char *caption : {"Invoer leden", "Omschrijvingen", "Start balans", "Schone Lei", "Contributies", "Inkomsten",
+                                    "Uitgaven", "Kruisposten", "Nog te ontvangen", "Nog te betalen", "Balans", "Mutaties",
+                                    "Te betalen", "Te ontvangen", "Grafiek", "Rek. overzicht", "Jaar afsluiten", "Backup",
+                                    "Restore", "Mailing", "Instellingen", "Begroting", "Stop programma", "Help"})
+            QVERIFY2(menu().button(QString::fromLatin1(caption)), caption);
+        QVERIFY(menu().button(QStringLiteral("Rek. overzicht"))->text().startsWith(QStringLiteral(" Rek. overzicht")));
+        QCOMPARE(menu().statusPanel(1)->text(), QStringLiteral("  Werkmap:"));
+        QCOMPARE(menu().statusPanel(2)->text(), home->administration(0));
+        QCOMPARE(menu().statusPanel(3)->text(), QStringLiteral("Laatste boekstuknummer:"));
+        QCOMPARE(menu().statusPanel(4)->text(), QStringLiteral("0"));
+        QCOMPARE(menu().statusPanel(5)->text(), QStringLiteral("Versie 1.2.8"));
+        test::saveScreenshot(&menu(), QStringLiteral("main"));
+        // The first show completed the chart of the new administration.
+        QCOMPARE(data().rekeningtabel.recordCount(), 37);
+    }
+
+    void captionsHaveTheirRestColoursAndTurnRedUnderTheMouse()
+    {
+        HoverButton *income = menu().button(QStringLiteral("Inkomsten"));
+        HoverButton *expenses = menu().button(QStringLiteral("Uitgaven"));
+        HoverButton *chart = menu().button(QStringLiteral("Grafiek"));
+        QCOMPARE(income->captionColour(), QColor(0, 100, 0));
+        QCOMPARE(expenses->captionColour(), QColor(139, 0, 0));
+        QCOMPARE(menu().button(QStringLiteral("Backup"))->captionColour(), QColor(Qt::black));
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(income, &enter);
+        QCOMPARE(income->captionColour(), QColor(Qt::red));
+        QApplication::sendEvent(chart, &enter);
+        QCOMPARE(chart->captionColour(), QColor(Qt::black)); // "Grafiek" does not highlight
+        // Moving over the group resets its captions.
+        auto *group = qobject_cast<QWidget *>(income->parent());
+        QTest::mouseMove(group, QPoint(2, 2));
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(group, &move);
+        QCOMPARE(income->captionColour(), QColor(0, 100, 0));
+    }
+
+    void buttonsWithoutTheirScreenAreDisabled()
+    {
+        QVERIFY(!menu().button(QStringLiteral("Invoer leden"))->isEnabled());
+        QVERIFY(menu().button(QStringLiteral("Stop programma"))->isEnabled());
+    }
+
+    void returningFromATaskScreenRerunsTheShowSteps()
+    {
+        TaskScreen screen(QStringLiteral("proefscherm"), QStringLiteral("Proef"));
+        screen.openFrom(&menu());
+        QVERIFY(!menu().isVisible());
+        // A booking made meanwhile, and a name given to the association.
+        Table &j = data().journaaltabel;
+        j.append();
+        j.setValue(u"JrNr", 1);
+        j.post();
+        j.append();
+        j.setValue(u"JrNr", 2);
+        j.post();
+        data().setVerenigingsnaam(QStringLiteral("Harmonie Sint-Cecilia"));
+        screen.close();
+        QVERIFY(menu().isVisible());
+        QCOMPARE(menu().statusPanel(4)->text(), QStringLiteral("2"));
+        QCOMPARE(menu().windowTitle(), QStringLiteral("Vereniging administratie van Harmonie Sint-Cecilia"));
+    }
+
+    void theWheelMovesOneRowPerStep()
+    {
+        WheelToArrowFilter::install();
+        QListWidget list;
+        list.addItems({"a", "b", "c", "d"});
+        list.setCurrentRow(1);
+        list.show();
+        list.activateWindow();
+        list.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        auto wheel = [&](int delta) {
+            QWheelEvent event(QPointF(5, 5), list.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list.viewport(), &event);
+        };
+        wheel(-360); // a large turn towards the user is still one step down
+        QCOMPARE(list.currentRow(), 2);
+        wheel(120);
+        QCOMPARE(list.currentRow(), 1);
+    }
+
+    void theNoticeHidesAfterThreeSecondsOrUnderTheMouse()
+    {
+        verwerkt *notice = program->context().notice;
+        QCOMPARE(notice->label()->text(), QStringLiteral("Gegevens verwerkt in de administratie"));
+        notice->showNotice();
+        QVERIFY(notice->isVisible());
+        QVERIFY(notice->timerActive());
+        QTest::qWait(verwerkt::shownMilliseconds - 1000);
+        QVERIFY(notice->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!notice->isVisible(), 2500);
+        notice->showNotice();
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(notice->label(), &enter);
+        QVERIFY(!notice->isVisible());
+        QVERIFY(!notice->timerActive());
+    }
+
+    void startupOrderAndGauge()
+    {
+        const QStringList &order = Program::creationOrder();
+        QCOMPARE(order.first(), QStringLiteral("main"));
+        QCOMPARE(order.indexOf(QStringLiteral("databases")), 7);
+        QCOMPARE(order.size(), 45);
+        QCOMPARE(Program::gaugeAfter(3), 10);
+        QCOMPARE(Program::gaugeAfter(4), 12);
+        QCOMPARE(Program::gaugeAfter(17), 38);
+        QCOMPARE(Program::gaugeAfter(45), 38); // never past the maximum
+    }
+
+    void stopClosesTheTables()
+    {
+        QVERIFY(data().ledentabel.isOpen());
+        menu().button(QStringLiteral("Stop programma"))->click();
+        QVERIFY(!menu().isVisible());
+        QVERIFY(!data().ledentabel.isOpen());
+        QVERIFY(!data().journaaltabel.isOpen());
+    }
+};
+
+QTEST_MAIN(TestMain)
+#include "test_main.moc"
