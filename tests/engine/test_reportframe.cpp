@@ -11,10 +11,13 @@ using namespace zelk;
 
 namespace {
 
-QString writeLogo(const QString &folder, const QString &name, const char *format, QSize size = QSize(200, 100))
+QString writeLogo(const QString &folder, const QString &name, const char *format, QSize size = QSize(200, 100),
+                  int dotsPerInch = 96)
 {
     QImage logo(size, QImage::Format_RGB32);
     logo.fill(QColor(20, 120, 40));
+    logo.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
+    logo.setDotsPerMeterY(qRound(dotsPerInch / 0.0254));
     const QString path = folder + u'/' + name;
     logo.save(path, format);
     return path;
@@ -105,23 +108,26 @@ private Q_SLOTS:
     void logoAtNaturalSizeCutToItsPlace_data()
     {
         QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<int>("dotsPerInch");
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("height");
-        QTest::newRow("small") << QSize(200, 100) << 200 * 25.4 / 96 << 100 * 25.4 / 96;
-        QTest::newRow("larger than its place") << QSize(600, 300) << 79.0 << 34.0;
+        QTest::newRow("small") << QSize(200, 100) << 96 << 200 * 25.4 / 96 << 100 * 25.4 / 96;
+        QTest::newRow("larger than its place") << QSize(600, 300) << 96 << 79.0 << 34.0;
+        QTest::newRow("its own resolution") << QSize(600, 260) << 200 << 600 * 25.4 / 200 << 260 * 25.4 / 200;
     }
     void logoAtNaturalSizeCutToItsPlace()
     {
         QFETCH(QSize, pixels);
+        QFETCH(int, dotsPerInch);
         QFETCH(double, width);
         QFETCH(double, height);
-        const QString path = writeLogo(m_dir.path(), QStringLiteral("maat%1.png").arg(pixels.width()), "PNG", pixels);
+        const QString path = writeLogo(m_dir.path(), QStringLiteral("maat%1.png").arg(pixels.width()), "PNG", pixels, dotsPerInch);
         FrameSettings settings{true, true, false, path, {}};
         ReportDocument document(framedReport([settings] { return settings; }));
         const auto pictures = itemsOf(document.page(0), ItemKind::Picture, BandKind::PageHeader);
         QCOMPARE(pictures.size(), std::size_t(1));
-        QCOMPARE(qRound(pictures[0].w * 100), qRound(width * 100));
-        QCOMPARE(qRound(pictures[0].h * 100), qRound(height * 100));
+        QVERIFY2(qAbs(pictures[0].w - width) < 0.05, qPrintable(QString::number(pictures[0].w)));
+        QVERIFY2(qAbs(pictures[0].h - height) < 0.05, qPrintable(QString::number(pictures[0].h)));
         QCOMPARE(pictures[0].y, 10.0f);
     }
 

@@ -60,7 +60,7 @@ struct ReportElement {
     double penWidth = 0.2;       // mm
     LineStyle lineStyle = LineStyle::Solid;
 
-    QImage picture;              // natural size (96 dots per inch), clipped to rect, unless scaled
+    QImage picture;              // natural size (see naturalSizeMm), clipped to rect, unless scaled
     bool scaled = false;
 
     std::shared_ptr<QTextDocument> document; // rich text: the band stretches to show all of it
@@ -68,5 +68,9 @@ struct ReportElement {
 
     int fieldIndex = -1;         // resolved by the layout for Field elements
 };
+
+// A picture's natural size: its pixels at the resolution stored in the picture (96 dots
+// per inch when it stores none).
+QSizeF naturalSizeMm(const QImage &picture);
 
 } // namespace zelk

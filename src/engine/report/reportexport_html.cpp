@@ -92,7 +92,7 @@ QString itemHtml(const PageStore &store, const PageItem &item)
         const QImage &picture = store.pictures.at(item.resource);
         const QString size = (item.flags & PageItem::Scaled)
             ? QStringLiteral("100% 100%")
-            : mm(picture.width() * 25.4 / 96.0) + u' ' + mm(picture.height() * 25.4 / 96.0);
+            : mm(naturalSizeMm(picture).width()) + u' ' + mm(naturalSizeMm(picture).height());
         return QStringLiteral("<div class=\"p%1\" style=\"%2;background-size:%3\"></div>\n")
             .arg(QString::number(item.resource), place(item), size);
     }

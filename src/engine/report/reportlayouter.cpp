@@ -9,7 +9,6 @@ namespace zelk {
 
 namespace {
 constexpr double Slack = 0.001; // mm; rounding of sums of band heights
-constexpr double PictureDpi = 96.0; // a picture's natural size: its pixels as on screen
 
 QRgb rgba(const QColor &color)
 {
@@ -229,8 +228,9 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
                 item.w = float(e.rect.width());
                 item.h = float(e.rect.height());
             } else { // natural size, cut off at the edges of its place
-                item.w = float(std::min(e.rect.width(), e.picture.width() * 25.4 / PictureDpi));
-                item.h = float(std::min(e.rect.height(), e.picture.height() * 25.4 / PictureDpi));
+                const QSizeF natural = naturalSizeMm(e.picture);
+                item.w = float(std::min(e.rect.width(), natural.width()));
+                item.h = float(std::min(e.rect.height(), natural.height()));
             }
             out.items.push_back(item);
             break;

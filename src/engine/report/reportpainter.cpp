@@ -8,8 +8,6 @@
 namespace zelk {
 
 namespace {
-constexpr double PictureDpi = 96.0;
-
 QFont fontOf(const TextStyle &style)
 {
     QFont font = style.font();
@@ -84,7 +82,8 @@ private:
             m_painter.drawImage(rect, picture);
             return;
         }
-        const QRectF source(0, 0, item.w / 25.4 * PictureDpi, item.h / 25.4 * PictureDpi);
+        const QSizeF natural = naturalSizeMm(picture); // the part of the picture that fits its place
+        const QRectF source(0, 0, picture.width() * item.w / natural.width(), picture.height() * item.h / natural.height());
         m_painter.drawImage(rect, picture, source);
     }
 
