@@ -1,10 +1,17 @@
-// Measures the report engine on a journal-sized list: time to the first page (what the
-// preview waits for), the whole layout, painting a page, and the exports.
+// Measures the report engine on a journal-sized list: an administration seeded with
+// ROWS bookings through boekpost, then the time to the first page (what the preview
+// waits for), the whole layout, painting a page, and the exports of the journal list.
 // Usage: bench_report [ROWS] [FOLDER]   (default 100000 rows; files go to FOLDER or a temp folder)
+#include "databases.h"
+#include "declar.h"
+#include "rekeningschema.h"
+#include "reports/reportsettings.h"
+#include "reports/tabledatasource.h"
 #include "report/listreport.h"
 #include "report/reportdocument.h"
 #include "report/reportexport.h"
 #include "report/reportpainter.h"
+#include "store/connection.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,16 +25,23 @@ using namespace zelk;
 
 namespace {
 
-std::shared_ptr<MemoryDataSource> journal(int rows)
+// Books `rows` bookings, income and expenses in turn, as one transaction.
+void seedJournal(DataModule1 &data, int rows)
 {
-    auto source = std::make_shared<MemoryDataSource>(
-        QStringList{"JrNr", "Datum", "Omschrijving", "Vanrekening", "Naarrekening", "Bedrag"});
-    source->reserve(rows);
-    const QDate start(2024, 1, 1);
-    for (int i = 1; i <= rows; ++i)
-        source->addRow({double(i), start.addDays(i % 366), QStringLiteral("Contributie lid %1 maand %2").arg(i).arg(i % 12 + 1),
-                        QStringLiteral("Contributies"), QStringLiteral("Bank 1"), 12.5 + (i % 100)});
-    return source;
+    const auto &income = rekeningschema::inkomsten();
+    const auto &costs = rekeningschema::kosten();
+    const QDate start(2026, 1, 1);
+    Transaction transaction(data.database1());
+    for (int i = 1; i <= rows; ++i) {
+        const QDate date = start.addDays(i % 365);
+        if (i % 3)
+            declar::boekpost(data, income[std::size_t(i) % income.size()], 1 + i % 5,
+                             QStringLiteral("Contributie lid %1 maand %2").arg(i).arg(i % 12 + 1), date, 12.5 + i % 100);
+        else
+            declar::boekpost(data, 1 + i % 5, costs[std::size_t(i) % costs.size()], QStringLiteral("Factuur %1").arg(i),
+                             date, 7.25 + i % 300);
+    }
+    transaction.commit();
 }
 
 ListReportSpec journalSpec()
@@ -44,21 +58,6 @@ ListReportSpec journalSpec()
     spec.totalField = QStringLiteral("Bedrag");
     spec.totalLabel = QStringLiteral("Totaaltelling van de getoonde mutaties");
     return spec;
-}
-
-QString makeLogo(const QString &folder)
-{
-    QImage logo(280, 120, QImage::Format_RGB32);
-    logo.fill(QColor(240, 240, 255));
-    QPainter painter(&logo);
-    painter.setPen(QPen(QColor(78, 78, 156), 6));
-    painter.drawRect(logo.rect().adjusted(3, 3, -3, -3));
-    painter.setFont(QFont(QStringLiteral("Arial"), 28, QFont::Bold));
-    painter.drawText(logo.rect(), Qt::AlignCenter, QStringLiteral("ZELK"));
-    painter.end();
-    const QString path = folder + QStringLiteral("/lidbedraglogo.jpg");
-    logo.save(path, "JPG");
-    return path;
 }
 
 void report(const char *what, qint64 ms, const QString &extra = {})
@@ -84,17 +83,22 @@ int main(int argc, char **argv)
     const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : temp.path();
     QDir().mkpath(folder);
 
-    FrameSettings settings;
-    settings.logoPath = makeLogo(folder);
-    settings.associationName = QStringLiteral("Schaakclub De Toren");
-
+    qputenv("ZELK_HOME", QDir(folder).filePath(QStringLiteral("home")).toUtf8());
     QElapsedTimer timer;
     timer.start();
-    auto source = journal(rows);
-    report("data rows in memory", timer.restart(), QStringLiteral("(%1 rows)").arg(rows));
+    DataModule1 data;
+    data.openForUse();
+    data.setVerenigingsnaam(QStringLiteral("Schaakclub De Toren"));
+    if (data.journaaltabel.totalCount() < rows) {
+        seedJournal(data, rows - data.journaaltabel.totalCount());
+        report("administration seeded", timer.restart(), QStringLiteral("(%1 bookings)").arg(rows));
+    }
 
-    auto make = [&] { return makeListReport(journalSpec(), source, [settings] { return settings; }); };
+    auto make = [&] {
+        return makeListReport(journalSpec(), std::make_shared<TableDataSource>(data.journaaltabel), frameSettingsOf(data));
+    };
     {
+        timer.restart();
         ReportDocument document(make());
         document.page(0);
         report("first page laid out", timer.restart());
