@@ -228,6 +228,19 @@ private Q_SLOTS:
         QCOMPARE(rightmost, 287.0);
     }
 
+    // A report made once at start-up prints the date of the day it runs.
+    void printDateIsTakenAtEveryRun()
+    {
+        auto report = makeListReport(journalSpec(), journalRows(1), [] { return plainFrame(); });
+        qputenv("ZELK_REPORT_DATE", "2024-12-31");
+        ReportDocument first(report);
+        QVERIFY(texts(first.page(0), BandKind::PageFooter).contains(QStringLiteral("31-12-2024")));
+        qputenv("ZELK_REPORT_DATE", "2025-01-01");
+        ReportDocument second(report);
+        QVERIFY(texts(second.page(0), BandKind::PageFooter).contains(QStringLiteral("01-01-2025")));
+        qputenv("ZELK_REPORT_DATE", "2024-03-05");
+    }
+
     void layoutIsLazy()
     {
         ReportDocument document(makeListReport(journalSpec(), journalRows(1000), [] { return plainFrame(); }));

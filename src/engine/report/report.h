@@ -22,7 +22,7 @@ public:
 
     QString name;       // the unit name, e.g. "printbalans"; names saved files and the PDF title
     PageSetup page;
-    QDate printDate;    // the date the engine prints; set from reportPrintDate() when created
+    QDate printDate;    // the date the engine prints: reportPrintDate() at every report start
 
     // Adds the band of this kind; a report has at most one of each (throws zelk::Error).
     Band &addBand(BandKind kind, double height);

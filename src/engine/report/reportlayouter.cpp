@@ -22,6 +22,7 @@ void ReportLayouter::start()
 {
     m_report.resetTotals();
     m_report.clearMessages();
+    m_report.printDate = reportPrintDate(); // a report kept for the whole program run prints today's date
     for (int k = 0; k < BandKindCount; ++k)
         if (Band *band = m_report.band(BandKind(k)))
             for (ReportElement &e : band->elements)
