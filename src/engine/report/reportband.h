@@ -28,7 +28,7 @@ struct BandContext {
     Band &band;
     const ReportDataSource *row = nullptr;
     int pageNumber = 1;
-    int rowNumber = -1; // 0 for the first printed row of a per-row detail, else -1
+    int rowNumber = -1; // per-row detail: 0, 1, 2, ... for the rows that pass the filter; else -1
 };
 
 using BeforePrintHook = std::function<bool(BandContext &)>; // false: the band does not print
