@@ -44,20 +44,20 @@ void seedJournal(DataModule1 &data, int rows)
     transaction.commit();
 }
 
-ListReportSpec journalSpec()
+ListReportLayout journalList()
 {
-    ListReportSpec spec;
-    spec.title = titles::printcontrijour;
-    spec.fontSize = 8;
-    spec.columns = {{QStringLiteral("Bkst"), QStringLiteral("JrNr"), 0, 12, ValueFormat::Text, true},
+    ListReportLayout list;
+    list.title = titles::printcontrijour;
+    list.fontSize = 8;
+    list.columns = {{QStringLiteral("Bkst"), QStringLiteral("JrNr"), 0, 12, ValueFormat::Text, true},
                     {QStringLiteral("Datum"), QStringLiteral("Datum"), 15, 20, ValueFormat::ShortDate},
                     {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), 36, 60},
                     {QStringLiteral("Van rekening"), QStringLiteral("Vanrekening"), 97, 35},
                     {QStringLiteral("Naar rekening"), QStringLiteral("Naarrekening"), 133, 35},
                     {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 160, 30, ValueFormat::Number, true}};
-    spec.totalField = QStringLiteral("Bedrag");
-    spec.totalLabel = QStringLiteral("Totaaltelling van de getoonde mutaties");
-    return spec;
+    list.totalField = QStringLiteral("Bedrag");
+    list.totalLabel = QStringLiteral("Totaaltelling van de getoonde mutaties");
+    return list;
 }
 
 void report(const char *what, qint64 ms, const QString &extra = {})
@@ -95,7 +95,7 @@ int main(int argc, char **argv)
     }
 
     auto make = [&] {
-        return makeListReport(journalSpec(), std::make_shared<TableDataSource>(data.journaaltabel), frameSettingsOf(data));
+        return makeListReport(journalList(), std::make_shared<TableDataSource>(data.journaaltabel), frameSettingsOf(data));
     };
     {
         timer.restart();

@@ -18,14 +18,14 @@ namespace {
 
 std::shared_ptr<Report> sampleReport()
 {
-    ListReportSpec spec;
-    spec.title = titles::printtebetalen;
-    spec.rowHeight = 55; // tall rows, so that five of them need two pages
-    spec.columns = {{QStringLiteral("Datum"), QStringLiteral("Datum"), 0, 22, ValueFormat::ShortDate},
+    ListReportLayout list;
+    list.title = titles::printtebetalen;
+    list.rowHeight = 55; // tall rows, so that five of them need two pages
+    list.columns = {{QStringLiteral("Datum"), QStringLiteral("Datum"), 0, 22, ValueFormat::ShortDate},
                     {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), 25, 90},
                     {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 150, 40, ValueFormat::Number, true}};
-    spec.totalField = QStringLiteral("Bedrag");
-    spec.totalLabel = QStringLiteral("Totaaltelling van de getoonde posten");
+    list.totalField = QStringLiteral("Bedrag");
+    list.totalLabel = QStringLiteral("Totaaltelling van de getoonde posten");
     auto rows = std::make_shared<MemoryDataSource>(QStringList{"Datum", "Omschrijving", "Bedrag"});
     rows->addRow({QDate(2025, 1, 3), QStringLiteral("Zaalhuur januari"), 1250.0});
     rows->addRow({QDate(2025, 2, 14), QStringLiteral("Bekers, medailles en \"oorkondes\""), 89.95});
@@ -35,7 +35,7 @@ std::shared_ptr<Report> sampleReport()
     FrameSettings settings;
     settings.printLogo = false;
     settings.associationName = QStringLiteral("Schaakclub De Toren");
-    return makeListReport(spec, rows, [settings] { return settings; });
+    return makeListReport(list, rows, [settings] { return settings; });
 }
 
 QByteArray exported(void (*writer)(ReportDocument &, QIODevice &))

@@ -13,16 +13,16 @@ using namespace zelk;
 
 namespace {
 
-ListReportSpec journalSpec()
+ListReportLayout journalList()
 {
-    ListReportSpec spec;
-    spec.title = titles::printcontrijour;
-    spec.columns = {{QStringLiteral("Bkst"), QStringLiteral("JrNr"), 0, 12},
+    ListReportLayout list;
+    list.title = titles::printcontrijour;
+    list.columns = {{QStringLiteral("Bkst"), QStringLiteral("JrNr"), 0, 12},
                     {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), 14, 80},
                     {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), 140, 50, ValueFormat::Number, true}};
-    spec.totalField = QStringLiteral("Bedrag");
-    spec.totalLabel = QStringLiteral("Totaaltelling van de getoonde mutaties");
-    return spec;
+    list.totalField = QStringLiteral("Bedrag");
+    list.totalLabel = QStringLiteral("Totaaltelling van de getoonde mutaties");
+    return list;
 }
 
 std::shared_ptr<MemoryDataSource> journalRows(int count, double amount = 1.5)
@@ -75,7 +75,7 @@ private Q_SLOTS:
     {
         QFETCH(int, rows);
         QFETCH(int, pages);
-        ReportDocument document(makeListReport(journalSpec(), journalRows(rows), [] { return plainFrame(); }));
+        ReportDocument document(makeListReport(journalList(), journalRows(rows), [] { return plainFrame(); }));
         QCOMPARE(document.pageCount(), pages);
         int detailRows = 0;
         for (int i = 0; i < pages; ++i) {
@@ -103,7 +103,7 @@ private Q_SLOTS:
 
     void emptyDataStillPrintsFrameAndZeroTotal()
     {
-        ReportDocument document(makeListReport(journalSpec(), journalRows(0), [] { return plainFrame(); }));
+        ReportDocument document(makeListReport(journalList(), journalRows(0), [] { return plainFrame(); }));
         QCOMPARE(document.pageCount(), 1);
         const ReportPage &page = document.page(0);
         QCOMPARE(texts(page, BandKind::PageHeader).size(), 2);
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QFETCH(int, suppressEvery);
         QFETCH(QString, total);
         QFETCH(int, printed);
-        auto report = makeListReport(journalSpec(), journalRows(10, 2.5), [] { return plainFrame(); },
+        auto report = makeListReport(journalList(), journalRows(10, 2.5), [] { return plainFrame(); },
                                      [minimum](const ReportDataSource &row) { return row.number("jrnr") >= minimum; });
         if (suppressEvery)
             report->band(BandKind::Detail)->beforePrint = [suppressEvery](BandContext &c) {
@@ -177,15 +177,15 @@ private Q_SLOTS:
         // The journal list asks for "Omschrijving" and "Bedrag", which this source lacks.
         auto source = std::make_shared<MemoryDataSource>(QStringList{"JrNr"});
         source->addRow({1.0});
-        ReportDocument document(makeListReport(journalSpec(), source, [] { return plainFrame(); }));
+        ReportDocument document(makeListReport(journalList(), source, [] { return plainFrame(); }));
         QVERIFY_THROWS_EXCEPTION(Error, document.pageCount());
     }
 
     void rowsShadeAlternatelyFromWhiteEachRun()
     {
-        ListReportSpec spec = journalSpec();
-        spec.rowShades = {Qt::white, QColor(226, 226, 241)};
-        auto report = makeListReport(spec, journalRows(5), [] { return plainFrame(); });
+        ListReportLayout list = journalList();
+        list.rowShades = {Qt::white, QColor(226, 226, 241)};
+        auto report = makeListReport(list, journalRows(5), [] { return plainFrame(); });
         for (int run = 0; run < 2; ++run) {
             ReportDocument document(report);
             QList<QRgb> shades;
@@ -217,9 +217,9 @@ private Q_SLOTS:
 
     void landscapeUsesTheWiderPage()
     {
-        ListReportSpec spec = journalSpec();
-        spec.orientation = Orientation::Landscape;
-        ReportDocument document(makeListReport(spec, journalRows(60), [] { return plainFrame(); }));
+        ListReportLayout list = journalList();
+        list.orientation = Orientation::Landscape;
+        ReportDocument document(makeListReport(list, journalRows(60), [] { return plainFrame(); }));
         QCOMPARE(document.pageSetup().printableWidth(), 277.0);
         QCOMPARE(document.pageCount(), 2); // fewer rows fit on the lower page
         double rightmost = 0;
@@ -231,7 +231,7 @@ private Q_SLOTS:
     // A report made once at start-up prints the date of the day it runs.
     void printDateIsTakenAtEveryRun()
     {
-        auto report = makeListReport(journalSpec(), journalRows(1), [] { return plainFrame(); });
+        auto report = makeListReport(journalList(), journalRows(1), [] { return plainFrame(); });
         qputenv("ZELK_REPORT_DATE", "2024-12-31");
         ReportDocument first(report);
         QVERIFY(texts(first.page(0), BandKind::PageFooter).contains(QStringLiteral("31-12-2024")));
@@ -243,7 +243,7 @@ private Q_SLOTS:
 
     void layoutIsLazy()
     {
-        ReportDocument document(makeListReport(journalSpec(), journalRows(1000), [] { return plainFrame(); }));
+        ReportDocument document(makeListReport(journalList(), journalRows(1000), [] { return plainFrame(); }));
         QVERIFY(document.hasPage(0));
         QCOMPARE(document.pagesReady(), 1);
         QVERIFY(!document.isComplete());

@@ -22,19 +22,19 @@ namespace {
 
 std::shared_ptr<Report> listReport(int rows)
 {
-    ListReportSpec spec;
-    spec.title = titles::printrekeningen;
-    spec.columns = {{QStringLiteral("Rekeningnaam"), QStringLiteral("Naam"), 1, 100},
+    ListReportLayout list;
+    list.title = titles::printrekeningen;
+    list.columns = {{QStringLiteral("Rekeningnaam"), QStringLiteral("Naam"), 1, 100},
                     {QStringLiteral("Huidig Saldo"), QStringLiteral("Saldo"), 140, 50, ValueFormat::Number, true}};
-    spec.headingBackground = QColor(64, 64, 128);
-    spec.rowShades = {Qt::white, QColor(226, 226, 241)};
+    list.headingBackground = QColor(64, 64, 128);
+    list.rowShades = {Qt::white, QColor(226, 226, 241)};
     auto data = std::make_shared<MemoryDataSource>(QStringList{"Naam", "Saldo"});
     for (int i = 1; i <= rows; ++i)
         data->addRow({QStringLiteral("Rekening %1").arg(i), i * 10.25});
     FrameSettings settings;
     settings.printLogo = false;
     settings.associationName = QStringLiteral("Schaakclub De Toren");
-    return makeListReport(spec, data, [settings] { return settings; });
+    return makeListReport(list, data, [settings] { return settings; });
 }
 
 template <typename T> T *child(QWidget &window, const char *name)

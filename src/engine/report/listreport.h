@@ -19,7 +19,7 @@ struct ListColumn {
     bool rightAligned = false;
 };
 
-struct ListReportSpec {
+struct ListReportLayout {
     titles::ReportTitle title;
     Orientation orientation = Orientation::Portrait;
     std::vector<ListColumn> columns;
@@ -36,7 +36,7 @@ struct ListReportSpec {
 // The running total the summary prints (zero at every report start).
 inline const QString ListTotal = QStringLiteral("totaal");
 
-std::shared_ptr<Report> makeListReport(const ListReportSpec &spec, std::shared_ptr<ReportDataSource> data,
+std::shared_ptr<Report> makeListReport(const ListReportLayout &list, std::shared_ptr<ReportDataSource> data,
                                        FrameSettingsSource settings, RowFilter filter = {});
 
 } // namespace zelk
