@@ -86,6 +86,8 @@ private Q_SLOTS:
     {
         QVERIFY(!menu().button(QStringLiteral("Invoer leden"))->isEnabled());
         QVERIFY(menu().button(QStringLiteral("Stop programma"))->isEnabled());
+        // Help opens the viewer once there is one.
+        QCOMPARE(menu().button(QStringLiteral("Help"))->isEnabled(), static_cast<bool>(program->context().openHelp));
     }
 
     void returningFromATaskScreenRerunsTheShowSteps()

@@ -104,6 +104,8 @@ void Table::close()
     }
     m_connection->removeRollbackListener(m_rollbackListener);
     m_rollbackListener = 0;
+    m_insertStatement.reset();
+    m_updateStatement.reset();
     m_connection = nullptr;
     m_rows.clear();
     m_view.clear();
@@ -343,6 +345,20 @@ QString Table::updateSql() const
         .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName), sets.join(u','));
 }
 
+sql::Statement &Table::insertStatement()
+{
+    if (!m_insertStatement)
+        m_insertStatement = std::make_unique<sql::Statement>(m_connection->handle(), insertSql());
+    return *m_insertStatement;
+}
+
+sql::Statement &Table::updateStatement()
+{
+    if (!m_updateStatement)
+        m_updateStatement = std::make_unique<sql::Statement>(m_connection->handle(), updateSql());
+    return *m_updateStatement;
+}
+
 void Table::failPost()
 {
     sqlite3 *db = m_connection->handle();
@@ -403,7 +419,7 @@ void Table::postInsert()
     row.values = m_buffer;
     if (m_schema.key == KeyKind::None)
         row.order = orderForNewRow();
-    sql::Statement stmt(m_connection->handle(), insertSql());
+    sql::Statement &stmt = insertStatement();
     const int next = bindValues(stmt, m_schema, row.values);
     if (m_schema.key == KeyKind::None)
         stmt.bind(next, row.order);
@@ -435,7 +451,7 @@ void Table::postInsert()
 void Table::postEdit()
 {
     const int k = m_view[m_current];
-    sql::Statement stmt(m_connection->handle(), updateSql());
+    sql::Statement &stmt = updateStatement();
     const int next = bindValues(stmt, m_schema, m_buffer);
     stmt.bind(next, m_rows[k].rowid);
     try {

@@ -136,6 +136,12 @@ private:
     void reloadAfterRollback();
     [[noreturn]] void failPost();
 
+    // Prepared once per opening: posting is the hot path of a large booking run.
+    sql::Statement &insertStatement();
+    sql::Statement &updateStatement();
+    std::unique_ptr<sql::Statement> m_insertStatement;
+    std::unique_ptr<sql::Statement> m_updateStatement;
+
     QString m_name;
     const TableSchema &m_schema;
     Connection *m_connection = nullptr;

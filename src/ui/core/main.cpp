@@ -71,6 +71,7 @@ main::main(AppContext &context)
     auto *help = new HoverButton(QStringLiteral("Help"), central);
     auto *helpPicture = new QToolButton(central);
     helpPicture->setObjectName(QStringLiteral("helpplaatje"));
+    m_helpPicture = helpPicture;
     helpPicture->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     helpPicture->setIconSize(QSize(32, 32));
     helpPicture->setAutoRaise(true);
@@ -158,6 +159,9 @@ HoverButton *main::button(const QString &caption) const
 
 void main::enableAvailableButtons()
 {
+    const bool helpAvailable = static_cast<bool>(m_ctx.openHelp);
+    button(QStringLiteral("Help"))->setEnabled(helpAvailable);
+    m_helpPicture->setEnabled(helpAvailable);
     for (auto it = m_units.cbegin(); it != m_units.cend(); ++it)
         it.key()->setEnabled(m_ctx.screen(it.value()) != nullptr || m_ctx.actions.contains(it.value()));
 }

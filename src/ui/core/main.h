@@ -46,6 +46,7 @@ private:
     QList<HoverButton *> m_buttons;
     QHash<HoverButton *, QString> m_units;
     QList<QLabel *> m_panels;
+    QWidget *m_helpPicture = nullptr;
 };
 
 } // namespace zelk

@@ -2,8 +2,10 @@
 
 #include "databases.h"
 #include "main.h"
+#include "helpfile.h"
 #include "reports/reportunit.h"
 #include "startscherm.h"
+#include "uitlegzelk.h"
 #include "verwerkt.h"
 
 #include <QHash>
@@ -51,6 +53,11 @@ const QHash<QString, Factory> &factories()
     static const QHash<QString, Factory> all = {
         {QStringLiteral("databases"), [](AppContext &c) { return c.data = new DataModule1; }},
         {QStringLiteral("verwerkt"), [](AppContext &c) { return c.notice = new verwerkt; }},
+        {QStringLiteral("uitlegzelk"), [](AppContext &c) {
+             auto *viewer = new uitlegzelk(helpfile::path());
+             c.openHelp = [viewer](QWidget *, const QString &heading) { viewer->openAt(heading); };
+             return viewer;
+         }},
     };
     return all;
 }
