@@ -5,6 +5,7 @@
 #include "helpfile.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
+#include "reports/reportunit.h"
 #include "startscherm.h"
 #include "uitlegzelk.h"
 #include "verwerkt.h"
@@ -96,8 +97,9 @@ QObject *Program::create(const QString &unit)
         m_ctx.mainMenu = m_main;
         return m_main;
     }
-    const auto factory = factories().value(unit);
-    return factory ? factory(m_ctx) : nullptr;
+    if (const auto factory = factories().value(unit))
+        return factory(m_ctx);
+    return createReportUnit(m_ctx, unit); // nullptr for a unit this version does not have
 }
 
 Program::~Program()
