@@ -1,0 +1,56 @@
+#include "ledenkolommen.h"
+
+#include "databases.h"
+#include "report/listreport.h"
+#include "reportsettings.h"
+#include "tabledatasource.h"
+
+namespace zelk {
+
+namespace {
+const char *const monthFields[] = {"Jan", "Feb", "Mrt", "Apr", "Mei", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dec"};
+} // namespace
+
+std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle &title, Orientation orientation,
+                                   std::initializer_list<MemberColumn> columns)
+{
+    ListReportLayout list;
+    list.title = title;
+    list.orientation = orientation;
+    list.rowHeight = 4.2;
+    list.fontSize = 8;
+    for (const MemberColumn &c : columns) {
+        const QString field = QString::fromLatin1(c.field);
+        list.columns.push_back({QString::fromLatin1(c.heading), field, c.valueAt, 0,
+                                field == QLatin1String("Geb datum") ? ValueFormat::ShortDate : ValueFormat::Text});
+    }
+    auto report = makeListReport(list, std::make_shared<TableDataSource>(data.ledentabel), frameSettingsOf(data));
+    Band &headings = *report->band(BandKind::ColumnHeader);
+    for (const MemberColumn &c : columns) {
+        ReportElement &heading = headings.element(QStringLiteral("kop_") + QString::fromLatin1(c.field));
+        heading.rect.moveLeft(c.headingAt);
+    }
+    // A postcode has only some 11 mm before the town starts: a smaller size keeps the two apart.
+    if (ReportElement *postcode = report->band(BandKind::Detail)->find(QStringLiteral("Pcode")))
+        postcode->style.pointSize = 7;
+    return report;
+}
+
+TextStyle textOfSize(double size)
+{
+    TextStyle style;
+    style.pointSize = size;
+    return style;
+}
+
+QStringList markFields(const char *prefix)
+{
+    QStringList fields;
+    for (const char *month : monthFields) {
+        const QString m = QString::fromLatin1(month);
+        fields << (*prefix ? QString::fromLatin1(prefix) + m.toLower() : m);
+    }
+    return fields;
+}
+
+} // namespace zelk

@@ -1,0 +1,29 @@
+#pragma once
+// What the member lists share: a column layout whose headings stand at their own
+// positions, the member table as data, and the names of the month marks.
+#include "report/report.h"
+#include "report/reportframe.h"
+
+#include <memory>
+
+namespace zelk {
+
+class DataModule1;
+
+struct MemberColumn {
+    const char *heading;
+    double headingAt; // mm from the left margin
+    const char *field;
+    double valueAt;   // mm; the value takes its natural width from here
+};
+
+// A member list under the frame: column headings and one line of 4.2 mm per member.
+std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle &title, Orientation orientation,
+                                   std::initializer_list<MemberColumn> columns);
+
+// The twelve mark fields of a family: "A" previous year, "" current year, "V" next year.
+QStringList markFields(const char *prefix);
+
+TextStyle textOfSize(double pointSize);
+
+} // namespace zelk

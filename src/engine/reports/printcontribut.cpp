@@ -1,0 +1,62 @@
+#include "printcontribut.h"
+
+#include "databases.h"
+#include "ledenkolommen.h"
+#include "report/reportframe.h"
+#include "reportsettings.h"
+#include "tabledatasource.h"
+
+namespace zelk {
+
+QString printcontribut::squareName(const QString &field)
+{
+    return QStringLiteral("vak_") + field;
+}
+
+printcontribut::printcontribut(DataModule1 &data)
+{
+    m_report = std::make_shared<Report>(titles::printcontribut.unit, PageSetup::a4());
+    ReportFrame::apply(*m_report, titles::printcontribut, frameSettingsOf(data));
+    Band &block = m_report->addBand(BandKind::Detail, 19.1);
+    block.addLine(QStringLiteral("stippellijn"), QPointF(0, 0.3), QPointF(m_report->page.printableWidth(), 0.3), LineStyle::Dotted);
+    block.addField(QStringLiteral("Naam"), QRectF(2.1, 0.6, 0, 4.2), QStringLiteral("Naam"), ValueFormat::Text, textOfSize(9).withBold());
+    block.addLabel(QStringLiteral("maanden"), QRectF(6.9, 10.6, 0, 4.2), QStringLiteral("maanden"), textOfSize(9));
+
+    struct Family {
+        const char *caption, *prefix;
+        double frameLeft, firstSquare;
+    };
+    const Family families[] = {{"vorig jaar", "A", 24.3, 25.1}, {"dit jaar", "", 75.1, 76.2}, {"volgend jaar", "V", 125.9, 127.0}};
+    const char *const initials[] = {"j", "f", "m", "a", "m", "j", "j", "a", "s", "o", "n", "d"};
+    QStringList allFields;
+    for (const Family &f : families) {
+        block.addBox(QStringLiteral("kader_") + QString::fromLatin1(f.caption), QRectF(f.frameLeft, 6.9, 51.1, 9.8), Qt::black);
+        // The caption sits on the frame's top edge, on white so that the edge does not cross it.
+        const QString caption = QString::fromLatin1(f.caption);
+        const TextStyle captionStyle = textOfSize(7);
+        block.addBox(QStringLiteral("achtergrond_") + caption, QRectF(f.frameLeft + 1.5, 5.6, captionStyle.widthMm(caption) + 1.0, 2.6),
+                     QColor(), Qt::white);
+        block.addLabel(QStringLiteral("onderschrift_") + caption, QRectF(f.frameLeft + 2.0, 5.2, 0, 3.4), caption, captionStyle);
+        const QStringList fields = markFields(f.prefix);
+        for (int m = 0; m < 12; ++m) {
+            const double x = f.firstSquare + m * 4.23;
+            block.addLabel(QStringLiteral("letter_") + fields[m], QRectF(x - 0.6, 9.4, 3.3, 3.4), QString::fromLatin1(initials[m]),
+                           textOfSize(7).centred());
+            block.addBox(squareName(fields[m]), QRectF(x, 13.2, 2.1, 2.1), Qt::black, Qt::white);
+        }
+        allFields << fields;
+    }
+    // Before each block prints, every square shows its member's mark: black when set,
+    // white when not set or blank.
+    block.beforePrint = [allFields](BandContext &c) {
+        for (const QString &field : allFields) {
+            const int index = c.row ? c.row->fieldIndex(field) : -1;
+            const bool set = index >= 0 && c.row->value(index).toBool();
+            c.band.element(squareName(field)).fill = set ? QColor(Qt::black) : QColor(Qt::white);
+        }
+        return true;
+    };
+    m_report->setData(std::make_shared<TableDataSource>(data.ledentabel));
+}
+
+} // namespace zelk
