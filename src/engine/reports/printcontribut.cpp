@@ -13,6 +13,11 @@ QString printcontribut::squareName(const QString &field)
     return QStringLiteral("vak_") + field;
 }
 
+QString printcontribut::markName(const QString &field)
+{
+    return QStringLiteral("teken_") + field;
+}
+
 printcontribut::printcontribut(DataModule1 &data)
 {
     m_report = std::make_shared<Report>(titles::printcontribut.unit, PageSetup::a4());
@@ -43,6 +48,9 @@ printcontribut::printcontribut(DataModule1 &data)
             block.addLabel(QStringLiteral("letter_") + fields[m], QRectF(x - 0.6, 9.4, 3.3, 3.4), QString::fromLatin1(initials[m]),
                            textOfSize(7).centred());
             block.addBox(squareName(fields[m]), QRectF(x, 13.2, 2.1, 2.1), Qt::black, Qt::white);
+            // The mark as a character in the square's own colour: invisible on paper, but a
+            // report saved as text or CSV still shows which months are in order.
+            block.addLabel(markName(fields[m]), QRectF(x - 0.6, 13.2, 3.3, 2.1), QString(), textOfSize(5).centred());
         }
         allFields << fields;
     }
@@ -52,7 +60,11 @@ printcontribut::printcontribut(DataModule1 &data)
         for (const QString &field : allFields) {
             const int index = c.row ? c.row->fieldIndex(field) : -1;
             const bool set = index >= 0 && c.row->value(index).toBool();
-            c.band.element(squareName(field)).fill = set ? QColor(Qt::black) : QColor(Qt::white);
+            const QColor colour = set ? QColor(Qt::black) : QColor(Qt::white);
+            c.band.element(squareName(field)).fill = colour;
+            ReportElement &mark = c.band.element(markName(field));
+            mark.text = set ? QStringLiteral("x") : QStringLiteral("-");
+            mark.style.color = colour;
         }
         return true;
     };

@@ -16,6 +16,8 @@ public:
 
     // The name of the square of mark `field` (e.g. "vak_Mrt") in the detail band.
     static QString squareName(const QString &field);
+    // The character in that square, "x" when set and "-" otherwise, in the square's colour.
+    static QString markName(const QString &field);
 
 private:
     std::shared_ptr<Report> m_report;

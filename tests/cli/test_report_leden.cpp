@@ -1,0 +1,137 @@
+// zelk-cli report for the member and dues reports, compared with saved expected files
+// (fixed date, C locale): member list 1 over filtered members, an empty member table, the
+// dues overview of a member with only Mrt set; the landscape list and the cards as PDF.
+// ZELK_UPDATE_GOLDEN=1 rewrites the expected files after a deliberate change.
+#include "testhome.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+Run cli(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZELK_REPORT_DATE"), QStringLiteral("2026-03-31"));
+    process.setProcessEnvironment(env);
+    process.start(qEnvironmentVariable("ZELK_CLI"), arguments);
+    if (!process.waitForFinished(120000))
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray golden(const QString &name, const QByteArray &actual)
+{
+    const QString path = qEnvironmentVariable("ZELK_TESTDATA") + QStringLiteral("/report/") + name;
+    if (qEnvironmentVariableIsSet("ZELK_UPDATE_GOLDEN")) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(actual);
+        return actual;
+    }
+    return readAll(path);
+}
+
+const QByteArray members = "Naam;Straat;Pcode;Plaats;Email;Geb datum;Soortlid;Opmerk1;Mrt\n"
+                           "Bakker, Els;Molenweg 12;2611 AB;Delft;els@bakker.nl;;Senior;Bestuur;1\n"
+                           "de Vries, Jan;Kerkstraat 3;2801 EF;Gouda;jan@devries.nl;02-01-1980;Junior;;\n"
+                           "Jansen, Piet;Dorpsstraat 7;9901 GH;Delfzijl;piet@jansen.nl;1990-04-05;Donateur;;0\n";
+
+} // namespace
+
+class TestReportLeden : public QObject {
+    Q_OBJECT
+    std::unique_ptr<zelk::test::TestHome> home;
+    QTemporaryDir out;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        home = std::make_unique<zelk::test::TestHome>();
+        QCOMPARE(cli({"init", "--name", "Schaakclub De Toren"}).exitCode, 0);
+        // Administration 1 stays empty; administration 0 gets three members.
+        QCOMPARE(cli({"admin", "1"}).exitCode, 0);
+        QCOMPARE(cli({"init", "--name", "Schaakclub De Toren"}).exitCode, 0);
+        QCOMPARE(cli({"admin", "0"}).exitCode, 0);
+        QFile file(out.filePath(QStringLiteral("leden.csv")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(members);
+        file.close();
+        QCOMPARE(cli({"members", "import", file.fileName()}).exitCode, 0);
+    }
+    void cleanupTestCase() { home.reset(); }
+
+    void matchesTheSavedFiles_data()
+    {
+        QTest::addColumn<QString>("admin");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("member list 1 filtered on Plaats, text")
+            << "0" << QStringList{"leden", "--filter", "Plaats=delf", "--format", "txt"} << "leden-delf.txt";
+        QTest::newRow("member list 1 filtered on Plaats, csv")
+            << "0" << QStringList{"leden", "--filter", "Plaats=delf", "--format", "csv"} << "leden-delf.csv";
+        QTest::newRow("member list 1 of an empty table") << "1" << QStringList{"leden", "--format", "txt"} << "leden-leeg.txt";
+        QTest::newRow("dues overview, text") << "0" << QStringList{"contributies", "--filter", "Naam=Bakker", "--format", "txt"}
+                                             << "contributies-mrt.txt";
+        QTest::newRow("dues overview, csv") << "0" << QStringList{"contributies", "--filter", "Naam=Bakker", "--format", "csv"}
+                                            << "contributies-mrt.csv";
+        QTest::newRow("member list 2, text") << "0" << QStringList{"ledenlijst03", "--format", "txt"} << "ledenlijst03.txt";
+        QTest::newRow("member cards, text") << "0" << QStringList{"ledenall", "--format", "txt"} << "ledenall.txt";
+    }
+    void matchesTheSavedFiles()
+    {
+        QFETCH(QString, admin);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        QCOMPARE(cli({"admin", admin}).exitCode, 0);
+        const QString path = out.filePath(expected);
+        const Run run = cli(QStringList{"report"} + arguments + QStringList{"-o", path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("1 blad(en) geschreven naar ") + path.toUtf8() + '\n');
+        const QByteArray saved = readAll(path);
+        QCOMPARE(saved, golden(expected, saved));
+        QCOMPARE(cli({"admin", "0"}).exitCode, 0);
+    }
+
+    void landscapeListAndCardsAsPdf_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::newRow("ledenlijst03") << "ledenlijst03";
+        QTest::newRow("ledenall") << "ledenall";
+        QTest::newRow("contributies") << "contributies";
+    }
+    void landscapeListAndCardsAsPdf()
+    {
+        QFETCH(QString, report);
+        const QString path = out.filePath(report + QStringLiteral(".pdf"));
+        QCOMPARE(cli({"report", report, "-o", path}).exitCode, 0);
+        const QByteArray bytes = readAll(path);
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 1);
+    }
+
+    void aFilterOnAnUnknownFieldIsRefused()
+    {
+        const Run run = cli({"report", "leden", "--filter", "Woonplaats=delf", "-o", out.filePath(QStringLiteral("x.txt"))});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("geen veld"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReportLeden)
+#include "test_report_leden.moc"
