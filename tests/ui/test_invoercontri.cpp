@@ -10,6 +10,9 @@
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/recordnavigator.h"
+#include "preview/previewwindow.h"
+
+#include <QTimer>
 
 #include <QApplication>
 #include <QLabel>
@@ -200,6 +203,18 @@ private Q_SLOTS:
         QTest::keyClicks(screen->findPanel()->box(QStringLiteral("Naam")), QStringLiteral("bakk"));
         QCOMPARE(screen->nameBox()->text(), QStringLiteral("Bakker, Els"));
         QCOMPARE(ticked(), (QStringList{"Jan", "Feb"}));
+
+        // "Overzicht" shows the dues overview of all members.
+        bool previewed = false;
+        QTimer::singleShot(0, [&] {
+            auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget());
+            QVERIFY(preview);
+            test::saveScreenshot(preview, QStringLiteral("printcontribut-preview"));
+            previewed = true;
+            preview->close();
+        });
+        screen->button(QStringLiteral("Overzicht"))->click();
+        QVERIFY(previewed);
 
         screen->button(QStringLiteral("Sluit venster"))->click();
         QVERIFY(!screen->isVisible());

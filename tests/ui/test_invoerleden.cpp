@@ -12,6 +12,7 @@
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/recordnavigator.h"
+#include "preview/previewwindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -264,6 +265,26 @@ private Q_SLOTS:
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("2"));
         QCOMPARE(leden().recordCount(), 2); // what the reports see too
         QCOMPARE(screen->grid()->model()->index(1, 0).data().toString(), QStringLiteral("Jansen, Piet"));
+        // Member list 1 prints the members the grid shows.
+        const QString saved = home->path() + QStringLiteral("/lijst1.txt");
+        bool previewed = false;
+        QTimer::singleShot(0, [&] {
+            auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget());
+            QVERIFY(preview);
+            test::saveScreenshot(preview, QStringLiteral("printleden-preview"));
+            previewed = preview->saveAs(saved, ExportFormat::Text);
+            preview->close();
+        });
+        QVERIFY(screen->button(QStringLiteral("Afdrukken lijst 1"))->isEnabled());
+        screen->button(QStringLiteral("Afdrukken lijst 1"))->click();
+        QVERIFY(previewed);
+        QFile list(saved);
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        const QString printed = QString::fromUtf8(list.readAll());
+        QVERIFY(printed.contains(QStringLiteral("Bakker, Els")));
+        QVERIFY(printed.contains(QStringLiteral("Jansen, Piet")));
+        QVERIFY(!printed.contains(QStringLiteral("de Vries")));
+        QVERIFY(!printed.contains(QStringLiteral("Smit")));
         // The find panel matches the town from its beginning.
         QTest::keyClicks(screen->findPanel()->box(QStringLiteral("Plaats")), QStringLiteral("delfz"));
         QCOMPARE(box("Naam")->text(), QStringLiteral("Jansen, Piet"));
