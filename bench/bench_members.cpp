@@ -1,9 +1,13 @@
 // Prints how long the member register takes with many members: one keystroke in the
 // filter panel (the grid, the count and the table all follow), clearing it again, one
-// keystroke in the find panel, and exporting and importing the members as CSV.
+// keystroke in the find panel, opening the member list and dues reports, and exporting
+// and importing the members as CSV.
 // Usage: bench_members [MEMBERS] (10,000 by default).
 #include "databases.h"
 #include "ledenimport.h"
+#include "report/reportdocument.h"
+#include "reports/printcontribut.h"
+#include "reports/printleden.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/filterpanel.h"
 #include "toolkit/findpanel.h"
@@ -81,6 +85,25 @@ int main(int argc, char **argv)
     find.box(QStringLiteral("Naam"))->insert(QStringLiteral("9"));
     QApplication::processEvents();
     report(QStringLiteral("find keystroke on Naam (row %1)").arg(t.currentRow()), timer.nsecsElapsed() / 1000);
+
+    timer.start();
+    {
+        ReportDocument document(printleden(data).report());
+        document.page(0); // what the preview waits for before it shows
+        report(QStringLiteral("member list 1: first page of %1 members").arg(members), timer.nsecsElapsed() / 1000);
+        timer.start();
+        const int pages = document.pageCount();
+        report(QStringLiteral("member list 1: all %1 pages").arg(pages), timer.nsecsElapsed() / 1000);
+    }
+    timer.start();
+    {
+        ReportDocument document(printcontribut(data).report());
+        document.page(0);
+        report(QStringLiteral("dues overview: first page"), timer.nsecsElapsed() / 1000);
+        timer.start();
+        const int pages = document.pageCount();
+        report(QStringLiteral("dues overview: all %1 pages").arg(pages), timer.nsecsElapsed() / 1000);
+    }
 
     const QString file = home.filePath(QStringLiteral("leden.csv"));
     timer.start();
