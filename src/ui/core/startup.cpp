@@ -1,5 +1,12 @@
 #include "startup.h"
 
+#include "bookkeeping/Tebetalen.h"
+#include "bookkeeping/Teontvangen.h"
+#include "bookkeeping/invoeromschr.h"
+#include "bookkeeping/invoeroverin.h"
+#include "bookkeeping/invoerstartbalans.h"
+#include "bookkeeping/invoeruitgaven.h"
+#include "bookkeeping/kruisposten.h"
 #include "databases.h"
 #include "main.h"
 #include "startscherm.h"
@@ -50,6 +57,13 @@ const QHash<QString, Factory> &factories()
     static const QHash<QString, Factory> all = {
         {QStringLiteral("databases"), [](AppContext &c) { return c.data = new DataModule1; }},
         {QStringLiteral("verwerkt"), [](AppContext &c) { return c.notice = new verwerkt; }},
+        {QStringLiteral("invoeromschr"), [](AppContext &c) { return new invoeromschr(c); }},
+        {QStringLiteral("invoerstartbalans"), [](AppContext &c) { return new invoerstartbalans(c); }},
+        {QStringLiteral("invoeroverin"), [](AppContext &c) { return new invoeroverin(c); }},
+        {QStringLiteral("invoeruitgaven"), [](AppContext &c) { return new invoeruitgaven(c); }},
+        {QStringLiteral("kruisposten"), [](AppContext &c) { return new kruisposten(c); }},
+        {QStringLiteral("Tebetalen"), [](AppContext &c) { return new Tebetalen(c); }},
+        {QStringLiteral("Teontvangen"), [](AppContext &c) { return new Teontvangen(c); }},
     };
     return all;
 }
