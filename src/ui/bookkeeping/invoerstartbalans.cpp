@@ -70,6 +70,7 @@ QWidget *invoerstartbalans::buildHalf(Half &half, const QString &title, const QS
     half.date->setObjectName(QStringLiteral("datum"));
     half.description = new QLineEdit(description, box);
     half.description->setObjectName(QStringLiteral("omschrijving"));
+    half.description->setMinimumWidth(200);
     half.amount = new AmountField(box);
     half.amount->setObjectName(QStringLiteral("bedrag"));
     grid->addWidget(half.date, 3, 0);

@@ -15,6 +15,7 @@ AmountField::AmountField(QWidget *parent)
     : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight);
+    setMinimumWidth(120);
     QAction *drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
     drop->setObjectName(QStringLiteral("rekenmachineknop"));
     drop->setToolTip(QStringLiteral("Rekenmachine"));
