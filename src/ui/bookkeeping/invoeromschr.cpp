@@ -125,7 +125,9 @@ QWidget *invoeromschr::buildBlock(const QList<QList<int>> &groups, const QList<Q
             auto *current = new QLineEdit(block);
             current->setObjectName(editNames().value(position));
             current->setMaxLength(40);
-            current->setStyleSheet(QStringLiteral("QLineEdit { %1 }").arg(background));
+            current->setStyleSheet(QStringLiteral("QLineEdit { %1 border: 1px solid #707070; padding: 1px 3px; }").arg(background));
+            standard->setMinimumWidth(180);
+            current->setMinimumWidth(180);
             current->installEventFilter(this);
             grid->addWidget(standard, row, 0);
             grid->addWidget(current, row, 1);
