@@ -11,6 +11,7 @@
 #include "toolkit/accountgroup.h"
 #include "toolkit/hoverbutton.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -67,6 +68,40 @@ private Q_SLOTS:
         QVERIFY(!screen->edit(23));
         QVERIFY(!screen->printButton()->isEnabled()); // the accounts report is not there
         test::saveScreenshot(screen, QStringLiteral("invoeromschr"));
+    }
+
+    void helpPrintAndHoverWhenTheirPartsExist()
+    {
+        QString heading;
+        int printed = 0;
+        program->context().openHelp = [&](QWidget *, const QString &h) { heading = h; };
+        program->context().actions.insert(QStringLiteral("printrekeningen"), [&](QWidget *) {
+            ++printed;
+            QCOMPARE(stored(3), QStringLiteral("Spaarrekening")); // stored before printing
+        });
+        screen->close();
+        QCOMPARE(test::openFromMenu(*program, QStringLiteral("Omschrijvingen")), screen);
+        screen->edit(3)->setText(QStringLiteral("Spaarrekening"));
+        QTest::mouseClick(screen->printButton(), Qt::LeftButton);
+        QCOMPARE(printed, 1);
+        QVERIFY(screen->isVisible()); // printing keeps the screen open
+        auto *help = screen->findChild<HoverButton *>(QStringLiteral("help"));
+        QVERIFY(help->isEnabled());
+        help->click();
+        QCOMPARE(heading, QStringLiteral("2. INVOEREN NAMEN"));
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(help, &enter);
+        QCOMPARE(help->captionColour(), QColor(Qt::red));
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(screen, &move);
+        QCOMPARE(help->captionColour(), QColor(Qt::black));
+    }
+
+    void theBookkeepingButtonsOfTheMainMenuAreEnabled()
+    {
+        for (const char *caption : {"Omschrijvingen", "Start balans", "Inkomsten", "Uitgaven", "Kruisposten", "Nog te ontvangen",
+                                    "Nog te betalen"})
+            QVERIFY2(program->mainMenu()->button(QString::fromLatin1(caption))->isEnabled(), caption);
     }
 
     void aRenameStoredWithSluitVensterReachesTheBookingScreens()

@@ -192,6 +192,17 @@ private Q_SLOTS:
         QVERIFY(screen->doorboekenButton()->isEnabled());
     }
 
+    void helpOpensTheIncomeChapter()
+    {
+        QVERIFY(!screen->findChild<QPushButton *>(QStringLiteral("help"))->isEnabled()); // no help viewer yet
+        QString heading;
+        program->context().openHelp = [&](QWidget *, const QString &h) { heading = h; };
+        screen->close();
+        QCOMPARE(test::openFromMenu(*program, QStringLiteral("Inkomsten")), screen);
+        screen->findChild<QPushButton *>(QStringLiteral("help"))->click();
+        QCOMPARE(heading, QStringLiteral("5. VERWERKEN INKOMSTEN"));
+    }
+
     void theMainMenuShowsTheNewJournalNumberAfterwards()
     {
         test::typeAmount(screen->amountField(), QStringLiteral("10"));

@@ -164,6 +164,7 @@ bool invoeromschr::bewaarrekeningen()
     Table &accounts = data.rekeningtabel;
     try {
         Transaction transaction(data.database1());
+        accounts.first(); // fails on a table that is not open, rather than storing nothing
         for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it) {
             if (it.key() > accounts.recordCount())
                 continue;
