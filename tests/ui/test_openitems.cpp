@@ -52,6 +52,7 @@ class TestOpenItems : public QObject {
     }
     static void clickRow(TableGrid *grid, int row)
     {
+        grid->scrollTo(grid->tableModel()->index(row, 1));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->rowRect(row).center());
     }
 
