@@ -2,6 +2,7 @@
 // taken on Enter, on leaving and from the calculator, under both amount formats.
 #include "amountformat.h"
 #include "toolkit/amountfield.h"
+#include "testhome.h"
 #include "toolkit/calculator.h"
 
 #include <QLineEdit>
@@ -107,6 +108,7 @@ private Q_SLOTS:
         QSignalSpy spy(&field, &AmountField::amountTaken);
         field.openCalculator();
         QVERIFY(field.calculator()->isVisible());
+        test::saveScreenshot(field.calculator(), QStringLiteral("rekenmachine"));
         for (const QString &key : keys)
             field.calculator()->press(key);
         QCOMPARE(spy.count(), 1);
