@@ -9,7 +9,10 @@
 #include "bookkeeping/kruisposten.h"
 #include "databases.h"
 #include "main.h"
+#include "helpfile.h"
+#include "reports/reportunit.h"
 #include "startscherm.h"
+#include "uitlegzelk.h"
 #include "verwerkt.h"
 
 #include <QHash>
@@ -64,6 +67,11 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("kruisposten"), [](AppContext &c) { return new kruisposten(c); }},
         {QStringLiteral("Tebetalen"), [](AppContext &c) { return new Tebetalen(c); }},
         {QStringLiteral("Teontvangen"), [](AppContext &c) { return new Teontvangen(c); }},
+        {QStringLiteral("uitlegzelk"), [](AppContext &c) {
+             auto *viewer = new uitlegzelk(helpfile::path());
+             c.openHelp = [viewer](QWidget *, const QString &heading) { viewer->openAt(heading); };
+             return viewer;
+         }},
     };
     return all;
 }
@@ -99,8 +107,9 @@ QObject *Program::create(const QString &unit)
         m_ctx.mainMenu = m_main;
         return m_main;
     }
-    const auto factory = factories().value(unit);
-    return factory ? factory(m_ctx) : nullptr;
+    if (const auto factory = factories().value(unit))
+        return factory(m_ctx);
+    return createReportUnit(m_ctx, unit); // nullptr for a unit this version does not have
 }
 
 Program::~Program()

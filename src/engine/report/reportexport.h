@@ -1,0 +1,38 @@
+#pragma once
+// Saving a laid-out report: PDF (the pages as painted), plain text, comma-separated text
+// and HTML. All formats are written as UTF-8.
+#include "reportdocument.h"
+
+#include <QIODevice>
+#include <optional>
+
+namespace zelk {
+
+enum class ExportFormat { Pdf, Text, Csv, Html };
+
+// "pdf", "txt" (or "text"), "csv", "html" (or "htm"), in any case; nullopt for others.
+std::optional<ExportFormat> exportFormatFromName(const QString &name);
+QString exportSuffix(ExportFormat format); // "pdf", "txt", "csv", "html"
+
+// Writes the whole report to `path`; throws zelk::Error (Dutch) when it cannot be written.
+void exportReport(ReportDocument &document, ExportFormat format, const QString &path);
+
+// Plain text: every page's texts at character columns (1.6 mm each) in rows, horizontal
+// lines as dashes; pages are separated by a form feed on a line of its own.
+void writeText(ReportDocument &document, QIODevice &out);
+
+// Comma-separated text: one record per row of texts, cells separated by ",", quoted where
+// needed. Page headers and column headings are written once (from the first page), page
+// footers and lines not at all, so the file holds the report's contents once.
+void writeCsv(ReportDocument &document, QIODevice &out);
+
+// HTML: every page as a box of paper size with its items placed in millimetres.
+void writeHtml(ReportDocument &document, QIODevice &out);
+
+// PDF: the pages painted exactly as on paper.
+void writePdf(ReportDocument &document, QIODevice &out);
+
+// A CSV field: quoted (with doubled quotes) when it holds a comma, quote or line break.
+QString csvField(const QString &text);
+
+} // namespace zelk

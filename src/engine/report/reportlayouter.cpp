@@ -1,0 +1,346 @@
+#include "reportlayouter.h"
+
+#include "reportvalue.h"
+#include "zelkerror.h"
+
+#include <algorithm>
+
+namespace zelk {
+
+namespace {
+constexpr double Slack = 0.001; // mm; rounding of sums of band heights
+
+QRgb rgba(const QColor &color)
+{
+    return color.isValid() ? color.rgba() : 0;
+}
+} // namespace
+
+ReportLayouter::ReportLayouter(Report &report, PageStore &store) : m_report(report), m_store(store) {}
+
+void ReportLayouter::start()
+{
+    m_report.resetTotals();
+    m_report.clearMessages();
+    m_report.printDate = reportPrintDate(); // a report kept for the whole program run prints today's date
+    for (int k = 0; k < BandKindCount; ++k)
+        if (Band *band = m_report.band(BandKind(k)))
+            for (ReportElement &e : band->elements)
+                e.fieldIndex = -1;
+    m_report.runBeforePrint();
+    if (ReportDataSource *data = m_report.data())
+        data->first();
+    m_phase = Phase::Details;
+}
+
+bool ReportLayouter::layoutPage()
+{
+    if (m_phase == Phase::Done)
+        return false;
+    if (m_phase == Phase::NotStarted)
+        start();
+
+    const PageSetup &setup = m_report.page;
+    m_building = ReportPage{};
+    m_building.number = int(m_store.pages.size()) + 1;
+    m_page = &m_building;
+
+    const Band *footer = m_report.band(BandKind::PageFooter);
+    const double footerTop = setup.paperSize().height() - setup.margin - (footer ? footer->height : 0.0);
+    m_y = setup.margin;
+    m_bottom = footerTop;
+    placeFixed(BandKind::PageHeader, m_y);
+    placeFixed(BandKind::ColumnHeader, m_y);
+    m_bodyTop = m_y;
+
+    for (;;) {
+        if (!m_pending)
+            m_pending = nextBodyBand();
+        if (!m_pending) {
+            m_phase = Phase::Done;
+            break;
+        }
+        if (!place(*m_pending))
+            break;
+        m_pending.reset();
+    }
+    placeFixed(BandKind::PageFooter, footerTop);
+
+    m_store.pages.push_back(std::move(m_building));
+    m_page = nullptr;
+    return true;
+}
+
+void ReportLayouter::placeFixed(BandKind kind, double top)
+{
+    Band *band = m_report.band(kind);
+    if (!band)
+        return;
+    if (auto instance = printBand(*band, nullptr, -1)) {
+        append(*instance, top);
+        if (instance->richText >= 0) // a header's rich text does not stretch
+            appendSlice(*instance, top + instance->richTop,
+                        std::min(instance->richHeight, instance->height - instance->richTop));
+        if (kind != BandKind::PageFooter)
+            m_y = top + instance->height;
+    }
+}
+
+std::optional<ReportLayouter::Instance> ReportLayouter::nextBodyBand()
+{
+    Band *detail = m_report.band(BandKind::Detail);
+    ReportDataSource *data = m_report.data();
+    if (m_phase == Phase::Details) {
+        if (detail && data) {
+            while (!data->eof()) {
+                if (m_report.filter() && !m_report.filter()(*data)) {
+                    data->next();
+                    continue;
+                }
+                auto instance = printBand(*detail, data, m_rowNumber++);
+                data->next();
+                if (instance)
+                    return instance;
+            }
+        } else if (detail && !m_detailOnceDone) {
+            m_detailOnceDone = true;
+            if (auto instance = printBand(*detail, nullptr, -1))
+                return instance;
+        }
+        m_phase = Phase::Summary;
+    }
+    if (m_phase == Phase::Summary) {
+        m_phase = Phase::Closing; // the summary prints once, after the last detail
+        if (Band *summary = m_report.band(BandKind::Summary))
+            return printBand(*summary, nullptr, -1);
+    }
+    return std::nullopt;
+}
+
+std::optional<ReportLayouter::Instance> ReportLayouter::printBand(Band &band, const ReportDataSource *row, int rowNumber)
+{
+    BandContext context{m_report, band, row, m_page ? m_page->number : 1, rowNumber};
+    if (band.beforePrint && !band.beforePrint(context))
+        return std::nullopt;
+    Instance instance = resolve(band);
+    for (const auto &[total, field] : band.sums) {
+        const ReportDataSource *source = row ? row : m_report.data();
+        m_report.addToTotal(total, source ? source->number(field) : 0.0);
+    }
+    if (band.afterPrint)
+        band.afterPrint(context);
+    return instance;
+}
+
+QString ReportLayouter::fieldText(ReportElement &e)
+{
+    const ReportDataSource *data = m_report.data();
+    if (!data)
+        return {};
+    if (e.fieldIndex < 0) {
+        e.fieldIndex = data->fieldIndex(e.text);
+        if (e.fieldIndex < 0)
+            throw Error(QStringLiteral("Het overzicht %1 vraagt om het onbekende veld \"%2\".").arg(m_report.name, e.text));
+    }
+    return formatReportValue(data->value(e.fieldIndex), e.format);
+}
+
+void ReportLayouter::addText(Instance &out, const ReportElement &e, BandKind kind, const QString &text, bool pageNumber)
+{
+    if (text.isEmpty() && !pageNumber)
+        return;
+    const PageSetup &setup = m_report.page;
+    PageItem item;
+    item.kind = ItemKind::Text;
+    item.band = kind;
+    item.flags = pageNumber ? PageItem::PageNumber : 0;
+    item.style = m_store.styleIndex(e.style);
+    item.x = float(setup.margin + e.rect.x());
+    item.y = float(e.rect.y());
+    // Without a width a text takes its natural width, up to the right margin.
+    item.w = float(e.rect.width() > 0 ? e.rect.width() : setup.printableWidth() - e.rect.x());
+    item.h = float(e.rect.height() > 0 ? e.rect.height() : e.style.pointSize * 0.3528 * 1.3);
+    item.text = text;
+    out.items.push_back(std::move(item));
+}
+
+ReportLayouter::Instance ReportLayouter::resolve(Band &band)
+{
+    const PageSetup &setup = m_report.page;
+    Instance out;
+    out.kind = band.kind;
+    out.height = band.height;
+    if (band.background.isValid()) {
+        PageItem shade;
+        shade.kind = ItemKind::Box;
+        shade.band = band.kind;
+        shade.x = float(setup.margin);
+        shade.w = float(setup.printableWidth());
+        shade.h = float(band.height);
+        shade.fill = band.background.rgba();
+        out.items.push_back(shade);
+    }
+    for (ReportElement &e : band.elements) {
+        if (!e.visible)
+            continue;
+        switch (e.kind) {
+        case ElementKind::Label:
+            addText(out, e, band.kind, e.text);
+            break;
+        case ElementKind::Field:
+            addText(out, e, band.kind, fieldText(e));
+            break;
+        case ElementKind::PageNumber:
+            addText(out, e, band.kind, QString(), true);
+            break;
+        case ElementKind::PrintDate:
+            addText(out, e, band.kind, shortDate(m_report.printDate));
+            break;
+        case ElementKind::Total:
+            addText(out, e, band.kind, formatReportValue(m_report.total(e.text), e.format));
+            break;
+        case ElementKind::Line:
+        case ElementKind::Box: {
+            PageItem item;
+            item.kind = e.kind == ElementKind::Line ? ItemKind::Line : ItemKind::Box;
+            item.band = band.kind;
+            item.lineStyle = e.lineStyle;
+            item.x = float(setup.margin + e.rect.x());
+            item.y = float(e.rect.y());
+            item.w = float(e.rect.width());
+            item.h = float(e.rect.height());
+            item.pen = rgba(e.pen);
+            item.fill = rgba(e.fill);
+            item.penWidth = float(e.penWidth);
+            out.items.push_back(item);
+            break;
+        }
+        case ElementKind::Picture: {
+            if (e.picture.isNull())
+                break;
+            PageItem item;
+            item.kind = ItemKind::Picture;
+            item.band = band.kind;
+            item.resource = m_store.pictureIndex(e.picture);
+            item.x = float(setup.margin + e.rect.x());
+            item.y = float(e.rect.y());
+            if (e.scaled) {
+                item.flags = PageItem::Scaled;
+                item.w = float(e.rect.width());
+                item.h = float(e.rect.height());
+            } else { // natural size, cut off at the edges of its place
+                const QSizeF natural = naturalSizeMm(e.picture);
+                item.w = float(std::min(e.rect.width(), natural.width()));
+                item.h = float(std::min(e.rect.height(), natural.height()));
+            }
+            out.items.push_back(item);
+            break;
+        }
+        case ElementKind::Chart: {
+            if (!e.chart)
+                break;
+            m_store.charts.push_back(*e.chart);
+            PageItem item;
+            item.kind = ItemKind::Chart;
+            item.band = band.kind;
+            item.resource = int(m_store.charts.size()) - 1;
+            item.x = float(setup.margin + e.rect.x());
+            item.y = float(e.rect.y());
+            item.w = float(e.rect.width());
+            item.h = float(e.rect.height());
+            out.items.push_back(item);
+            break;
+        }
+        case ElementKind::RichText: {
+            if (!e.document || out.richText >= 0) // one stretching text per band
+                break;
+            RichTextResource resource{layoutCopy(*e.document, e.rect.width()), e.rect.width()};
+            out.richHeight = documentHeightMm(*resource.document);
+            out.lines = documentLines(*resource.document);
+            m_store.richTexts.push_back(std::move(resource));
+            out.richText = int(m_store.richTexts.size()) - 1;
+            out.richTop = e.rect.y();
+            out.richLeft = setup.margin + e.rect.x();
+            out.richWidth = e.rect.width();
+            break;
+        }
+        }
+    }
+    return out;
+}
+
+void ReportLayouter::append(const Instance &band, double top)
+{
+    for (const PageItem &item : band.items) {
+        PageItem placed = item;
+        placed.y = float(top + item.y);
+        if (placed.flags & PageItem::PageNumber)
+            placed.text = QString::number(m_page->number);
+        m_page->items.push_back(std::move(placed));
+    }
+}
+
+void ReportLayouter::appendSlice(Instance &band, double top, double length)
+{
+    if (length <= Slack)
+        return;
+    PageItem slice;
+    slice.kind = ItemKind::RichText;
+    slice.band = band.kind;
+    slice.resource = band.richText;
+    slice.x = float(band.richLeft);
+    slice.y = float(top);
+    slice.w = float(band.richWidth);
+    slice.h = float(length);
+    slice.offset = float(band.richDone);
+    m_page->items.push_back(slice);
+    band.richDone += length;
+}
+
+bool ReportLayouter::place(Instance &band)
+{
+    const bool pageHasBody = m_y > m_bodyTop + Slack;
+    if (band.richText < 0 || (!band.started && band.richTop + band.richHeight <= band.height + Slack)) {
+        if (m_y + band.height > m_bottom + Slack && pageHasBody)
+            return false;
+        append(band, m_y);
+        if (band.richText >= 0)
+            appendSlice(band, m_y + band.richTop, band.richHeight);
+        m_y += band.height;
+        return true;
+    }
+
+    // A band whose rich text is longer than the band: the text stretches it.
+    if (!band.started) {
+        const double full = band.richTop + band.richHeight;
+        if (m_y + full <= m_bottom + Slack) {
+            append(band, m_y);
+            appendSlice(band, m_y + band.richTop, band.richHeight);
+            m_y += full;
+            return true;
+        }
+        const double room = m_bottom - m_y - band.richTop;
+        const double firstLine = band.lines.empty() ? 0 : band.lines.front().height;
+        if (room < firstLine && pageHasBody)
+            return false; // not even one line fits: start the band on the next page
+        append(band, m_y);
+        band.started = true;
+        if (room > Slack)
+            appendSlice(band, m_y + band.richTop, cutBetweenLines(band.lines, 0, room));
+        m_y = m_bottom;
+        return false;
+    }
+
+    const double rest = band.richHeight - band.richDone;
+    const double room = m_bottom - m_y;
+    if (rest <= room + Slack || room <= Slack) { // (no room at all: let it run over rather than loop)
+        appendSlice(band, m_y, rest);
+        m_y += rest;
+        return true;
+    }
+    appendSlice(band, m_y, cutBetweenLines(band.lines, band.richDone, room) - band.richDone);
+    m_y = m_bottom;
+    return false;
+}
+
+} // namespace zelk

@@ -1,0 +1,394 @@
+#include "previewwindow.h"
+
+#include "pageview.h"
+#include "report/reportpainter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zelk {
+
+namespace {
+constexpr int FitWidthItem = -1;
+constexpr int FitPageItem = -2;
+constexpr int PagesPerTick = 10; // background layout step; keeps the window responsive
+constexpr int Border = 8;        // the page view's border, see pageview.cpp
+
+struct SaveChoice {
+    const char *filter;
+    ExportFormat format;
+};
+const SaveChoice SaveChoices[] = {
+    {"PDF-bestand (*.pdf)", ExportFormat::Pdf},
+    {"Tekstbestand (*.txt)", ExportFormat::Text},
+    {"Kommagescheiden tekst (*.csv)", ExportFormat::Csv},
+    {"HTML-bestand (*.html *.htm)", ExportFormat::Html},
+};
+
+QToolButton *toolButton(QWidget *parent, const QString &name, const QString &text, const QString &tip,
+                        QStyle::StandardPixmap icon = QStyle::SP_CustomBase)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    if (icon != QStyle::SP_CustomBase) {
+        button->setIcon(parent->style()->standardIcon(icon));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    return button;
+}
+} // namespace
+
+PreviewWindow::PreviewWindow(std::shared_ptr<ReportDocument> document, QWidget *parent)
+    : QDialog(parent), m_document(std::move(document)), m_printer(QPrinter::HighResolution)
+{
+    setObjectName(QStringLiteral("afdrukvoorbeeld"));
+    setWindowTitle(QStringLiteral("Afdrukvoorbeeld"));
+    setModal(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    resize(900, 1000);
+    const bool landscape = m_document->pageSetup().orientation == Orientation::Landscape;
+    m_printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                        QMarginsF(0, 0, 0, 0)));
+    m_printer.setDocName(m_document->report().name);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    buildToolBar(layout);
+
+    m_view = new PageView(m_document, this);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("bladen"));
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->setWidget(m_view);
+    m_scroll->viewport()->installEventFilter(this);
+    layout->addWidget(m_scroll, 1);
+
+    new QShortcut(QKeySequence(Qt::Key_PageDown), this, this, &PreviewWindow::nextPage);
+    new QShortcut(QKeySequence(Qt::Key_PageUp), this, this, &PreviewWindow::previousPage);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home), this, this, &PreviewWindow::firstPage);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_End), this, this, &PreviewWindow::lastPage);
+
+    m_layoutTimer = new QTimer(this);
+    m_layoutTimer->setInterval(0);
+    connect(m_layoutTimer, &QTimer::timeout, this, &PreviewWindow::layOutInBackground);
+    if (!m_document->isComplete())
+        m_layoutTimer->start();
+
+    applyZoom();
+    refreshNavigation();
+}
+
+PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::buildToolBar(QVBoxLayout *layout)
+{
+    auto *bar = new QHBoxLayout;
+    bar->setSpacing(2);
+    m_first = toolButton(this, QStringLiteral("eersteBlad"), QStringLiteral("Eerste"), QStringLiteral("Eerste blad (Ctrl+Home)"),
+                         QStyle::SP_MediaSkipBackward);
+    m_previous = toolButton(this, QStringLiteral("vorigBlad"), QStringLiteral("Vorige"), QStringLiteral("Vorig blad (PgUp)"),
+                            QStyle::SP_MediaSeekBackward);
+    m_next = toolButton(this, QStringLiteral("volgendBlad"), QStringLiteral("Volgende"), QStringLiteral("Volgend blad (PgDn)"),
+                        QStyle::SP_MediaSeekForward);
+    m_last = toolButton(this, QStringLiteral("laatsteBlad"), QStringLiteral("Laatste"), QStringLiteral("Laatste blad (Ctrl+End)"),
+                        QStyle::SP_MediaSkipForward);
+    connect(m_first, &QToolButton::clicked, this, &PreviewWindow::firstPage);
+    connect(m_previous, &QToolButton::clicked, this, &PreviewWindow::previousPage);
+    connect(m_next, &QToolButton::clicked, this, &PreviewWindow::nextPage);
+    connect(m_last, &QToolButton::clicked, this, &PreviewWindow::lastPage);
+
+    m_pageNumber = new QSpinBox(this);
+    m_pageNumber->setObjectName(QStringLiteral("bladnummer"));
+    m_pageNumber->setRange(1, 1);
+    m_pageNumber->setKeyboardTracking(false);
+    connect(m_pageNumber, &QSpinBox::valueChanged, this, [this](int value) { goToPage(value - 1); });
+    m_pageCount = new QLabel(this);
+    m_pageCount->setObjectName(QStringLiteral("aantalBladen"));
+
+    m_zoom = new QComboBox(this);
+    m_zoom->setObjectName(QStringLiteral("zoom"));
+    m_zoom->addItem(QStringLiteral("Paginabreedte"), FitWidthItem);
+    m_zoom->addItem(QStringLiteral("Hele pagina"), FitPageItem);
+    for (int percent : {25, 50, 75, 100, 150, 200})
+        m_zoom->addItem(QStringLiteral("%1 %").arg(percent), percent);
+    connect(m_zoom, &QComboBox::activated, this, &PreviewWindow::zoomChosen);
+
+    auto *setup = toolButton(this, QStringLiteral("printerinstelling"), QStringLiteral("Printerinstelling"),
+                             QStringLiteral("Printer en papier kiezen"));
+    auto *print = toolButton(this, QStringLiteral("afdrukken"), QStringLiteral("Afdrukken"), QStringLiteral("Het overzicht afdrukken"));
+    auto *save = toolButton(this, QStringLiteral("opslaan"), QStringLiteral("Opslaan"),
+                            QStringLiteral("Opslaan als PDF, tekst, kommagescheiden tekst of HTML"));
+    auto *close = toolButton(this, QStringLiteral("sluiten"), QStringLiteral("Sluiten"), QStringLiteral("Afdrukvoorbeeld sluiten (Esc)"));
+    connect(setup, &QToolButton::clicked, this, &PreviewWindow::printerSetup);
+    connect(print, &QToolButton::clicked, this, &PreviewWindow::print);
+    connect(save, &QToolButton::clicked, this, &PreviewWindow::save);
+    connect(close, &QToolButton::clicked, this, &PreviewWindow::reject);
+
+    bar->addWidget(m_first);
+    bar->addWidget(m_previous);
+    bar->addWidget(new QLabel(QStringLiteral(" Blad "), this));
+    bar->addWidget(m_pageNumber);
+    bar->addWidget(m_pageCount);
+    bar->addWidget(m_next);
+    bar->addWidget(m_last);
+    bar->addSpacing(12);
+    bar->addWidget(new QLabel(QStringLiteral("Zoom "), this));
+    bar->addWidget(m_zoom);
+    bar->addStretch(1);
+    bar->addWidget(setup);
+    bar->addWidget(print);
+    bar->addWidget(save);
+    bar->addWidget(close);
+    layout->addLayout(bar);
+}
+
+int PreviewWindow::currentPage() const
+{
+    return m_view->page();
+}
+
+void PreviewWindow::goToPage(int index)
+{
+    try {
+        index = std::max(0, index);
+        if (!m_document->hasPage(index))
+            index = m_document->pagesReady() - 1;
+    } catch (const std::exception &error) {
+        showError(error);
+        index = std::min(index, m_document->pagesReady() - 1);
+    }
+    m_view->setPage(std::max(0, index));
+    m_scroll->verticalScrollBar()->setValue(0);
+    refreshNavigation();
+}
+
+void PreviewWindow::firstPage()
+{
+    goToPage(0);
+}
+
+void PreviewWindow::previousPage()
+{
+    goToPage(currentPage() - 1);
+}
+
+void PreviewWindow::nextPage()
+{
+    goToPage(currentPage() + 1);
+}
+
+void PreviewWindow::lastPage()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        m_document->pageCount();
+    } catch (const std::exception &error) {
+        QApplication::restoreOverrideCursor();
+        showError(error);
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    goToPage(m_document->pagesReady() - 1);
+}
+
+void PreviewWindow::layOutInBackground()
+{
+    try {
+        if (!m_document->layoutMore(PagesPerTick))
+            m_layoutTimer->stop();
+    } catch (const std::exception &error) {
+        m_layoutTimer->stop();
+        showError(error);
+    }
+    refreshNavigation();
+}
+
+void PreviewWindow::refreshNavigation()
+{
+    const int ready = m_document->pagesReady();
+    const bool complete = m_document->isComplete();
+    const int page = currentPage();
+    m_first->setEnabled(page > 0);
+    m_previous->setEnabled(page > 0);
+    m_next->setEnabled(page + 1 < ready || !complete);
+    m_last->setEnabled(page + 1 < ready || !complete);
+    const QSignalBlocker blocker(m_pageNumber);
+    m_pageNumber->setMaximum(complete ? std::max(1, ready) : 1000000);
+    m_pageNumber->setValue(page + 1);
+    m_pageCount->setText(complete ? QStringLiteral("van %1").arg(ready) : QStringLiteral("van %1…").arg(ready));
+}
+
+void PreviewWindow::zoomChosen(int index)
+{
+    const int data = m_zoom->itemData(index).toInt();
+    if (data == FitWidthItem)
+        fitWidth();
+    else if (data == FitPageItem)
+        fitPage();
+    else
+        setZoomPercent(data);
+}
+
+void PreviewWindow::setZoomPercent(int percent)
+{
+    m_fit = Fit::None;
+    m_percent = std::clamp(percent, 10, 400);
+    int item = m_zoom->findData(m_percent);
+    if (item < 0) { // a zoom asked for by a report (e.g. the letters' 80 %): add it to the list
+        item = m_zoom->count();
+        for (int i = 2; i < m_zoom->count(); ++i)
+            if (m_zoom->itemData(i).toInt() > m_percent) {
+                item = i;
+                break;
+            }
+        m_zoom->insertItem(item, QStringLiteral("%1 %").arg(m_percent), m_percent);
+    }
+    m_zoom->setCurrentIndex(item);
+    applyZoom();
+}
+
+void PreviewWindow::fitWidth()
+{
+    m_fit = Fit::Width;
+    m_zoom->setCurrentIndex(m_zoom->findData(FitWidthItem));
+    applyZoom();
+}
+
+void PreviewWindow::fitPage()
+{
+    m_fit = Fit::Page;
+    m_zoom->setCurrentIndex(m_zoom->findData(FitPageItem));
+    applyZoom();
+}
+
+double PreviewWindow::pixelsPerMm() const
+{
+    return m_view->pixelsPerMm();
+}
+
+void PreviewWindow::applyZoom()
+{
+    const QSizeF paper = m_document->pageSetup().paperSize();
+    const QSize room = m_scroll->viewport()->size();
+    const int scrollBar = m_scroll->verticalScrollBar()->sizeHint().width();
+    const double widthFit = (room.width() - 2 * Border - scrollBar) / paper.width();
+    const double pageFit = std::min((room.width() - 2 * Border) / paper.width(), (room.height() - 2 * Border) / paper.height());
+    double scale = m_view->naturalPixelsPerMm() * m_percent / 100.0;
+    if (m_fit == Fit::Width)
+        scale = widthFit;
+    else if (m_fit == Fit::Page)
+        scale = pageFit;
+    m_view->setPixelsPerMm(std::max(0.5, scale));
+}
+
+bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize && m_fit != Fit::None)
+        applyZoom();
+    return QDialog::eventFilter(watched, event);
+}
+
+void PreviewWindow::showError(const std::exception &error)
+{
+    QMessageBox::critical(this, QStringLiteral("Fout"), QString::fromStdString(error.what()));
+}
+
+void PreviewWindow::printerSetup()
+{
+    QPageSetupDialog dialog(&m_printer, this);
+    dialog.exec();
+}
+
+void PreviewWindow::print()
+{
+    int pages = 0;
+    try {
+        pages = m_document->pageCount();
+    } catch (const std::exception &error) {
+        showError(error);
+        return;
+    }
+    QPrintDialog dialog(&m_printer, this);
+    dialog.setWindowTitle(QStringLiteral("Afdrukken"));
+    dialog.setMinMax(1, pages);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() == QDialog::Accepted)
+        printTo(m_printer);
+}
+
+void PreviewWindow::printTo(QPrinter &printer)
+{
+    printer.setFullPage(true); // the pages carry their own margins
+    const int pages = m_document->pagesReady();
+    const int from = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
+    const int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) - 1 : pages - 1;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::critical(this, QStringLiteral("Fout"), QStringLiteral("De printer kan niet worden gebruikt."));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const double pixelsPerMm = printer.resolution() / 25.4;
+    for (int i = from; i <= to; ++i) {
+        if (i > from)
+            printer.newPage();
+        paintReportPage(painter, *m_document, m_document->page(i), pixelsPerMm);
+    }
+    painter.end();
+    QApplication::restoreOverrideCursor();
+}
+
+void PreviewWindow::save()
+{
+    QStringList filters;
+    for (const SaveChoice &choice : SaveChoices)
+        filters << QString::fromUtf8(choice.filter);
+    QString selected = filters.first();
+    const QString suggestion = QDir::home().filePath(m_document->report().name + QStringLiteral(".pdf"));
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Overzicht opslaan als"), suggestion,
+                                                filters.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty())
+        return;
+    const ExportFormat format = SaveChoices[std::max<qsizetype>(0, filters.indexOf(selected))].format;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + exportSuffix(format);
+    saveAs(path, format);
+}
+
+bool PreviewWindow::saveAs(const QString &path, ExportFormat format)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        exportReport(*m_document, format, path);
+    } catch (const std::exception &error) {
+        QApplication::restoreOverrideCursor();
+        showError(error);
+        return false;
+    }
+    QApplication::restoreOverrideCursor();
+    refreshNavigation();
+    return true;
+}
+
+} // namespace zelk

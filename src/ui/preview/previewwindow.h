@@ -1,0 +1,79 @@
+#pragma once
+// The print preview: a modal window showing a laid-out report page by page, with zoom,
+// page navigation, printer set-up, printing and saving as PDF, text, CSV or HTML. Pages
+// after the first are laid out in the background while the user looks at the first one.
+// Escape closes the window.
+#include "report/reportdocument.h"
+#include "report/reportexport.h"
+
+#include <QDialog>
+#include <QPrinter>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class QTimer;
+class QToolButton;
+class QVBoxLayout;
+
+namespace zelk {
+
+class PageView;
+
+class PreviewWindow : public QDialog {
+    Q_OBJECT
+public:
+    // The document must have at least its first page laid out without error.
+    explicit PreviewWindow(std::shared_ptr<ReportDocument> document, QWidget *parent = nullptr);
+    ~PreviewWindow() override;
+
+    int currentPage() const;                    // 0-based
+    void goToPage(int index);                   // clamped to the pages there are
+    // Zoom: a percentage, or fit the page's width or the whole page into the window.
+    void setZoomPercent(int percent);
+    void fitWidth();
+    void fitPage();
+    double pixelsPerMm() const;
+
+    // Saves the whole report; errors are shown in a message box. Returns success.
+    bool saveAs(const QString &path, ExportFormat format);
+
+public Q_SLOTS:
+    void firstPage();
+    void previousPage();
+    void nextPage();
+    void lastPage();
+    void printerSetup();
+    void print();
+    void save();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class Fit { None, Width, Page };
+
+    void buildToolBar(QVBoxLayout *layout);
+    void layOutInBackground();
+    void applyZoom();
+    void zoomChosen(int index);
+    void refreshNavigation();
+    void showError(const std::exception &error);
+    void printTo(QPrinter &printer);
+
+    std::shared_ptr<ReportDocument> m_document;
+    QPrinter m_printer;
+    PageView *m_view = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    QToolButton *m_first = nullptr, *m_previous = nullptr, *m_next = nullptr, *m_last = nullptr;
+    QSpinBox *m_pageNumber = nullptr;
+    QLabel *m_pageCount = nullptr;
+    QComboBox *m_zoom = nullptr;
+    QTimer *m_layoutTimer = nullptr;
+    Fit m_fit = Fit::Width;
+    int m_percent = 100;
+};
+
+} // namespace zelk

@@ -1,0 +1,31 @@
+#pragma once
+// A report of the running program: created once at start-up, it registers itself as the
+// action of its unit name, so that a main-menu button or a screen's print button opens
+// it in the print preview (ignored while that report is already on show).
+#include "core/appcontext.h"
+#include "preview/previewlauncher.h"
+
+#include <QObject>
+
+namespace zelk {
+
+class ReportUnit : public QObject {
+    Q_OBJECT
+public:
+    using Prepare = std::function<std::shared_ptr<Report>()>;
+
+    ReportUnit(AppContext &context, const QString &unit, Prepare prepare, PreviewOptions options = {});
+
+    // Prepares the report and shows it modal over `from`; false when ignored or failed.
+    bool open(QWidget *from);
+
+private:
+    QString m_unit;
+    Prepare m_prepare;
+    PreviewOptions m_options;
+};
+
+// The report units this version has, by unit name, for start-up to create.
+QObject *createReportUnit(AppContext &context, const QString &unit);
+
+} // namespace zelk

@@ -1,0 +1,94 @@
+#include "helpfile.h"
+#include "rtf/rtf.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestHelpfile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pathFor_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<QString>("help");
+        QTest::newRow("beside the program") << "/opt/zelk/zelk" << true << "/opt/zelk/zelkuitleg.rtf";
+        QTest::newRow("extension dropped") << "/opt/zelk/zelk.exe" << true << "/opt/zelk/zelkuitleg.rtf";
+        QTest::newRow("installed: in the root") << "/usr/bin/zelk" << false << "/home/p/.local/share/zelk/zelkuitleg.rtf";
+        QTest::newRow("named after the program") << "/opt/x/kas" << true << "/opt/x/kasuitleg.rtf";
+    }
+    void pathFor()
+    {
+        QFETCH(QString, program);
+        QFETCH(bool, beside);
+        QFETCH(QString, help);
+        QCOMPARE(zelk::helpfile::pathFor(program, QStringLiteral("/home/p/.local/share/zelk"), beside), help);
+    }
+
+    void seedCopiesTheManualOnce()
+    {
+        QTemporaryDir dir;
+        const QString manual = dir.filePath("handleiding.rtf");
+        const QString help = dir.filePath("zelkuitleg.rtf");
+        QVERIFY(!zelk::helpfile::seed(help, manual)); // no manual: nothing to copy
+        QVERIFY(!QFile::exists(help));
+
+        writeFile(manual, "{\\rtf1 handleiding}");
+        QFile::setPermissions(manual, QFileDevice::ReadOwner); // as a resource copy would be
+        QVERIFY(zelk::helpfile::seed(help, manual));
+        QCOMPARE(contents(help), QByteArray("{\\rtf1 handleiding}"));
+        QVERIFY(QFile::permissions(help) & QFileDevice::WriteOwner); // the treasurer saves edits
+
+        writeFile(help, "{\\rtf1 eigen tekst}");
+        QVERIFY(!zelk::helpfile::seed(help, manual)); // an existing help file is kept
+        QCOMPARE(contents(help), QByteArray("{\\rtf1 eigen tekst}"));
+    }
+
+    // The shipped manual is HTML; the seeded help file is RTF with its headings intact.
+    void seedConvertsTheShippedManual()
+    {
+        QTemporaryDir dir;
+        const QString help = dir.filePath("zelkuitleg.rtf");
+        QVERIFY(zelk::helpfile::seed(help));
+        QVERIFY(contents(help).startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+        QTextDocument doc;
+        zelk::rtf::readFile(help, &doc);
+        for (const char *heading : {"Doel van het programma", "5. VERWERKEN INKOMSTEN", "19. BEGROTING", "20. FOUTMELDINGEN"})
+            QVERIFY2(!doc.find(QString::fromUtf8(heading), 0, QTextDocument::FindCaseSensitively).isNull(), heading);
+    }
+
+    void runningProgramUsesItsOwnFolder()
+    {
+        // The test program's folder is writable, so its help file lies beside it, and the
+        // first use finds the manual there rather than an empty page.
+        const QString beside = QCoreApplication::applicationFilePath() + QStringLiteral("uitleg.rtf");
+        QFile::remove(beside);
+        QCOMPARE(zelk::helpfile::path(), beside);
+        QVERIFY(contents(beside).startsWith("{\\rtf1\\ansi"));
+        QVERIFY(contents(beside).contains("FOUTMELDINGEN"));
+        QFile::remove(beside);
+    }
+};
+
+QTEST_MAIN(TestHelpfile)
+#include "test_helpfile.moc"
