@@ -6,6 +6,7 @@
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
+#include "preview/previewwindow.h"
 #include "screendriver.h"
 #include "testhome.h"
 #include "toolkit/accountgroup.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace zelk;
@@ -95,6 +97,26 @@ private Q_SLOTS:
         QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(screen, &move);
         QCOMPARE(help->captionColour(), QColor(Qt::black));
+    }
+
+    void afdrukkenStoresAndShowsTheAccountsReport()
+    {
+        screen->edit(1)->setText(QStringLiteral("Rabobank"));
+        bool shown = false;
+        QString storedWhileShown;
+        QTimer::singleShot(0, [&] {
+            auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            shown = true;
+            storedWhileShown = stored(1);
+            test::saveScreenshot(preview, QStringLiteral("printrekeningen"));
+            QTest::keyClick(preview, Qt::Key_Escape);
+        });
+        QTest::mouseClick(screen->printButton(), Qt::LeftButton);
+        QVERIFY(shown);
+        QCOMPARE(storedWhileShown, QStringLiteral("Rabobank"));
+        QVERIFY(screen->isVisible());
     }
 
     void theBookkeepingButtonsOfTheMainMenuAreEnabled()
