@@ -121,7 +121,8 @@ void AmountField::keyPressEvent(QKeyEvent *event)
         openCalculator();
         return;
     }
-    if (!m_editing) {
+    const bool edits = !event->text().isEmpty() || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    if (!m_editing && edits) {
         // Typing without having received the focus still edits the plain text.
         m_editing = true;
         showPlain();
