@@ -133,6 +133,8 @@ private Q_SLOTS:
         QVERIFY(screen->doorboekenButton()->isEnabled());
         QVERIFY(!screen->group()->marker(3)->isHidden());
         const double paid = typed.isEmpty() ? 100.0 : typed.toDouble();
+        if (QByteArray(QTest::currentDataTag()) == "paid in part")
+            test::saveScreenshot(screen, QStringLiteral("Tebetalen-gekozen"));
         QTest::mouseClick(screen->doorboekenButton(), Qt::LeftButton);
 
         Table &items = payables ? data().betalentabel : data().ontvangentabel;
