@@ -83,12 +83,15 @@ QWidget *invoerstartbalans::buildHalf(Half &half, const QString &title, const QS
     half.group = new AccountGroup(groupCaption, items, false, box);
     half.group->setObjectName(QStringLiteral("rekeningen"));
     half.group->choose(0);
-    grid->addWidget(half.group, 4, 0, 1, 2);
-    grid->addWidget(stepsLabel(steps), 4, 2, Qt::AlignTop);
+    grid->addWidget(half.group, 4, 0, 1, 2, Qt::AlignTop);
     half.doorboeken = newButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
-    half.doorboeken->setParent(box);
-    grid->addWidget(half.doorboeken, 5, 2);
-    grid->setRowStretch(6, 1);
+    auto *side = new QVBoxLayout;
+    side->addWidget(stepsLabel(steps));
+    side->addSpacing(12);
+    side->addWidget(half.doorboeken);
+    side->addStretch();
+    grid->addLayout(side, 4, 2);
+    grid->setRowStretch(5, 1);
 
     half.entry = new BookingEntry(half.amount, half.doorboeken, this);
     addAccountList(half.group);
