@@ -9,7 +9,7 @@
 #include "reports/printcontribut.h"
 #include "reports/printleden.h"
 #include "toolkit/boundgrid.h"
-#include "toolkit/filterpanel.h"
+#include "toolkit/fieldfilterpanel.h"
 #include "toolkit/findpanel.h"
 
 #include <QApplication>
@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     BoundGrid grid(t, {"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum", "Lidbedrag", "Soortlid"});
     grid.resize(900, 400);
     grid.show();
-    FilterPanel filter(QStringLiteral("  FILTER    "), t, {{"Naam", Match::Contains}, {"Plaats", Match::Contains}});
+    FieldFilterPanel filter(QStringLiteral("  FILTER    "), t, {{"Naam", Match::Contains}, {"Plaats", Match::Contains}});
     FindPanel find(QStringLiteral("  ZOEKEN  "), t, {{"Naam", Match::Contains}, {"Plaats", Match::StartsWith}});
     filter.setFiltering(true);
     QApplication::processEvents();

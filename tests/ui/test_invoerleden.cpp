@@ -8,7 +8,7 @@
 #include "members/invoerleden.h"
 #include "testhome.h"
 #include "toolkit/boundgrid.h"
-#include "toolkit/filterpanel.h"
+#include "toolkit/fieldfilterpanel.h"
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/recordnavigator.h"

@@ -1,5 +1,12 @@
 #include "startup.h"
 
+#include "bookkeeping/Tebetalen.h"
+#include "bookkeeping/Teontvangen.h"
+#include "bookkeeping/invoeromschr.h"
+#include "bookkeeping/invoeroverin.h"
+#include "bookkeeping/invoerstartbalans.h"
+#include "bookkeeping/invoeruitgaven.h"
+#include "bookkeeping/kruisposten.h"
 #include "databases.h"
 #include "main.h"
 #include "helpfile.h"
@@ -57,6 +64,13 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("verwerkt"), [](AppContext &c) { return c.notice = new verwerkt; }},
         {QStringLiteral("invoerleden"), [](AppContext &c) { return new invoerleden(c); }},
         {QStringLiteral("invoercontri"), [](AppContext &c) { return new invoercontri(c); }},
+        {QStringLiteral("invoeromschr"), [](AppContext &c) { return new invoeromschr(c); }},
+        {QStringLiteral("invoerstartbalans"), [](AppContext &c) { return new invoerstartbalans(c); }},
+        {QStringLiteral("invoeroverin"), [](AppContext &c) { return new invoeroverin(c); }},
+        {QStringLiteral("invoeruitgaven"), [](AppContext &c) { return new invoeruitgaven(c); }},
+        {QStringLiteral("kruisposten"), [](AppContext &c) { return new kruisposten(c); }},
+        {QStringLiteral("Tebetalen"), [](AppContext &c) { return new Tebetalen(c); }},
+        {QStringLiteral("Teontvangen"), [](AppContext &c) { return new Teontvangen(c); }},
         {QStringLiteral("uitlegzelk"), [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
              c.openHelp = [viewer](QWidget *, const QString &heading) { viewer->openAt(heading); };

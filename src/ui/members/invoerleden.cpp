@@ -4,7 +4,7 @@
 #include "databases.h"
 #include "ledenimport.h"
 #include "toolkit/boundgrid.h"
-#include "toolkit/filterpanel.h"
+#include "toolkit/fieldfilterpanel.h"
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
@@ -145,7 +145,7 @@ QWidget *invoerleden::buildSide()
                                           {"Email", Match::Contains}, {"Soortlid", Match::Contains}};
     auto *panels = new QHBoxLayout;
     m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), findRules, side);
-    m_filter = new FilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules, side);
+    m_filter = new FieldFilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules, side);
     m_find->setBeforeChange([this] { return m_form->save(); });
     m_filter->setBeforeChange([this] { return m_form->save(); });
     connect(m_filter, &FieldPanel::valuesChanged, this, &invoerleden::toonaantal);

@@ -11,7 +11,7 @@ namespace zelk {
 
 struct AppContext;
 class BoundGrid;
-class FilterPanel;
+class FieldFilterPanel;
 class FindPanel;
 class HoverButton;
 class RecordNavigator;
@@ -25,7 +25,7 @@ public:
     BoundGrid *grid() const { return m_grid; }
     RecordNavigator *navigator() const { return m_navigator; }
     FindPanel *findPanel() const { return m_find; }
-    FilterPanel *filterPanel() const { return m_filter; }
+    FieldFilterPanel *filterPanel() const { return m_filter; }
     QLabel *countLabel() const { return m_count; }
     HoverButton *button(const QString &caption) const;
 
@@ -58,7 +58,7 @@ private:
     BoundGrid *m_grid = nullptr;
     RecordNavigator *m_navigator = nullptr;
     FindPanel *m_find = nullptr;
-    FilterPanel *m_filter = nullptr;
+    FieldFilterPanel *m_filter = nullptr;
     QLabel *m_count = nullptr;
     QList<HoverButton *> m_buttons;
 };

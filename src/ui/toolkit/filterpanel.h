@@ -1,26 +1,33 @@
 #pragma once
-// A filter panel: the rows of the table that match every typed value are the only rows
-// the table shows, to every grid, count and report, while filtering is on. Filters as
-// the user types.
-#include "fieldpanel.h"
+// A filter panel over a table object: one entry per field; a row passes when every
+// filled-in entry occurs in the field as the grid shows it (letter case ignored).
+// Screens switch filtering on when shown and off, with the entries cleared, when closed.
+#include "tablemodel.h"
+
+#include <QGroupBox>
+
+class QLineEdit;
 
 namespace zelk {
 
-class FilterPanel : public FieldPanel {
+class FilterPanel : public QGroupBox {
     Q_OBJECT
 public:
-    FilterPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent = nullptr);
+    // `wide` is the field whose entry gets the most room.
+    FilterPanel(Table &table, QList<GridColumn> fields, const QString &wide, QWidget *parent = nullptr);
 
-    // On: the typed values restrict the table. Off: the condition is removed and the
-    // table shows all rows again.
-    void setFiltering(bool on);
-    bool isFiltering() const { return m_on; }
-    // Empties the boxes and lets all rows through again.
-    void clearFilter();
+    QLineEdit *entry(const QString &field) const;
+    // Filtering on with the criteria as they stand.
+    void switchOn();
+    // Criteria cleared, filtering off: other screens see the whole table.
+    void switchOff();
 
 private:
     void apply();
-    bool m_on = false;
+    Table &m_table;
+    QList<GridColumn> m_fields;
+    QList<QLineEdit *> m_entries;
+    bool m_active = false;
 };
 
 } // namespace zelk

@@ -1,0 +1,232 @@
+#include "invoeromschr.h"
+
+#include "databases.h"
+#include "rekeningschema.h"
+#include "toolkit/accountgroup.h"
+#include "toolkit/hoverbutton.h"
+#include "toolkit/messages.h"
+#include "zelkerror.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zelk {
+
+namespace {
+// The edit of each position carries the name the chart gives it.
+const QHash<int, QString> &editNames()
+{
+    static const QHash<int, QString> names = {
+        {1, "bank1"},           {2, "bank2"},          {3, "bank3"},          {4, "bank4"},           {5, "kas1"},
+        {6, "kas2"},            {7, "contributies"},   {8, "donaties"},       {9, "loterij"},         {10, "verkopen"},
+        {11, "overigeinkomsten"}, {12, "administratiekosten"}, {13, "advertentiekosten"}, {14, "arbiterkosten"},
+        {15, "autokosten"},     {16, "bondsafdrachten"}, {17, "presentatiekosten"}, {18, "prijzenkosten"},
+        {19, "secretariaatkosten"}, {20, "vergaderkosten"}, {21, "zaalhuurkosten"}, {22, "overigekosten"},
+        {26, "verkoop2"},       {27, "verkoop3"},      {28, "verkoop4"},      {29, "jubileumkosten"},
+        {30, "Organisatiekosten"}, {31, "overigeinkomsten2"}, {32, "overigeinkomsten3"}, {33, "overigekosten2"},
+        {34, "overigekosten3"}, {35, "overigekosten4"}, {36, "kas3"},          {37, "kas4"}};
+    return names;
+}
+
+const QList<int> financialLines = {1, 2, 3, 4, 5, 36, 37};
+const QList<int> depositLines = {6};
+const QList<int> incomeLines = {7, 8, 9, 10, 26, 27, 28, 11, 31, 32};
+const QList<int> costLines = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 29, 30, 22, 33, 34, 35};
+
+// The background colours of the four groups.
+const QColor financialColour(204, 236, 204);
+const QColor depositColour(255, 244, 196);
+const QColor incomeColour(208, 226, 250);
+const QColor costColour(250, 214, 214);
+
+QLabel *columnHeading(const QString &text)
+{
+    auto *label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+} // namespace
+
+const QList<int> &invoeromschr::walkOrder()
+{
+    static const QList<int> order = financialLines + depositLines + incomeLines + costLines;
+    return order;
+}
+
+invoeromschr::invoeromschr(AppContext &context)
+    : TaskScreen(QStringLiteral("invoeromschr"), QStringLiteral("Invoer omschrijvingen")), m_ctx(context)
+{
+    auto *layout = new QVBoxLayout(this);
+
+    auto *top = new QHBoxLayout;
+    m_restore = new QToolButton(this);
+    m_restore->setObjectName(QStringLiteral("herstel"));
+    m_restore->setArrowType(Qt::RightArrow);
+    m_restore->setToolTip(QStringLiteral("Standaard benaming terugzetten"));
+    m_restore->setFocusPolicy(Qt::NoFocus);
+    top->addStretch();
+    top->addWidget(columnHeading(QStringLiteral("Standaard benaming")));
+    top->addWidget(m_restore);
+    top->addWidget(columnHeading(QStringLiteral("Actuele benaming")));
+    top->addStretch();
+    layout->addLayout(top);
+
+    auto *blocks = new QHBoxLayout;
+    blocks->addWidget(buildBlock({financialLines, depositLines, incomeLines}, {financialColour, depositColour, incomeColour}));
+    blocks->addWidget(buildBlock({costLines}, {costColour}));
+    layout->addLayout(blocks);
+
+    auto *close = new HoverButton(QStringLiteral("Sluit venster"), this);
+    close->setObjectName(QStringLiteral("sluitvenster"));
+    m_print = new HoverButton(QStringLiteral("Afdrukken"), this);
+    m_print->setObjectName(QStringLiteral("afdrukken"));
+    m_help = new HoverButton(QStringLiteral("Help"), this);
+    m_help->setObjectName(QStringLiteral("help"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    buttons->addWidget(m_print);
+    buttons->addWidget(m_help);
+    layout->addLayout(buttons);
+    resetHoverOnMouseMove(this, {close, m_print, m_help});
+
+    connect(m_restore, &QToolButton::clicked, this, &invoeromschr::restoreStandardNames);
+    connect(close, &QPushButton::clicked, this, &invoeromschr::closeStoring);
+    connect(m_print, &QPushButton::clicked, this, &invoeromschr::print);
+    connect(m_help, &QPushButton::clicked, this, [this] {
+        if (m_ctx.openHelp)
+            m_ctx.openHelp(this, QStringLiteral("2. INVOEREN NAMEN"));
+    });
+}
+
+QWidget *invoeromschr::buildBlock(const QList<QList<int>> &groups, const QList<QColor> &colours)
+{
+    auto *block = new QWidget(this);
+    auto *grid = new QGridLayout(block);
+    grid->setVerticalSpacing(1);
+    grid->addWidget(columnHeading(QStringLiteral("Standaard benaming")), 0, 0);
+    grid->addWidget(columnHeading(QStringLiteral("Actuele benaming")), 0, 1);
+    int row = 1;
+    for (int g = 0; g < groups.size(); ++g) {
+        if (g > 0)
+            grid->setRowMinimumHeight(row++, 10); // the gap between two groups
+        const QString background = QStringLiteral("background-color: %1;").arg(colours[g].name());
+        for (int position : groups[g]) {
+            auto *standard = new QLineEdit(rekeningschema::standaardNamen().at(position - 1), block);
+            standard->setReadOnly(true);
+            standard->setFocusPolicy(Qt::NoFocus);
+            standard->setStyleSheet(QStringLiteral("QLineEdit { %1 color: #404040; }").arg(background));
+            auto *current = new QLineEdit(block);
+            current->setObjectName(editNames().value(position));
+            current->setMaxLength(40);
+            current->setStyleSheet(QStringLiteral("QLineEdit { %1 border: 1px solid #707070; padding: 1px 3px; }").arg(background));
+            standard->setMinimumWidth(180);
+            current->setMinimumWidth(180);
+            current->installEventFilter(this);
+            grid->addWidget(standard, row, 0);
+            grid->addWidget(current, row, 1);
+            m_standard.insert(position, standard);
+            m_edits.insert(position, current);
+            ++row;
+        }
+    }
+    grid->setRowStretch(row, 1);
+    return block;
+}
+
+void invoeromschr::onShow()
+{
+    m_help->setEnabled(static_cast<bool>(m_ctx.openHelp));
+    m_print->setEnabled(m_ctx.actions.contains(QStringLiteral("printrekeningen")));
+    toonrekeningen();
+    if (QLineEdit *first = edit(walkOrder().first()))
+        first->setFocus();
+}
+
+void invoeromschr::toonrekeningen()
+{
+    const Table &accounts = m_ctx.data->rekeningtabel;
+    if (!accounts.isOpen())
+        return;
+    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
+        it.value()->setText(it.key() <= accounts.recordCount() ? accountName(accounts, it.key()) : QString());
+}
+
+bool invoeromschr::bewaarrekeningen()
+{
+    DataModule1 &data = *m_ctx.data;
+    Table &accounts = data.rekeningtabel;
+    try {
+        Transaction transaction(data.database1());
+        accounts.first(); // fails on a table that is not open, rather than storing nothing
+        for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it) {
+            if (it.key() > accounts.recordCount())
+                continue;
+            accounts.moveTo(it.key() - 1);
+            accounts.edit();
+            accounts.setValue(u"Naam", it.value()->text());
+            accounts.post();
+        }
+        transaction.commit();
+        accounts.first();
+        return true;
+    } catch (const Error &e) {
+        showError(this, e.message());
+        return false;
+    }
+}
+
+void invoeromschr::restoreStandardNames()
+{
+    if (!confirm(this, QStringLiteral("Actuele benaming overschrijven met de standaard benaming?")))
+        return;
+    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
+        it.value()->setText(m_standard.value(it.key())->text());
+}
+
+void invoeromschr::closeStoring()
+{
+    // Names that could not be stored stay on the screen, so nothing typed is lost.
+    if (bewaarrekeningen())
+        close();
+}
+
+void invoeromschr::print()
+{
+    const auto action = m_ctx.actions.value(QStringLiteral("printrekeningen"));
+    if (action && bewaarrekeningen())
+        action(this);
+}
+
+bool invoeromschr::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return TaskScreen::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const QList<int> &order = walkOrder();
+    int index = -1;
+    for (int i = 0; i < order.size(); ++i)
+        if (m_edits.value(order[i]) == watched)
+            index = i;
+    if (index < 0)
+        return TaskScreen::eventFilter(watched, event);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+        if (index + 1 < order.size())
+            m_edits.value(order[index + 1])->setFocus();
+        return true;
+    }
+    if (key == Qt::Key_Up) {
+        if (index > 0)
+            m_edits.value(order[index - 1])->setFocus();
+        return true;
+    }
+    return TaskScreen::eventFilter(watched, event);
+}
+
+} // namespace zelk

@@ -1,0 +1,180 @@
+#include "openitemsscreen.h"
+
+#include "bookingentry.h"
+#include "databases.h"
+#include "declar.h"
+#include "rekeningschema.h"
+#include "toolkit/amountfield.h"
+#include "toolkit/datepicker.h"
+#include "toolkit/filterpanel.h"
+#include "toolkit/hoverbutton.h"
+#include "toolkit/messages.h"
+#include "toolkit/tablegrid.h"
+#include "transferscreen.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace zelk {
+
+namespace {
+QList<GridColumn> itemColumns()
+{
+    return {{QStringLiteral("Datum"), QStringLiteral("Datum"), GridColumn::Kind::Date},
+            {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), GridColumn::Kind::Text},
+            {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), GridColumn::Kind::Amount}};
+}
+} // namespace
+
+OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration &declaration)
+    : BookingScreen(context, declaration.unit, declaration.caption, declaration.helpHeading), m_decl(declaration)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(topBar(true));
+
+    m_grid = new TableGrid(items(), itemColumns(), this);
+    m_grid->setObjectName(QStringLiteral("overzicht"));
+    m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_grid->setMinimumHeight(160);
+    m_filter = new FilterPanel(items(), itemColumns(), QStringLiteral("Omschrijving"), this);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_filter);
+
+    auto *panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto *grid = new QGridLayout(panel);
+    grid->addWidget(heading(QStringLiteral("Datum")), 0, 0);
+    grid->addWidget(heading(QStringLiteral("Omschrijving")), 0, 1);
+    grid->addWidget(heading(QStringLiteral("Bedrag")), 0, 2);
+    m_date = new DatePicker(panel);
+    m_date->setObjectName(QStringLiteral("datum"));
+    m_description = new QLineEdit(panel);
+    m_description->setObjectName(QStringLiteral("omschrijving"));
+    m_description->setMinimumWidth(220);
+    m_amount = new AmountField(panel);
+    m_amount->setObjectName(QStringLiteral("bedrag"));
+    grid->addWidget(m_date, 1, 0);
+    grid->addWidget(m_description, 1, 1);
+    grid->addWidget(m_amount, 1, 2);
+
+    const QList<AccountItem> accounts = financialItems(false)
+                                        << AccountItem{QStringLiteral("stortingverschillen"), rekeningschema::stortingverschillen}
+                                        << AccountItem{m_decl.ownInitialText, m_decl.ownPosition};
+    m_group = new AccountGroup(QStringLiteral("  Financiele rekeningen  "), accounts, true, panel);
+    m_group->setObjectName(QStringLiteral("rekeningen"));
+    QWidget *fixed = buildFixedLine();
+    QWidget *first = m_decl.groupIsFrom ? static_cast<QWidget *>(m_group) : fixed;
+    QWidget *second = m_decl.groupIsFrom ? fixed : static_cast<QWidget *>(m_group);
+    grid->addWidget(heading(QStringLiteral("Van rekening")), 2, 0, 1, 3);
+    grid->addWidget(first, 3, 0, 1, 3);
+    grid->addWidget(heading(QStringLiteral("Naar rekening")), 4, 0, 1, 3);
+    grid->addWidget(second, 5, 0, 1, 3);
+
+    m_doorboeken = newButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
+    auto *side = new QVBoxLayout;
+    side->addWidget(stepsLabel({QStringLiteral("1. Selecteer de juiste openstaande post"), QStringLiteral("2. Kies de juiste datum"),
+                                QStringLiteral("3. Pas eventueel de omschrijving aan"), QStringLiteral("4. Pas eventueel het bedrag aan"),
+                                QStringLiteral("5. Klik op de rekening waar het naartoe is gegaan"),
+                                QStringLiteral("6. Klik op doorboeken")}));
+    side->addSpacing(12);
+    side->addWidget(m_doorboeken);
+    side->addStretch();
+    side->addWidget(lastNumberBox());
+    auto *body = new QHBoxLayout;
+    body->addWidget(panel, 1);
+    body->addLayout(side);
+    layout->addLayout(body);
+
+    addAccountList(m_group);
+    addFixedLine(m_ownName, m_ownBalance, m_decl.ownPosition);
+    m_entry = new BookingEntry(m_amount, m_doorboeken, this);
+    m_entry->setRequiredGroup(m_group, BookingEntry::OnClick::FieldValue);
+    m_entry->setExtraCondition([this] { return itemIsCurrent(); });
+    connect(m_grid, &TableGrid::rowClicked, this, &OpenItemsScreen::takeRow);
+    connect(&items(), &Table::currentChanged, m_entry, &BookingEntry::updateButton);
+    connect(&items(), &Table::rowsReset, m_entry, &BookingEntry::updateButton);
+    connect(m_doorboeken, &QPushButton::clicked, this, &OpenItemsScreen::doorboeken);
+    finishButtons();
+}
+
+QWidget *OpenItemsScreen::buildFixedLine()
+{
+    auto *line = new QFrame(this);
+    line->setObjectName(QStringLiteral("vasterekening"));
+    auto *row = new QHBoxLayout(line);
+    m_ownName = new QLabel(m_decl.ownInitialText, line);
+    m_ownName->setObjectName(QStringLiteral("vastenaam"));
+    m_ownBalance = new QLabel(line);
+    m_ownBalance->setObjectName(QStringLiteral("vastsaldo"));
+    m_ownBalance->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row->addWidget(m_ownName, 1);
+    row->addWidget(m_ownBalance);
+    row->addSpacing(24);
+    return line;
+}
+
+Table &OpenItemsScreen::items() const
+{
+    return m_ctx.data->*(m_decl.items);
+}
+
+bool OpenItemsScreen::itemIsCurrent() const
+{
+    const Table &t = items();
+    return t.isOpen() && !t.isEmpty() && t.currentRow() >= 0;
+}
+
+double OpenItemsScreen::pendingAmount() const
+{
+    return m_entry->pending();
+}
+
+void OpenItemsScreen::takeRow(int row)
+{
+    const Table &t = items();
+    m_description->setText(t.valueAt(row, u"Omschrijving").toString());
+    m_amount->setValue(t.valueAt(row, u"Bedrag").toDouble());
+    m_entry->setPending(m_amount->value());
+}
+
+void OpenItemsScreen::onShow()
+{
+    m_filter->switchOn();
+    BookingScreen::onShow();
+    m_group->clearChoice();
+    m_entry->updateButton();
+}
+
+void OpenItemsScreen::onClose()
+{
+    m_filter->switchOff();
+}
+
+void OpenItemsScreen::doorboeken()
+{
+    const double amount = m_entry->pending();
+    const int chosen = m_group->chosenPosition();
+    const bool asked = chosen == m_decl.ownPosition;
+    if (amount != 0 && chosen > 0 && itemIsCurrent() && (!asked || confirm(this, m_decl.question))) {
+        const int from = m_decl.groupIsFrom ? chosen : m_decl.ownPosition;
+        const int to = m_decl.groupIsFrom ? m_decl.ownPosition : chosen;
+        const QString description = m_description->text();
+        const QDate date = m_date->date();
+        const bool ok = book([&] {
+            declar::boekpost(data(), from, to, description, date, amount);
+            m_decl.settle(data(), amount);
+        });
+        if (ok) {
+            m_entry->reset();
+            m_description->clear();
+            booked();
+        }
+    }
+    m_group->clearChoice();
+    m_entry->updateButton();
+}
+
+} // namespace zelk

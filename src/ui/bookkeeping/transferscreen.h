@@ -1,0 +1,71 @@
+#pragma once
+// The booking screen with a from-group and a to-group of accounts: income, expenses and
+// transfers. Each of them is this screen with its own declaration (groups, steps, texts).
+// The from-group has its first item chosen and keeps its choice; the to-group carries
+// the markers "<", must be chosen before booking and is cleared on show and after every
+// "Doorboeken". Booking to the receivables account or from the payables account also
+// records the open item, in the same transaction.
+#include "bookingscreen.h"
+#include "toolkit/accountgroup.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace zelk {
+
+class AmountField;
+class BookingEntry;
+class DatePicker;
+
+struct GroupDeclaration {
+    QString caption;
+    QList<AccountItem> items;
+};
+
+struct TransferDeclaration {
+    QString unit;
+    QString caption;
+    QString helpHeading;
+    GroupDeclaration from; // under "Van rekening"
+    GroupDeclaration to;   // under "Naar rekening"
+    QString initialDescription;
+    bool keepDescription = false; // the description stays for the next booking
+    QStringList steps;
+    bool toGroupFirstInTabOrder = false;
+};
+
+class TransferScreen : public BookingScreen {
+    Q_OBJECT
+public:
+    TransferScreen(AppContext &context, const TransferDeclaration &declaration);
+
+    DatePicker *datePicker() const { return m_date; }
+    QLineEdit *descriptionField() const { return m_description; }
+    AmountField *amountField() const { return m_amount; }
+    AccountGroup *fromGroup() const { return m_from; }
+    AccountGroup *toGroup() const { return m_to; }
+    QPushButton *doorboekenButton() const { return m_doorboeken; }
+    double pendingAmount() const;
+
+    // "Doorboeken".
+    void doorboeken();
+
+protected:
+    void onShow() override;
+
+private:
+    void setTabOrder(bool toGroupFirst);
+    TransferDeclaration m_decl;
+    DatePicker *m_date;
+    QLineEdit *m_description;
+    AmountField *m_amount;
+    AccountGroup *m_from;
+    AccountGroup *m_to;
+    QPushButton *m_doorboeken;
+    BookingEntry *m_entry;
+};
+
+// Account items by position with their initial texts, for the declarations.
+QList<AccountItem> financialItems(bool capitalised);
+
+} // namespace zelk

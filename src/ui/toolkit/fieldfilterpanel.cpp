@@ -1,0 +1,42 @@
+#include "fieldfilterpanel.h"
+
+#include "messages.h"
+#include "zelkerror.h"
+
+namespace zelk {
+
+FieldFilterPanel::FieldFilterPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent)
+    : FieldPanel(title, table, rules, parent)
+{
+    setObjectName(QStringLiteral("filterpanel"));
+    connect(this, &FieldPanel::valuesChanged, this, &FieldFilterPanel::apply);
+}
+
+void FieldFilterPanel::apply()
+{
+    if (!m_on || !table().isOpen() || !mayChange())
+        return;
+    try {
+        table().setCondition(condition());
+    } catch (const Error &e) {
+        showError(window(), e.message());
+    }
+}
+
+void FieldFilterPanel::setFiltering(bool on)
+{
+    m_on = on;
+    if (!table().isOpen())
+        return;
+    table().setCondition(on ? condition() : Table::Condition());
+    table().setFiltered(on);
+}
+
+void FieldFilterPanel::clearFilter()
+{
+    clear();
+    if (m_on && table().isOpen())
+        table().clearCondition();
+}
+
+} // namespace zelk

@@ -1,0 +1,65 @@
+#include "screendriver.h"
+
+#include "core/main.h"
+#include "core/startup.h"
+#include "toolkit/amountfield.h"
+#include "toolkit/hoverbutton.h"
+#include "toolkit/taskscreen.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+namespace zelk::test {
+
+TaskScreen *openFromMenu(Program &program, const QString &caption)
+{
+    HoverButton *button = program.mainMenu()->button(caption);
+    if (!button || !button->isEnabled())
+        return nullptr;
+    button->click();
+    auto *screen = qobject_cast<TaskScreen *>(QApplication::activeWindow());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *s = qobject_cast<TaskScreen *>(w); s && s->isVisible())
+            screen = s;
+    if (screen)
+        (void)QTest::qWaitForWindowActive(screen);
+    return screen;
+}
+
+void typeAmount(AmountField *field, const QString &text)
+{
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+void clickRadio(QRadioButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+void answerNextQuestion(QMessageBox::StandardButton answer, QString *asked)
+{
+    // The box runs its own event loop; poll until it is there.
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, asked] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            box && box->objectName() == QLatin1String("bevestiging")) {
+            timer->stop();
+            timer->deleteLater();
+            if (asked)
+                *asked = box->text();
+            box->button(answer)->click();
+        }
+    });
+    timer->start();
+}
+
+} // namespace zelk::test

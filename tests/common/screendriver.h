@@ -1,0 +1,28 @@
+#pragma once
+// Drives the real screens as a treasurer would: opens a screen from the main menu, types
+// an amount, clicks radio buttons and answers the next Yes/No question.
+#include <QMessageBox>
+#include <QString>
+
+class QRadioButton;
+class QWidget;
+
+namespace zelk {
+class AmountField;
+class Program;
+class TaskScreen;
+}
+
+namespace zelk::test {
+
+// Clicks the main-menu button with `caption` and returns the screen it opened.
+TaskScreen *openFromMenu(Program &program, const QString &caption);
+// Selects all of the field, types `text` and presses Enter.
+void typeAmount(AmountField *field, const QString &text);
+// Clicks a radio button on its indicator, where a click always lands.
+void clickRadio(QRadioButton *button);
+// Clicks `answer` in the next question box as soon as it is shown; `asked` (when given)
+// receives the question's text.
+void answerNextQuestion(QMessageBox::StandardButton answer, QString *asked = nullptr);
+
+} // namespace zelk::test

@@ -1,0 +1,122 @@
+// The amount field: plain text while editing, the display format otherwise, the value
+// taken on Enter, on leaving and from the calculator, under both amount formats.
+#include "amountformat.h"
+#include "toolkit/amountfield.h"
+#include "testhome.h"
+#include "toolkit/calculator.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace zelk;
+
+class TestAmountField : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { AmountFormat::applyDutch(false); }
+
+    void showsTheDisplayFormatAndKeepsThePlainText_data()
+    {
+        QTest::addColumn<bool>("dutch");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("thousands") << false << 1234.5 << "1,234.50" << "1234.50";
+        QTest::newRow("negative") << false << -0.2 << "-0.20" << "-0.20";
+        QTest::newRow("Dutch") << true << 1234567.891 << "1.234.567,89" << "1234567,89";
+    }
+    void showsTheDisplayFormatAndKeepsThePlainText()
+    {
+        QFETCH(bool, dutch);
+        QFETCH(double, amount);
+        QFETCH(QString, shown);
+        QFETCH(QString, plain);
+        AmountFormat::applyDutch(dutch);
+        AmountField field;
+        field.setValue(amount);
+        QCOMPARE(field.text(), shown);
+        QCOMPARE(field.plainText(), plain);
+    }
+
+    void enterTakesTheValue_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("taken");
+        QTest::addColumn<QString>("plainAfter");
+        QTest::newRow("whole") << "25" << 25.0 << "25.00";
+        QTest::newRow("rounded to what is shown") << "12.345" << 12.35 << "12.35";
+        QTest::newRow("not an amount") << "abc" << 0.0 << "abc";
+        QTest::newRow("empty") << "" << 0.0 << "";
+    }
+    void enterTakesTheValue()
+    {
+        QFETCH(QString, typed);
+        QFETCH(double, taken);
+        QFETCH(QString, plainAfter);
+        AmountField field;
+        QSignalSpy spy(&field, &AmountField::amountTaken);
+        QTest::keyClicks(&field, typed);
+        QCOMPARE(field.text(), typed); // editing shows the plain text
+        QTest::keyClick(&field, Qt::Key_Return);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toDouble(), taken);
+        QCOMPARE(field.plainText(), plainAfter);
+        QCOMPARE(field.value(), taken);
+    }
+
+    void leavingTheFieldTakesTheValueAndShowsTheDisplayFormat()
+    {
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *field = new AmountField(&window);
+        auto *other = new QLineEdit(&window);
+        layout->addWidget(field);
+        layout->addWidget(other);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QSignalSpy spy(field, &AmountField::amountTaken);
+        QTest::keyClicks(field, QStringLiteral("2500"));
+        other->setFocus();
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toDouble(), 2500.0);
+        QCOMPARE(field->text(), QStringLiteral("2,500.00"));
+        field->setFocus();
+        QTRY_COMPARE(field->text(), QStringLiteral("2500.00")); // editing again: the plain text
+    }
+
+    void theCalculatorHandsItsResultToTheField_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<double>("result");
+        QTest::newRow("sum") << QStringList{"1", "2", "+", "3", "="} << 15.0;
+        QTest::newRow("from the field's value") << QStringList{"*", "2", "="} << 20.0;
+        QTest::newRow("decimals") << QStringList{"C", "7", ".", "5", "/", "3", "="} << 2.5;
+        QTest::newRow("division by zero") << QStringList{"C", "4", "/", "0", "="} << 0.0;
+    }
+    void theCalculatorHandsItsResultToTheField()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(double, result);
+        AmountField field;
+        field.setValue(10);
+        QSignalSpy spy(&field, &AmountField::amountTaken);
+        field.openCalculator();
+        QVERIFY(field.calculator()->isVisible());
+        test::saveScreenshot(field.calculator(), QStringLiteral("rekenmachine"));
+        for (const QString &key : keys)
+            field.calculator()->press(key);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toDouble(), result);
+        QCOMPARE(field.value(), result);
+        QVERIFY(!field.calculator()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestAmountField)
+#include "test_amountfield.moc"
