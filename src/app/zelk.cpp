@@ -1,13 +1,12 @@
 // Zelk, the desktop program.
+#include "core/application.h"
 #include "core/main.h"
 #include "core/startup.h"
 #include "toolkit/wheelfilter.h"
 
-#include <QApplication>
-
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    zelk::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelk"));
     QApplication::setApplicationVersion(QStringLiteral(ZELK_VERSION));
     zelk::WheelToArrowFilter::install();
