@@ -202,7 +202,13 @@ qint64 DataModule1::lastJournalNumber()
 
 void DataModule1::switchAdministration(int item)
 {
-    closeAll();
+    // A pending row that cannot be stored does not stop the switch; it is reported after.
+    std::optional<Error> unsaved;
+    try {
+        closeAll();
+    } catch (const Error &e) {
+        unsaved = e;
+    }
     QThread::msleep(100);
     m_connection.reset();
     m_werkmap.clear();
@@ -213,6 +219,8 @@ void DataModule1::switchAdministration(int item)
     completeChart();
     Q_EMIT administrationChanged(m_werkmap);
     readSettings(LogoDefault::Programma);
+    if (unsaved)
+        throw *unsaved;
 }
 
 } // namespace zelk
