@@ -11,7 +11,7 @@
 #include "testhome.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
-#include "toolkit/tablegrid.h"
+#include "toolkit/boundgrid.h"
 
 #include <QProcess>
 #include <QPushButton>

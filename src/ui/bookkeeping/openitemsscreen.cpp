@@ -5,11 +5,11 @@
 #include "declar.h"
 #include "rekeningschema.h"
 #include "toolkit/amountfield.h"
+#include "toolkit/boundgrid.h"
 #include "toolkit/datepicker.h"
-#include "toolkit/filterpanel.h"
+#include "toolkit/fieldfilterpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
-#include "toolkit/tablegrid.h"
 #include "transferscreen.h"
 
 #include <QGridLayout>
@@ -27,6 +27,14 @@ QList<GridColumn> itemColumns()
             {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), GridColumn::Kind::Text},
             {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), GridColumn::Kind::Amount}};
 }
+
+// Each typed value may stand anywhere in the field as the grid shows it.
+QList<FieldRule> filterRules()
+{
+    return {{QStringLiteral("Datum"), Match::Contains, GridColumn::Kind::Date},
+            {QStringLiteral("Omschrijving"), Match::Contains, GridColumn::Kind::Text, true},
+            {QStringLiteral("Bedrag"), Match::Contains, GridColumn::Kind::Amount}};
+}
 } // namespace
 
 OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration &declaration)
@@ -35,11 +43,13 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(topBar(true));
 
-    m_grid = new TableGrid(items(), itemColumns(), this);
+    m_grid = new BoundGrid(items(), itemColumns(), this);
     m_grid->setObjectName(QStringLiteral("overzicht"));
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_grid->setMinimumHeight(160);
-    m_filter = new FilterPanel(items(), itemColumns(), QStringLiteral("Omschrijving"), this);
+    m_filter = new FieldFilterPanel(QStringLiteral("  Filteren overzicht  "), items(), filterRules(), this, Arrangement::SideBySide);
+    m_filter->setIgnoreOuterBlanks(true);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_filter);
 
@@ -93,7 +103,7 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     m_entry = new BookingEntry(m_amount, m_doorboeken, this);
     m_entry->setRequiredGroup(m_group, BookingEntry::OnClick::FieldValue);
     m_entry->setExtraCondition([this] { return itemIsCurrent(); });
-    connect(m_grid, &TableGrid::rowClicked, this, &OpenItemsScreen::takeRow);
+    connect(m_grid, &BoundGrid::rowClicked, this, &OpenItemsScreen::takeRow);
     connect(&items(), &Table::currentChanged, m_entry, &BookingEntry::updateButton);
     connect(&items(), &Table::rowsReset, m_entry, &BookingEntry::updateButton);
     connect(m_doorboeken, &QPushButton::clicked, this, &OpenItemsScreen::doorboeken);
@@ -142,7 +152,7 @@ void OpenItemsScreen::takeRow(int row)
 
 void OpenItemsScreen::onShow()
 {
-    m_filter->switchOn();
+    m_filter->setFiltering(true);
     BookingScreen::onShow();
     m_group->clearChoice();
     m_entry->updateButton();
@@ -150,7 +160,8 @@ void OpenItemsScreen::onShow()
 
 void OpenItemsScreen::onClose()
 {
-    m_filter->switchOff();
+    m_filter->clear();
+    m_filter->setFiltering(false);
 }
 
 void OpenItemsScreen::doorboeken()

@@ -14,10 +14,10 @@ namespace zelk {
 
 class AmountField;
 class BookingEntry;
+class BoundGrid;
 class DatePicker;
-class FilterPanel;
+class FieldFilterPanel;
 class Table;
-class TableGrid;
 
 struct OpenItemsDeclaration {
     QString unit;
@@ -36,8 +36,8 @@ class OpenItemsScreen : public BookingScreen {
 public:
     OpenItemsScreen(AppContext &context, const OpenItemsDeclaration &declaration);
 
-    TableGrid *grid() const { return m_grid; }
-    FilterPanel *filterPanel() const { return m_filter; }
+    BoundGrid *grid() const { return m_grid; }
+    FieldFilterPanel *filterPanel() const { return m_filter; }
     DatePicker *datePicker() const { return m_date; }
     QLineEdit *descriptionField() const { return m_description; }
     AmountField *amountField() const { return m_amount; }
@@ -60,8 +60,8 @@ private:
     QWidget *buildFixedLine();
 
     OpenItemsDeclaration m_decl;
-    TableGrid *m_grid;
-    FilterPanel *m_filter;
+    BoundGrid *m_grid;
+    FieldFilterPanel *m_filter;
     DatePicker *m_date;
     QLineEdit *m_description;
     AmountField *m_amount;
