@@ -7,13 +7,13 @@
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
+#include "clirun.h"
 #include "screendriver.h"
 #include "testhome.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/boundgrid.h"
 
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -95,11 +95,9 @@ private Q_SLOTS:
         QVERIFY(data().journaaltabel.recordCount() > 200);
         QCOMPARE(program->mainMenu()->statusPanel(4)->text(), QString::number(data().journaaltabel.recordCount()));
 
-        QProcess cli;
-        cli.start(qEnvironmentVariable("ZELK_CLI"), {QStringLiteral("check")});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()).trimmed(), QStringLiteral("OK"));
-        QCOMPARE(cli.exitCode(), 0);
+        const test::CliRun check = test::cli({QStringLiteral("check")});
+        QCOMPARE(check.out.trimmed(), QStringLiteral("OK"));
+        QCOMPARE(check.exitCode, 0);
     }
 };
 
