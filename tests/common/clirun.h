@@ -9,6 +9,7 @@ struct CliRun {
     int exitCode = -1; // also when it did not finish in time
     QString out;
     QString err;
+    bool finished = false;
 };
 
 struct CliOptions {

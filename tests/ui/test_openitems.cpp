@@ -10,7 +10,7 @@
 #include "amountformat.h"
 #include "declar.h"
 #include "screendriver.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/boundgrid.h"
@@ -26,16 +26,15 @@ using namespace zelk;
 
 class TestOpenItems : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
 
-    DataModule1 &data() { return *program->context().data; }
-    double balance(int position) { return accountBalance(data().rekeningtabel, position); }
+    DataModule1 &data() { return app->data(); }
+    double balance(int position) { return app->balance(position); }
 
     OpenItemsScreen *open(bool payables)
     {
         return qobject_cast<OpenItemsScreen *>(
-            test::openFromMenu(*program, payables ? QStringLiteral("Nog te betalen") : QStringLiteral("Nog te ontvangen")));
+            test::openFromMenu(app->program, payables ? QStringLiteral("Nog te betalen") : QStringLiteral("Nog te ontvangen")));
     }
     // Open items as the expense and income screens leave them.
     void seed(bool payables, const QList<std::pair<QString, double>> &items)
@@ -59,14 +58,11 @@ class TestOpenItems : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
+        app = std::make_unique<test::StartedProgram>();
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void showsTheOpenItemsAndTheAccounts_data()
@@ -156,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(screen->amountField()->plainText().isEmpty());
         QCOMPARE(screen->group()->chosen(), -1);
         QVERIFY(!screen->doorboekenButton()->isEnabled());
-        QVERIFY(program->context().notice->isVisible());
+        QVERIFY(app->program.context().notice->isVisible());
         QCOMPARE(screen->lastNumberLabel()->text(), QString::number(journal.recordCount()));
     }
 
