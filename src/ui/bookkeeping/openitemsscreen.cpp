@@ -38,7 +38,7 @@ QList<FieldRule> filterRules()
 } // namespace
 
 OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration &declaration)
-    : BookingScreen(context, declaration.unit, declaration.caption, declaration.helpHeading), m_decl(declaration)
+    : EntryScreen(context, declaration.unit, declaration.caption, declaration.helpHeading), m_decl(declaration)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(topBar(true));
@@ -53,22 +53,8 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_filter);
 
-    auto *panel = new QFrame(this);
-    panel->setFrameShape(QFrame::StyledPanel);
-    auto *grid = new QGridLayout(panel);
-    grid->addWidget(heading(QStringLiteral("Datum")), 0, 0);
-    grid->addWidget(heading(QStringLiteral("Omschrijving")), 0, 1);
-    grid->addWidget(heading(QStringLiteral("Bedrag")), 0, 2);
-    m_date = new DatePicker(panel);
-    m_date->setObjectName(QStringLiteral("datum"));
-    m_description = new QLineEdit(panel);
-    m_description->setObjectName(QStringLiteral("omschrijving"));
-    m_description->setMinimumWidth(220);
-    m_amount = new AmountField(panel);
-    m_amount->setObjectName(QStringLiteral("bedrag"));
-    grid->addWidget(m_date, 1, 0);
-    grid->addWidget(m_description, 1, 1);
-    grid->addWidget(m_amount, 1, 2);
+    QGridLayout *grid = nullptr;
+    QFrame *panel = newEntryPanel(grid);
 
     const QList<AccountItem> accounts = financialItems(false)
                                         << AccountItem{QStringLiteral("stortingverschillen"), rekeningschema::stortingverschillen}
@@ -83,20 +69,10 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     grid->addWidget(heading(QStringLiteral("Naar rekening")), 4, 0, 1, 3);
     grid->addWidget(second, 5, 0, 1, 3);
 
-    m_doorboeken = newButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
-    auto *side = new QVBoxLayout;
-    side->addWidget(stepsLabel({QStringLiteral("1. Selecteer de juiste openstaande post"), QStringLiteral("2. Kies de juiste datum"),
-                                QStringLiteral("3. Pas eventueel de omschrijving aan"), QStringLiteral("4. Pas eventueel het bedrag aan"),
-                                QStringLiteral("5. Klik op de rekening waar het naartoe is gegaan"),
-                                QStringLiteral("6. Klik op doorboeken")}));
-    side->addSpacing(12);
-    side->addWidget(m_doorboeken);
-    side->addStretch();
-    side->addWidget(lastNumberBox());
-    auto *body = new QHBoxLayout;
-    body->addWidget(panel, 1);
-    body->addLayout(side);
-    layout->addLayout(body);
+    addBody(layout, panel,
+            {QStringLiteral("1. Selecteer de juiste openstaande post"), QStringLiteral("2. Kies de juiste datum"),
+             QStringLiteral("3. Pas eventueel de omschrijving aan"), QStringLiteral("4. Pas eventueel het bedrag aan"),
+             QStringLiteral("5. Klik op de rekening waar het naartoe is gegaan"), QStringLiteral("6. Klik op doorboeken")});
 
     addAccountList(m_group);
     addFixedLine(m_ownName, m_ownBalance, m_decl.ownPosition);
@@ -135,11 +111,6 @@ bool OpenItemsScreen::itemIsCurrent() const
 {
     const Table &t = items();
     return t.isOpen() && !t.isEmpty() && t.currentRow() >= 0;
-}
-
-double OpenItemsScreen::pendingAmount() const
-{
-    return m_entry->pending();
 }
 
 void OpenItemsScreen::takeRow(int row)
