@@ -6,7 +6,7 @@
 #include "amountformat.h"
 #include "databases.h"
 #include "declar.h"
-#include "testhome.h"
+#include "freshdata.h"
 #include "toolkit/boundgrid.h"
 
 #include <QApplication>
@@ -35,8 +35,7 @@ int redPixels(BoundGrid &grid, int row)
 
 class TestBoundgrid : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<DataModule1> data;
+    std::unique_ptr<test::FreshData> data;
     const QList<GridColumn> columns = {{QStringLiteral("Datum"), QStringLiteral("Datum"), GridColumn::Kind::Date},
                                        {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), GridColumn::Kind::Text},
                                        {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), GridColumn::Kind::Amount}};
@@ -47,9 +46,7 @@ class TestBoundgrid : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        data = std::make_unique<DataModule1>();
-        data->openForUse();
+        data = std::make_unique<test::FreshData>();
         for (const char *name : {"Bakker, Els", "de Vries, Jan", "Jansen, Piet"}) {
             leden().append();
             leden().setValue(u"Naam", QString::fromUtf8(name));
@@ -64,7 +61,6 @@ private Q_SLOTS:
     void cleanup()
     {
         data.reset();
-        home.reset();
     }
 
     void followsAndSetsTheCurrentRow()
