@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     report(QStringLiteral("adding %1 members in one transaction").arg(members), timer.nsecsElapsed() / 1000);
 
     Table &t = data.ledentabel;
-    BoundGrid grid(t, {"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum", "Lidbedrag", "Soortlid"});
+    BoundGrid grid(t, fieldColumns(t, {"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum", "Lidbedrag", "Soortlid"}));
     grid.resize(900, 400);
     grid.show();
     FieldFilterPanel filter(QStringLiteral("  FILTER    "), t, {{"Naam", Match::Contains}, {"Plaats", Match::Contains}});

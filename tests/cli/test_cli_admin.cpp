@@ -1,29 +1,17 @@
 // zelk-cli as a script would use it: administrations, bookings, the check, and seeding.
 #include "store/sqlite.h"
+#include "clirun.h"
 #include "testhome.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 using namespace zelk;
 
 namespace {
-struct Result {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Result cli(const QStringList &args, const QString &home = {})
+test::CliRun cli(const QStringList &arguments, const QString &home = {})
 {
-    QProcess process;
-    QStringList all = args;
-    if (!home.isEmpty())
-        all = QStringList{QStringLiteral("--home"), home} + args;
-    process.start(qEnvironmentVariable("ZELK_CLI"), all);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    return test::cli(arguments, {.home = home});
 }
 } // namespace
 
@@ -33,7 +21,7 @@ private Q_SLOTS:
     void initNamesTheAssociationAndAdminSwitches()
     {
         test::TestHome home;
-        const Result init = cli({"init", "--name", "Tennisclub De Lob"});
+        const test::CliRun init = cli({"init", "--name", "Tennisclub De Lob"});
         QCOMPARE(init.exitCode, 0);
         QCOMPARE(init.out.trimmed(), home.administration(0));
         QFile name(home.administration(0) + QStringLiteral("/vereniging.txt"));
@@ -78,7 +66,7 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         test::TestHome home;
-        const Result result = cli(args);
+        const test::CliRun result = cli(args);
         QCOMPARE(result.exitCode, 2);
         QVERIFY2(result.err.contains(message), qPrintable(result.err));
         QCOMPARE(cli({"journal"}).out, QString()); // nothing was booked
@@ -95,7 +83,7 @@ private Q_SLOTS:
             auto accounts = sql::openFile(home.administration(0) + QStringLiteral("/rekeningen.db"), false);
             sql::exec(accounts.get(), QStringLiteral("UPDATE rekeningen SET Saldo = 99 WHERE Nummer = 3"));
         }
-        const Result result = cli({"check"});
+        const test::CliRun result = cli({"check"});
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.out.contains(QStringLiteral("Journaalregel 2 heeft boekstuknummer 5")), qPrintable(result.out));
         QVERIFY2(result.out.contains(QStringLiteral("saldi tellen op tot 99.00")), qPrintable(result.out));

@@ -1,27 +1,13 @@
 // zelk-cli members: export and import of the member register, as a script would use it.
+#include "clirun.h"
 #include "testhome.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 using namespace zelk;
 
 namespace {
-struct Result {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Result cli(const QStringList &args)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("ZELK_CLI"), args);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
 void write(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -36,9 +22,9 @@ private Q_SLOTS:
     void exportThenImportIntoAnotherAdministration()
     {
         test::TestHome home;
-        QCOMPARE(cli({"seed", "--members", "50"}).exitCode, 0);
+        QCOMPARE(test::cli({"seed", "--members", "50"}).exitCode, 0);
         const QString file = home.path() + QStringLiteral("/leden.csv");
-        const Result out = cli({"members", "export", file});
+        const test::CliRun out = test::cli({"members", "export", file});
         QCOMPARE(out.exitCode, 0);
         QCOMPARE(out.out, QStringLiteral("50 leden geschreven naar %1\n").arg(file));
         QFile f(file);
@@ -47,17 +33,17 @@ private Q_SLOTS:
         QVERIFY(exported.startsWith("\xEF\xBB\xBFNaam;Straat;Pcode;Plaats;Email;Bank-giro;Geb datum;"));
 
         // Importing into the same register refuses every name, and adds nothing.
-        const Result again = cli({"members", "import", file});
+        const test::CliRun again = test::cli({"members", "import", file});
         QCOMPARE(again.exitCode, 1);
         QVERIFY(again.err.contains(QStringLiteral("Er is niets ingelezen")));
         QVERIFY(again.err.contains(QStringLiteral("Regel 51: er bestaat al een lid met de naam")));
 
-        QCOMPARE(cli({"admin", "2"}).exitCode, 0);
-        const Result in = cli({"members", "import", file});
+        QCOMPARE(test::cli({"admin", "2"}).exitCode, 0);
+        const test::CliRun in = test::cli({"members", "import", file});
         QCOMPARE(in.exitCode, 0);
         QCOMPARE(in.out, QStringLiteral("50 leden ingelezen uit %1\n").arg(file));
         const QString back = home.path() + QStringLiteral("/terug.csv");
-        QCOMPARE(cli({"members", "export", back}).exitCode, 0);
+        QCOMPARE(test::cli({"members", "export", back}).exitCode, 0);
         QFile b(back);
         QVERIFY(b.open(QIODevice::ReadOnly));
         QCOMPARE(b.readAll(), exported);
@@ -68,11 +54,11 @@ private Q_SLOTS:
         test::TestHome home;
         const QString file = home.path() + QStringLiteral("/leden.csv");
         write(file, "Naam,Plaats,Geb datum\nBakker,Delft,01-02-1980\nVisser,Gouda,1980-13-01\nSmit,Tiel,\n");
-        const Result r = cli({"members", "import", file});
+        const test::CliRun r = test::cli({"members", "import", file});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains(QStringLiteral("Regel 3: \"1980-13-01\" is geen geldige datum voor Geb datum")), qPrintable(r.err));
         const QString out = home.path() + QStringLiteral("/uit.csv");
-        QCOMPARE(cli({"members", "export", out}).out, QStringLiteral("0 leden geschreven naar %1\n").arg(out));
+        QCOMPARE(test::cli({"members", "export", out}).out, QStringLiteral("0 leden geschreven naar %1\n").arg(out));
     }
 
     void wrongArguments_data()
@@ -86,7 +72,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         test::TestHome home;
-        QCOMPARE(cli(args).exitCode, 2);
+        QCOMPARE(test::cli(args).exitCode, 2);
     }
 };
 

@@ -1,49 +1,23 @@
 // zelk-cli report on a seeded administration: text and CSV compared with saved expected
 // files (fixed date, C locale), PDF and HTML written, wrong arguments refused.
 // ZELK_UPDATE_GOLDEN=1 rewrites the expected files after a deliberate change.
+#include "clirun.h"
+#include "goldenfile.h"
 #include "testhome.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace zelk;
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-Run cli(const QStringList &arguments)
+// Reports carry a fixed date, so that the saved files stay valid.
+test::CliRun cli(const QStringList &arguments)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ZELK_REPORT_DATE"), QStringLiteral("2026-03-31"));
-    process.setProcessEnvironment(env);
-    process.start(qEnvironmentVariable("ZELK_CLI"), arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray golden(const QString &name, const QByteArray &actual)
-{
-    const QString path = qEnvironmentVariable("ZELK_TESTDATA") + QStringLiteral("/report/") + name;
-    if (qEnvironmentVariableIsSet("ZELK_UPDATE_GOLDEN")) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(actual);
-        return actual;
-    }
-    return readAll(path);
+    return test::cli(arguments, {.reportDate = QStringLiteral("2026-03-31")});
 }
 
 } // namespace
@@ -76,11 +50,11 @@ private Q_SLOTS:
         QFETCH(QString, report);
         QFETCH(QString, format);
         const QString path = out.filePath(report + u'.' + format);
-        const Run run = cli({"report", report, "--format", format, "-o", path});
+        const test::CliRun run = cli({"report", report, "--format", format, "-o", path});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray("1 blad(en) geschreven naar ") + path.toUtf8() + '\n');
-        const QByteArray saved = readAll(path);
-        QCOMPARE(saved, golden(report + u'.' + format, saved));
+        QCOMPARE(run.out, QStringLiteral("1 blad(en) geschreven naar ") + path + u'\n');
+        const QByteArray saved = test::readAll(path);
+        QCOMPARE(saved, test::golden(QStringLiteral("report/") + report + u'.' + format, saved));
     }
 
     void pdfAndHtml_data()
@@ -96,7 +70,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, start);
         const QString path = out.filePath(file);
         QCOMPARE(cli({"report", file.section(u'.', 0, 0), "-o", path}).exitCode, 0);
-        const QByteArray bytes = readAll(path);
+        const QByteArray bytes = test::readAll(path);
         QVERIFY(bytes.startsWith(start));
         if (file.endsWith(u"pdf")) // the balance fits one page
             QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 1);
@@ -115,7 +89,7 @@ private Q_SLOTS:
     void wrongArguments()
     {
         QFETCH(QStringList, arguments);
-        const Run run = cli(arguments);
+        const test::CliRun run = cli(arguments);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("Gebruik: zelk-cli report"));
     }

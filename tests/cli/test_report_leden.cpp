@@ -2,49 +2,23 @@
 // (fixed date, C locale): member list 1 over filtered members, an empty member table, the
 // dues overview of a member with only Mrt set; the landscape list and the cards as PDF.
 // ZELK_UPDATE_GOLDEN=1 rewrites the expected files after a deliberate change.
+#include "clirun.h"
+#include "goldenfile.h"
 #include "testhome.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace zelk;
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-Run cli(const QStringList &arguments)
+// Reports carry a fixed date, so that the saved files stay valid.
+test::CliRun cli(const QStringList &arguments)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ZELK_REPORT_DATE"), QStringLiteral("2026-03-31"));
-    process.setProcessEnvironment(env);
-    process.start(qEnvironmentVariable("ZELK_CLI"), arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray golden(const QString &name, const QByteArray &actual)
-{
-    const QString path = qEnvironmentVariable("ZELK_TESTDATA") + QStringLiteral("/report/") + name;
-    if (qEnvironmentVariableIsSet("ZELK_UPDATE_GOLDEN")) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(actual);
-        return actual;
-    }
-    return readAll(path);
+    return test::cli(arguments, {.reportDate = QStringLiteral("2026-03-31")});
 }
 
 const QByteArray members = "Naam;Straat;Pcode;Plaats;Email;Geb datum;Soortlid;Opmerk1;Mrt\n"
@@ -100,11 +74,11 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(cli({"admin", admin}).exitCode, 0);
         const QString path = out.filePath(expected);
-        const Run run = cli(QStringList{"report"} + arguments + QStringList{"-o", path});
+        const test::CliRun run = cli(QStringList{"report"} + arguments + QStringList{"-o", path});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray("1 blad(en) geschreven naar ") + path.toUtf8() + '\n');
-        const QByteArray saved = readAll(path);
-        QCOMPARE(saved, golden(expected, saved));
+        QCOMPARE(run.out, QStringLiteral("1 blad(en) geschreven naar ") + path + u'\n');
+        const QByteArray saved = test::readAll(path);
+        QCOMPARE(saved, test::golden(QStringLiteral("report/") + expected, saved));
         QCOMPARE(cli({"admin", "0"}).exitCode, 0);
     }
 
@@ -120,14 +94,14 @@ private Q_SLOTS:
         QFETCH(QString, report);
         const QString path = out.filePath(report + QStringLiteral(".pdf"));
         QCOMPARE(cli({"report", report, "-o", path}).exitCode, 0);
-        const QByteArray bytes = readAll(path);
+        const QByteArray bytes = test::readAll(path);
         QVERIFY(bytes.startsWith("%PDF"));
         QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 1);
     }
 
     void aFilterOnAnUnknownFieldIsRefused()
     {
-        const Run run = cli({"report", "leden", "--filter", "Woonplaats=delf", "-o", out.filePath(QStringLiteral("x.txt"))});
+        const test::CliRun run = cli({"report", "leden", "--filter", "Woonplaats=delf", "-o", out.filePath(QStringLiteral("x.txt"))});
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("geen veld"));
     }

@@ -1,36 +1,19 @@
+#include "clirun.h"
+#include "goldenfile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace zelk;
+using test::cli;
+
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList &args)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("ZELK_CLI"), args);
-    if (!process.waitForFinished(60000))
-        qFatal("zelk-cli did not finish");
-    return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-               QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString dataFile(const QString &name)
 {
     return QDir(qEnvironmentVariable("ZELK_TESTDATA")).filePath(QStringLiteral("rtf/") + name);
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -50,13 +33,13 @@ private Q_SLOTS:
                "Met vriendelijke groet,\nde penningmeester\n"_qs;
         // A text file ending in a line end has an empty last paragraph, printed as an empty line.
         QTest::newRow("plain text file") << dataFile("sources/notulen.tex")
-                                         << QString::fromUtf8(contents(dataFile("sources/notulen.tex"))) + u'\n';
+                                         << QString::fromUtf8(test::readAll(dataFile("sources/notulen.tex"))) + u'\n';
     }
     void text()
     {
         QFETCH(QString, file);
         QFETCH(QString, out);
-        const Run run = cli({"rtf", "text", file});
+        const test::CliRun run = cli({"rtf", "text", file});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, out);
     }
@@ -73,9 +56,9 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QTemporaryDir dir;
         const QString target = dir.filePath(name);
-        const Run run = cli({"rtf", "copy", dataFile(name), target});
+        const test::CliRun run = cli({"rtf", "copy", dataFile(name), target});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(contents(target), contents(dataFile("expected/" + name)));
+        QCOMPARE(test::readAll(target), test::readAll(dataFile("expected/" + name)));
         QCOMPARE(cli({"rtf", "text", target}).out, cli({"rtf", "text", dataFile(name)}).out);
     }
 
@@ -90,8 +73,8 @@ private Q_SLOTS:
         html.close();
         const QString target = dir.filePath("uitleg.rtf");
         QCOMPARE(cli({"rtf", "html", page, target}).exitCode, 0);
-        QVERIFY(contents(target).startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-        QVERIFY(contents(target).contains("{\\f0\\fs"));
+        QVERIFY(test::readAll(target).startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+        QVERIFY(test::readAll(target).contains("{\\f0\\fs"));
         QCOMPARE(cli({"rtf", "text", target}).out, u"5. VERWERKEN INKOMSTEN\nMet de knop Inkomsten € 25,00.\n"_qs);
     }
 
@@ -113,7 +96,7 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        const Run run = cli(args);
+        const test::CliRun run = cli(args);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());

@@ -5,7 +5,7 @@
 #include "databases.h"
 #include "declar.h"
 #include "store/sqlite.h"
-#include "testhome.h"
+#include "freshdata.h"
 #include "zelkerror.h"
 
 #include <QTest>
@@ -14,8 +14,7 @@ using namespace zelk;
 
 class TestDeclar : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<DataModule1> data;
+    std::unique_ptr<test::FreshData> data;
     const QDate day{2026, 4, 1};
 
     double balance(int position) { return data->rekeningtabel.valueAt(position - 1, u"Saldo").toDouble(); }
@@ -24,14 +23,11 @@ class TestDeclar : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        data = std::make_unique<DataModule1>();
-        data->openForUse();
+        data = std::make_unique<test::FreshData>();
     }
     void cleanup()
     {
         data.reset();
-        home.reset();
     }
 
     void aBookingMovesTheAmountAndAppendsOneJournalRow()

@@ -6,7 +6,7 @@
 #include "reports/printcontribut.h"
 #include "reports/printleden.h"
 #include "reports/printledenall.h"
-#include "testhome.h"
+#include "freshdata.h"
 
 #include <QTest>
 #include <cmath>
@@ -40,8 +40,7 @@ bool near(double a, double b)
 
 class TestLedenrapporten : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<DataModule1> data;
+    std::unique_ptr<test::FreshData> data;
 
     void addMember(const QString &name, const QString &town, const QStringList &marks = {}, const QDate &born = {})
     {
@@ -64,15 +63,12 @@ class TestLedenrapporten : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        data = std::make_unique<DataModule1>();
-        data->openForUse();
+        data = std::make_unique<test::FreshData>();
         data->setVerenigingsnaam(QStringLiteral("Harmonie Sint-Cecilia"));
     }
     void cleanup()
     {
         data.reset();
-        home.reset();
     }
 
     void memberListsPlaceHeadingsAndValues_data()

@@ -5,7 +5,7 @@
 #include "declar.h"
 #include "report/reportdocument.h"
 #include "reports/printbalans.h"
-#include "testhome.h"
+#include "freshdata.h"
 
 #include <QTest>
 
@@ -48,22 +48,18 @@ int count(const std::vector<Placed> &texts, const QString &text)
 
 class TestPrintbalans : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<DataModule1> data;
+    std::unique_ptr<test::FreshData> data;
     const QDate day{2026, 2, 1};
 
 private Q_SLOTS:
     void init()
     {
         AmountFormat::applyDutch(false);
-        home = std::make_unique<test::TestHome>();
-        data = std::make_unique<DataModule1>();
-        data->openForUse();
+        data = std::make_unique<test::FreshData>();
     }
     void cleanup()
     {
         data.reset();
-        home.reset();
     }
 
     void freshAdministration()

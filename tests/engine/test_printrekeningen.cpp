@@ -4,7 +4,7 @@
 #include "declar.h"
 #include "report/reportdocument.h"
 #include "reports/printrekeningen.h"
-#include "testhome.h"
+#include "freshdata.h"
 
 #include <QTest>
 
@@ -12,20 +12,16 @@ using namespace zelk;
 
 class TestPrintrekeningen : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<DataModule1> data;
+    std::unique_ptr<test::FreshData> data;
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        data = std::make_unique<DataModule1>();
-        data->openForUse();
+        data = std::make_unique<test::FreshData>();
     }
     void cleanup()
     {
         data.reset();
-        home.reset();
     }
 
     void listsEveryAccountWithItsBalance()

@@ -1,6 +1,6 @@
 // Cursor rules of the shared table objects, on real table files in a fresh administration.
 #include "databases.h"
-#include "testhome.h"
+#include "freshdata.h"
 #include "zelkerror.h"
 
 #include <QSignalSpy>
@@ -37,20 +37,16 @@ void addMember(Table &t, const QString &name, const QString &town = {})
 
 class TestTable : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<DataModule1> data;
+    std::unique_ptr<test::FreshData> data;
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        data = std::make_unique<DataModule1>();
-        data->openAll();
+        data = std::make_unique<test::FreshData>(test::FreshData::Open::All);
     }
     void cleanup()
     {
         data.reset();
-        home.reset();
     }
 
     void unkeyedRowsKeepAppendOrderAndInsertGoesBeforeCurrent()
@@ -333,7 +329,7 @@ private Q_SLOTS:
             t.setValue(u"JrNr", i + 1);
             t.post();
         }
-        const QString copy = home->path() + QStringLiteral("/hulp-copy.db");
+        const QString copy = data->testHome().path() + QStringLiteral("/hulp-copy.db");
         copyTableFile(data->database1(), schemas::hulp(), copy);
         t.emptyTable();
         QVERIFY(t.isEmpty());

@@ -7,13 +7,13 @@
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
+#include "clirun.h"
 #include "screendriver.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
-#include "toolkit/tablegrid.h"
+#include "toolkit/boundgrid.h"
 
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -23,11 +23,10 @@ using namespace zelk;
 
 class TestBookingScreens : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
     QRandomGenerator random{20261209};
 
-    DataModule1 &data() { return *program->context().data; }
+    DataModule1 &data() { return app->data(); }
     QString randomAmount() { return QStringLiteral("%1.%2").arg(random.bounded(1, 500)).arg(random.bounded(0, 100), 2, 10, QChar(u'0')); }
 
     void bookWith(TransferScreen *screen)
@@ -63,14 +62,11 @@ class TestBookingScreens : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
+        app = std::make_unique<test::StartedProgram>();
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void randomBookingsKeepTheBooksConsistent()
@@ -79,7 +75,7 @@ private Q_SLOTS:
                                       QStringLiteral("Kruisposten"), QStringLiteral("Nog te ontvangen"), QStringLiteral("Nog te betalen")};
         int bookings = 0;
         for (int visit = 0; visit < 30; ++visit) {
-            TaskScreen *screen = test::openFromMenu(*program, captions[random.bounded(captions.size())]);
+            TaskScreen *screen = test::openFromMenu(app->program, captions[random.bounded(captions.size())]);
             QVERIFY(screen);
             for (int n = 0; n < 10; ++n) {
                 if (auto *start = qobject_cast<invoerstartbalans *>(screen))
@@ -93,13 +89,12 @@ private Q_SLOTS:
             screen->close();
         }
         QVERIFY(data().journaaltabel.recordCount() > 200);
-        QCOMPARE(program->mainMenu()->statusPanel(4)->text(), QString::number(data().journaaltabel.recordCount()));
+        QCOMPARE(app->program.mainMenu()->statusPanel(4)->text(), QString::number(data().journaaltabel.recordCount()));
 
-        QProcess cli;
-        cli.start(qEnvironmentVariable("ZELK_CLI"), {QStringLiteral("check")});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()).trimmed(), QStringLiteral("OK"));
-        QCOMPARE(cli.exitCode(), 0);
+        const test::CliRun check = test::cli({QStringLiteral("check")});
+        QVERIFY(check.finished);
+        QCOMPARE(check.out.trimmed(), QStringLiteral("OK"));
+        QCOMPARE(check.exitCode, 0);
     }
 };
 

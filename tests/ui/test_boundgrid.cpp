@@ -1,13 +1,18 @@
-// The grid bound to a table object: it follows and sets the shared current row, is read
-// only with whole-row selection, honours a refused change, and draws the selected row
-// red on white, bold while it does not have the focus.
+// The grid bound to a table object: it shows the rows passing the filter as the grid shows
+// values, follows changes made through the table object by anyone, follows and sets the
+// shared current row (also by clicking), is read only with whole-row selection, honours a
+// refused change, and draws the selected row red on white, bold while it does not have
+// the focus.
+#include "amountformat.h"
 #include "databases.h"
-#include "testhome.h"
+#include "declar.h"
+#include "freshdata.h"
 #include "toolkit/boundgrid.h"
-#include "toolkit/tablegridmodel.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace zelk;
@@ -30,17 +35,18 @@ int redPixels(BoundGrid &grid, int row)
 
 class TestBoundgrid : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<DataModule1> data;
+    std::unique_ptr<test::FreshData> data;
+    const QList<GridColumn> columns = {{QStringLiteral("Datum"), QStringLiteral("Datum"), GridColumn::Kind::Date},
+                                       {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), GridColumn::Kind::Text},
+                                       {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), GridColumn::Kind::Amount}};
 
     Table &leden() { return data->ledentabel; }
+    Table &items() { return data->betalentabel; }
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        data = std::make_unique<DataModule1>();
-        data->openForUse();
+        data = std::make_unique<test::FreshData>();
         for (const char *name : {"Bakker, Els", "de Vries, Jan", "Jansen, Piet"}) {
             leden().append();
             leden().setValue(u"Naam", QString::fromUtf8(name));
@@ -48,16 +54,18 @@ private Q_SLOTS:
             leden().post();
         }
         leden().first();
+        declar::nieuwtebetalen(*data, QStringLiteral("Huur zaal"), QDate(2026, 1, 5), 300);
+        declar::nieuwtebetalen(*data, QStringLiteral("Bekers"), QDate(2026, 2, 6), 45.5);
+        declar::nieuwtebetalen(*data, QStringLiteral("Huur materiaal"), QDate(2026, 3, 7), 1250);
     }
     void cleanup()
     {
         data.reset();
-        home.reset();
     }
 
     void followsAndSetsTheCurrentRow()
     {
-        BoundGrid grid(leden(), {"Naam", "Geb datum"});
+        BoundGrid grid(leden(), fieldColumns(leden(), {"Naam", "Geb datum"}));
         QCOMPARE(grid.model()->rowCount(), 3);
         QCOMPARE(grid.model()->index(0, 1).data().toString(), QStringLiteral("01-02-1970"));
         QCOMPARE(grid.currentIndex().row(), 0);
@@ -88,7 +96,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, allowed);
         QFETCH(int, current);
-        BoundGrid grid(leden(), {"Naam"});
+        BoundGrid grid(leden(), fieldColumns(leden(), {"Naam"}));
         int asked = 0;
         grid.setBeforeChange([&] {
             ++asked;
@@ -103,7 +111,7 @@ private Q_SLOTS:
     void selectedRowIsRedOnWhiteAndBoldWithoutFocus()
     {
         QWidget window;
-        auto *grid = new BoundGrid(leden(), {"Naam", "Geb datum"}, &window);
+        auto *grid = new BoundGrid(leden(), fieldColumns(leden(), {"Naam", "Geb datum"}), &window);
         auto *other = new QLineEdit(&window);
         grid->setGeometry(0, 30, 400, 200);
         other->setGeometry(0, 0, 100, 25);
@@ -126,6 +134,73 @@ private Q_SLOTS:
         const int plainRed = redPixels(*grid, 1);
         QVERIFY(plainRed > 0);
         QVERIFY2(boldRed > plainRed, qPrintable(QStringLiteral("%1 vs %2").arg(boldRed).arg(plainRed)));
+    }
+
+    void showsValuesAsTheGridShowsThem_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("shown");
+        const int text = int(GridColumn::Kind::Text);
+        QTest::newRow("date") << QVariant(QDate(2026, 3, 7)) << int(GridColumn::Kind::Date) << "07-03-2026";
+        QTest::newRow("date in a text column") << QVariant(QDate(2026, 3, 7)) << text << "07-03-2026";
+        QTest::newRow("amount") << QVariant(1250.0) << int(GridColumn::Kind::Amount) << "1,250.00";
+        QTest::newRow("mark set") << QVariant(true) << text << "Ja";
+        QTest::newRow("mark not set") << QVariant(false) << text << "Nee";
+        QTest::newRow("text") << QVariant(QStringLiteral("Huur")) << text << "Huur";
+        QTest::newRow("nothing") << QVariant() << int(GridColumn::Kind::Amount) << "";
+    }
+    void showsValuesAsTheGridShowsThem()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(int, kind);
+        QFETCH(QString, shown);
+        QCOMPARE(TableModel::shown(value, GridColumn::Kind(kind)), shown);
+    }
+
+    void plainColumnsAreTitledWithTheFieldNames()
+    {
+        BoundGrid grid(leden(), fieldColumns(leden(), {"naam", "Geb datum"}));
+        QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Naam"));
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Geb datum"));
+        QCOMPARE(grid.model()->index(0, 0).data().toString(), QStringLiteral("Bakker, Els"));
+    }
+
+    void followsTheTableObject()
+    {
+        BoundGrid grid(items(), columns);
+        TableModel *model = grid.tableModel();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("1,250.00"));
+        QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("06-02-2026"));
+        QCOMPARE(grid.currentIndex().row(), 2); // the row the table was left on
+
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        items().moveTo(1);
+        QCOMPARE(grid.currentIndex().row(), 1);
+        items().edit();
+        items().setValue(u"Bedrag", 50.0);
+        items().post();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral("50.00"));
+
+        declar::aflossentebetalen(*data, 50.0); // removes the current row
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(grid.currentIndex().row(), items().currentRow());
+    }
+
+    void aClickedRowBecomesTheTablesCurrentRow()
+    {
+        BoundGrid grid(items(), columns);
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QSignalSpy clicked(&grid, &BoundGrid::rowClicked);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.rowRect(0).center());
+        QCOMPARE(items().currentRow(), 0);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.at(0).at(0).toInt(), 0);
+        QCOMPARE(items().text(u"Omschrijving"), QStringLiteral("Huur zaal"));
     }
 };
 

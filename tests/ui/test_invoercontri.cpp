@@ -5,7 +5,7 @@
 #include "core/startup.h"
 #include "databases.h"
 #include "members/invoercontri.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
@@ -25,11 +25,10 @@ using namespace zelk;
 
 class TestInvoercontri : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
     invoercontri *screen = nullptr;
 
-    Table &leden() { return program->context().data->ledentabel; }
+    Table &leden() { return app->program.context().data->ledentabel; }
     void addMember(const QString &name, const QStringList &setFields, const QStringList &falseFields = {})
     {
         leden().append();
@@ -52,7 +51,7 @@ class TestInvoercontri : public QObject {
     }
     void open()
     {
-        program->mainMenu()->button(QStringLiteral("Contributies"))->click();
+        app->program.mainMenu()->button(QStringLiteral("Contributies"))->click();
         QVERIFY(screen->isVisible());
         QApplication::setActiveWindow(screen);
         QVERIFY(QTest::qWaitForWindowActive(screen));
@@ -61,22 +60,19 @@ class TestInvoercontri : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
-        screen = program->context().screenAs<invoercontri>(QStringLiteral("invoercontri"));
+        app = std::make_unique<test::StartedProgram>();
+        screen = app->program.context().screenAs<invoercontri>(QStringLiteral("invoercontri"));
         QVERIFY(screen);
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void helpOpensTheScreensChapter()
     {
         QString asked;
-        program->context().openHelp = [&asked](QWidget *, const QString &heading) { asked = heading; };
+        app->program.context().openHelp = [&asked](QWidget *, const QString &heading) { asked = heading; };
         open();
         QVERIFY(screen->button(QStringLiteral("Help"))->isEnabled());
         screen->button(QStringLiteral("Help"))->click();
@@ -218,7 +214,7 @@ private Q_SLOTS:
 
         screen->button(QStringLiteral("Sluit venster"))->click();
         QVERIFY(!screen->isVisible());
-        QVERIFY(program->mainMenu()->isVisible());
+        QVERIFY(app->program.mainMenu()->isVisible());
     }
 
     void noMemberNothingToStore()

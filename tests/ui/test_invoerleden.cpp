@@ -6,7 +6,7 @@
 #include "databases.h"
 #include "ledenimport.h"
 #include "members/invoerleden.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/fieldfilterpanel.h"
 #include "toolkit/findpanel.h"
@@ -49,11 +49,10 @@ QMessageBox *errorBox(QWidget *screen)
 
 class TestInvoerleden : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
     invoerleden *screen = nullptr;
 
-    Table &leden() { return program->context().data->ledentabel; }
+    Table &leden() { return app->program.context().data->ledentabel; }
     QLineEdit *box(const char *field) { return screen->form().edit(QString::fromLatin1(field)); }
     void addMembers(std::initializer_list<Member> members)
     {
@@ -67,9 +66,9 @@ class TestInvoerleden : public QObject {
     }
     void open()
     {
-        program->mainMenu()->button(QStringLiteral("Invoer leden"))->click();
+        app->program.mainMenu()->button(QStringLiteral("Invoer leden"))->click();
         QVERIFY(screen->isVisible());
-        QVERIFY(!program->mainMenu()->isVisible());
+        QVERIFY(!app->program.mainMenu()->isVisible());
         QApplication::setActiveWindow(screen);
         QVERIFY(QTest::qWaitForWindowActive(screen));
     }
@@ -85,23 +84,20 @@ class TestInvoerleden : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
-        screen = program->context().screenAs<invoerleden>(QStringLiteral("invoerleden"));
+        app = std::make_unique<test::StartedProgram>();
+        screen = app->program.context().screenAs<invoerleden>(QStringLiteral("invoerleden"));
         QVERIFY(screen);
-        QVERIFY(program->mainMenu()->button(QStringLiteral("Invoer leden"))->isEnabled());
+        QVERIFY(app->program.mainMenu()->button(QStringLiteral("Invoer leden"))->isEnabled());
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void helpOpensTheScreensChapter()
     {
         QString asked;
-        program->context().openHelp = [&asked](QWidget *, const QString &heading) { asked = heading; };
+        app->program.context().openHelp = [&asked](QWidget *, const QString &heading) { asked = heading; };
         open();
         QVERIFY(screen->button(QStringLiteral("Help"))->isEnabled());
         screen->button(QStringLiteral("Help"))->click();
@@ -266,7 +262,7 @@ private Q_SLOTS:
         QCOMPARE(leden().recordCount(), 2); // what the reports see too
         QCOMPARE(screen->grid()->model()->index(1, 0).data().toString(), QStringLiteral("Jansen, Piet"));
         // Member list 1 prints the members the grid shows.
-        const QString saved = home->path() + QStringLiteral("/lijst1.txt");
+        const QString saved = app->home.path() + QStringLiteral("/lijst1.txt");
         bool previewed = false;
         QTimer::singleShot(0, [&] {
             auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget());
@@ -292,7 +288,7 @@ private Q_SLOTS:
 
         screen->button(QStringLiteral("Sluit venster"))->click();
         QVERIFY(!screen->isVisible());
-        QVERIFY(program->mainMenu()->isVisible());
+        QVERIFY(app->program.mainMenu()->isVisible());
         QVERIFY(!leden().isFiltered());
         QCOMPARE(leden().recordCount(), 4);
 
@@ -414,8 +410,8 @@ private Q_SLOTS:
     {
         addMembers({{"Bakker, Els", "Delft"}});
         open();
-        const QString good = home->path() + QStringLiteral("/goed.csv");
-        const QString bad = home->path() + QStringLiteral("/fout.csv");
+        const QString good = app->home.path() + QStringLiteral("/goed.csv");
+        const QString bad = app->home.path() + QStringLiteral("/fout.csv");
         for (const auto &[path, bytes] : {std::pair{good, QByteArray("Naam;Plaats\nVisser, Anna;Gouda\nSmit, Kees;Tiel\n")},
                                           std::pair{bad, QByteArray("Naam;Plaats\nVos, Ria;Assen\nBakker, Els;Delft\n")}}) {
             QFile f(path);
@@ -428,7 +424,7 @@ private Q_SLOTS:
         QVERIFY(screen->importFrom(good));
         QCOMPARE(leden().recordCount(), 3);
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("3"));
-        const QString out = home->path() + QStringLiteral("/uit.csv");
+        const QString out = app->home.path() + QStringLiteral("/uit.csv");
         QVERIFY(screen->exportTo(out));
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));

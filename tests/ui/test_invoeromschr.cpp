@@ -8,7 +8,7 @@
 #include "databases.h"
 #include "preview/previewwindow.h"
 #include "screendriver.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/hoverbutton.h"
 
@@ -24,11 +24,10 @@ using namespace zelk;
 
 class TestInvoeromschr : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
     invoeromschr *screen = nullptr;
 
-    DataModule1 &data() { return *program->context().data; }
+    DataModule1 &data() { return app->data(); }
     QString stored(int position) { return accountName(data().rekeningtabel, position); }
     QStringList storedNames()
     {
@@ -42,16 +41,13 @@ class TestInvoeromschr : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
-        screen = qobject_cast<invoeromschr *>(test::openFromMenu(*program, QStringLiteral("Omschrijvingen")));
+        app = std::make_unique<test::StartedProgram>();
+        screen = qobject_cast<invoeromschr *>(test::openFromMenu(app->program, QStringLiteral("Omschrijvingen")));
         QVERIFY(screen);
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void showsStandardAndCurrentNames()
@@ -76,13 +72,13 @@ private Q_SLOTS:
     {
         QString heading;
         int printed = 0;
-        program->context().openHelp = [&](QWidget *, const QString &h) { heading = h; };
-        program->context().actions.insert(QStringLiteral("printrekeningen"), [&](QWidget *) {
+        app->program.context().openHelp = [&](QWidget *, const QString &h) { heading = h; };
+        app->program.context().actions.insert(QStringLiteral("printrekeningen"), [&](QWidget *) {
             ++printed;
             QCOMPARE(stored(3), QStringLiteral("Spaarrekening")); // stored before printing
         });
         screen->close();
-        QCOMPARE(test::openFromMenu(*program, QStringLiteral("Omschrijvingen")), screen);
+        QCOMPARE(test::openFromMenu(app->program, QStringLiteral("Omschrijvingen")), screen);
         screen->edit(3)->setText(QStringLiteral("Spaarrekening"));
         QTest::mouseClick(screen->printButton(), Qt::LeftButton);
         QCOMPARE(printed, 1);
@@ -123,7 +119,7 @@ private Q_SLOTS:
     {
         for (const char *caption : {"Omschrijvingen", "Start balans", "Inkomsten", "Uitgaven", "Kruisposten", "Nog te ontvangen",
                                     "Nog te betalen"})
-            QVERIFY2(program->mainMenu()->button(QString::fromLatin1(caption))->isEnabled(), caption);
+            QVERIFY2(app->program.mainMenu()->button(QString::fromLatin1(caption))->isEnabled(), caption);
     }
 
     void aRenameStoredWithSluitVensterReachesTheBookingScreens()
@@ -133,13 +129,13 @@ private Q_SLOTS:
         QTest::keyClicks(bank1, QStringLiteral("Rabobank rekening met een veel te lange naam erachter"));
         closeWithButton();
         QVERIFY(!screen->isVisible());
-        QVERIFY(program->mainMenu()->isVisible());
+        QVERIFY(app->program.mainMenu()->isVisible());
         QCOMPARE(stored(1), QStringLiteral("Rabobank rekening met een veel te lange ")); // 40 characters
         QCOMPARE(stored(23), QStringLiteral("Eigen vermogen"));
         QCOMPARE(stored(24), QStringLiteral("Nog te betalen"));
         QCOMPARE(stored(25), QStringLiteral("Nog te ontvangen"));
         QCOMPARE(data().rekeningtabel.recordCount(), 37);
-        auto *income = qobject_cast<invoeroverin *>(test::openFromMenu(*program, QStringLiteral("Inkomsten")));
+        auto *income = qobject_cast<invoeroverin *>(test::openFromMenu(app->program, QStringLiteral("Inkomsten")));
         QVERIFY(income);
         QCOMPARE(income->toGroup()->button(0)->text(), stored(1));
     }
@@ -162,10 +158,10 @@ private Q_SLOTS:
             screen->edit(7)->setText(QStringLiteral("Lidgelden"));
         }
         screen->close(); // the window's close box
-        QVERIFY(program->mainMenu()->isVisible());
+        QVERIFY(app->program.mainMenu()->isVisible());
         QCOMPARE(storedNames(), before);
         // The next show reloads the names from the table.
-        QCOMPARE(test::openFromMenu(*program, QStringLiteral("Omschrijvingen")), screen);
+        QCOMPARE(test::openFromMenu(app->program, QStringLiteral("Omschrijvingen")), screen);
         QCOMPARE(screen->edit(7)->text(), QStringLiteral("Contributies"));
         QCOMPARE(screen->edit(33)->text(), QStringLiteral("Overige kosten 2"));
     }

@@ -8,7 +8,7 @@
 #include "databases.h"
 #include "declar.h"
 #include "screendriver.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
@@ -26,32 +26,28 @@ using namespace zelk;
 
 class TestInvoeroverin : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
     invoeroverin *screen = nullptr;
 
-    DataModule1 &data() { return *program->context().data; }
-    double balance(int position) { return accountBalance(data().rekeningtabel, position); }
+    DataModule1 &data() { return app->data(); }
+    double balance(int position) { return app->balance(position); }
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
-        screen = qobject_cast<invoeroverin *>(test::openFromMenu(*program, QStringLiteral("Inkomsten")));
+        app = std::make_unique<test::StartedProgram>();
+        screen = qobject_cast<invoeroverin *>(test::openFromMenu(app->program, QStringLiteral("Inkomsten")));
         QVERIFY(screen);
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void opensFromTheMainMenuWithItsControls()
     {
         QVERIFY(screen->isVisible());
-        QVERIFY(!program->mainMenu()->isVisible());
+        QVERIFY(!app->program.mainMenu()->isVisible());
         QCOMPARE(screen->windowTitle(), QStringLiteral("Verwerken inkomsten"));
         QCOMPARE(screen->findChild<QLabel *>(QStringLiteral("titel"))->text(), QStringLiteral("Contributieprogramma"));
         QCOMPARE(screen->fromGroup()->title(), QStringLiteral("  Ontvangsten rekeningen  "));
@@ -114,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(screen->fromGroup()->chosen(), 0);
         QVERIFY(!screen->doorboekenButton()->isEnabled());
         QCOMPARE(screen->lastNumberLabel()->text(), QStringLiteral("1"));
-        QVERIFY(program->context().notice->isVisible());
+        QVERIFY(app->program.context().notice->isVisible());
         QCOMPARE(screen->datePicker()->date(), QDate(2026, 3, 1));
         // The marker stays beside the last clicked balance.
         QVERIFY(!screen->toGroup()->marker(toItem)->isHidden());
@@ -182,8 +178,8 @@ private Q_SLOTS:
         QVERIFY(screen->doorboekenButton()->isEnabled());
         screen->findChild<QPushButton *>(QStringLiteral("sluitvenster"))->click();
         QVERIFY(!screen->isVisible());
-        QVERIFY(program->mainMenu()->isVisible());
-        QCOMPARE(test::openFromMenu(*program, QStringLiteral("Inkomsten")), screen);
+        QVERIFY(app->program.mainMenu()->isVisible());
+        QCOMPARE(test::openFromMenu(app->program, QStringLiteral("Inkomsten")), screen);
         QCOMPARE(screen->descriptionField()->text(), QStringLiteral("Loterij"));
         QCOMPARE(screen->amountField()->plainText(), QStringLiteral("7.50"));
         QCOMPARE(screen->toGroup()->chosen(), -1);
@@ -196,9 +192,9 @@ private Q_SLOTS:
     {
         QVERIFY(screen->findChild<QPushButton *>(QStringLiteral("help"))->isEnabled());
         QString heading;
-        program->context().openHelp = [&](QWidget *, const QString &h) { heading = h; };
+        app->program.context().openHelp = [&](QWidget *, const QString &h) { heading = h; };
         screen->close();
-        QCOMPARE(test::openFromMenu(*program, QStringLiteral("Inkomsten")), screen);
+        QCOMPARE(test::openFromMenu(app->program, QStringLiteral("Inkomsten")), screen);
         screen->findChild<QPushButton *>(QStringLiteral("help"))->click();
         QCOMPARE(heading, QStringLiteral("5. VERWERKEN INKOMSTEN"));
     }
@@ -213,7 +209,7 @@ private Q_SLOTS:
         screen->doorboekenButton()->click();
         QCOMPARE(screen->lastNumberLabel()->text(), QStringLiteral("2"));
         screen->close();
-        QCOMPARE(program->mainMenu()->statusPanel(4)->text(), QStringLiteral("2"));
+        QCOMPARE(app->program.mainMenu()->statusPanel(4)->text(), QStringLiteral("2"));
     }
 
     void aFailingBookingLeavesNothingHalfDone()
@@ -229,7 +225,7 @@ private Q_SLOTS:
         QCOMPARE(balance(25), 0.0);
         QCOMPARE(data().ontvangentabel.recordCount(), 0);
         QCOMPARE(screen->amountField()->plainText(), QStringLiteral("25.00")); // the user can try again
-        QVERIFY(!program->context().notice->isVisible());
+        QVERIFY(!app->program.context().notice->isVisible());
         QApplication::activeModalWidget()->close();
     }
 };

@@ -6,7 +6,7 @@
 #include "core/startup.h"
 #include "databases.h"
 #include "screendriver.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
@@ -21,26 +21,22 @@ using namespace zelk;
 
 class TestInvoerstartbalans : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
     invoerstartbalans *screen = nullptr;
 
-    DataModule1 &data() { return *program->context().data; }
-    double balance(int position) { return accountBalance(data().rekeningtabel, position); }
+    DataModule1 &data() { return app->data(); }
+    double balance(int position) { return app->balance(position); }
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
-        screen = qobject_cast<invoerstartbalans *>(test::openFromMenu(*program, QStringLiteral("Start balans")));
+        app = std::make_unique<test::StartedProgram>();
+        screen = qobject_cast<invoerstartbalans *>(test::openFromMenu(app->program, QStringLiteral("Start balans")));
         QVERIFY(screen);
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void showsBothHalves()

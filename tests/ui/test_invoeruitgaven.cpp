@@ -5,7 +5,7 @@
 #include "core/startup.h"
 #include "databases.h"
 #include "screendriver.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
@@ -20,26 +20,22 @@ using namespace zelk;
 
 class TestInvoeruitgaven : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
     invoeruitgaven *screen = nullptr;
 
-    DataModule1 &data() { return *program->context().data; }
-    double balance(int position) { return accountBalance(data().rekeningtabel, position); }
+    DataModule1 &data() { return app->data(); }
+    double balance(int position) { return app->balance(position); }
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
-        screen = qobject_cast<invoeruitgaven *>(test::openFromMenu(*program, QStringLiteral("Uitgaven")));
+        app = std::make_unique<test::StartedProgram>();
+        screen = qobject_cast<invoeruitgaven *>(test::openFromMenu(app->program, QStringLiteral("Uitgaven")));
         QVERIFY(screen);
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void showsTheCostAccountsByTheirNames()

@@ -4,7 +4,7 @@
 #include "core/startup.h"
 #include "core/verwerkt.h"
 #include "databases.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/taskscreen.h"
 #include "toolkit/wheelfilter.h"
@@ -19,23 +19,19 @@ using namespace zelk;
 
 class TestMain : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
 
-    zelk::main &menu() { return *program->mainMenu(); }
-    DataModule1 &data() { return *program->context().data; }
+    zelk::main &menu() { return *app->program.mainMenu(); }
+    DataModule1 &data() { return app->data(); }
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        menu().show();
+        app = std::make_unique<test::StartedProgram>();
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void showsCaptionGroupsButtonsAndStatusBar()
@@ -52,7 +48,7 @@ private Q_SLOTS:
             QVERIFY2(menu().button(QString::fromLatin1(caption)), caption);
         QVERIFY(menu().button(QStringLiteral("Rek. overzicht"))->text().startsWith(QStringLiteral(" Rek. overzicht")));
         QCOMPARE(menu().statusPanel(1)->text(), QStringLiteral("  Werkmap:"));
-        QCOMPARE(menu().statusPanel(2)->text(), home->administration(0));
+        QCOMPARE(menu().statusPanel(2)->text(), app->home.administration(0));
         QCOMPARE(menu().statusPanel(3)->text(), QStringLiteral("Laatste boekstuknummer:"));
         QCOMPARE(menu().statusPanel(4)->text(), QStringLiteral("0"));
         QCOMPARE(menu().statusPanel(5)->text(), QStringLiteral("Versie 1.2.8"));
@@ -88,11 +84,11 @@ private Q_SLOTS:
         for (const auto &[caption, unit] : {std::pair{"Invoer leden", "invoerleden"}, std::pair{"Contributies", "invoercontri"},
                                             std::pair{"Jaar afsluiten", "jaarafsluit"}, std::pair{"Backup", "backuppen"}})
             QCOMPARE(menu().button(QString::fromLatin1(caption))->isEnabled(),
-                     program->context().screen(QString::fromLatin1(unit)) != nullptr);
+                     app->program.context().screen(QString::fromLatin1(unit)) != nullptr);
         QVERIFY(menu().button(QStringLiteral("Invoer leden"))->isEnabled());
         QVERIFY(menu().button(QStringLiteral("Stop programma"))->isEnabled());
         // Help opens the viewer once there is one.
-        QCOMPARE(menu().button(QStringLiteral("Help"))->isEnabled(), static_cast<bool>(program->context().openHelp));
+        QCOMPARE(menu().button(QStringLiteral("Help"))->isEnabled(), static_cast<bool>(app->program.context().openHelp));
     }
 
     void returningFromATaskScreenRerunsTheShowSteps()
@@ -138,7 +134,7 @@ private Q_SLOTS:
 
     void theNoticeHidesAfterThreeSecondsOrUnderTheMouse()
     {
-        verwerkt *notice = program->context().notice;
+        verwerkt *notice = app->program.context().notice;
         QCOMPARE(notice->label()->text(), QStringLiteral("Gegevens verwerkt in de administratie"));
         notice->showNotice();
         QVERIFY(notice->isVisible());

@@ -10,11 +10,11 @@
 #include "amountformat.h"
 #include "declar.h"
 #include "screendriver.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
-#include "toolkit/filterpanel.h"
-#include "toolkit/tablegrid.h"
+#include "toolkit/boundgrid.h"
+#include "toolkit/fieldfilterpanel.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,16 +26,15 @@ using namespace zelk;
 
 class TestOpenItems : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
 
-    DataModule1 &data() { return *program->context().data; }
-    double balance(int position) { return accountBalance(data().rekeningtabel, position); }
+    DataModule1 &data() { return app->data(); }
+    double balance(int position) { return app->balance(position); }
 
     OpenItemsScreen *open(bool payables)
     {
         return qobject_cast<OpenItemsScreen *>(
-            test::openFromMenu(*program, payables ? QStringLiteral("Nog te betalen") : QStringLiteral("Nog te ontvangen")));
+            test::openFromMenu(app->program, payables ? QStringLiteral("Nog te betalen") : QStringLiteral("Nog te ontvangen")));
     }
     // Open items as the expense and income screens leave them.
     void seed(bool payables, const QList<std::pair<QString, double>> &items)
@@ -50,7 +49,7 @@ class TestOpenItems : public QObject {
             }
         }
     }
-    static void clickRow(TableGrid *grid, int row)
+    static void clickRow(BoundGrid *grid, int row)
     {
         grid->scrollTo(grid->tableModel()->index(row, 1));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->rowRect(row).center());
@@ -59,14 +58,11 @@ class TestOpenItems : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        program->mainMenu()->show();
+        app = std::make_unique<test::StartedProgram>();
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void showsTheOpenItemsAndTheAccounts_data()
@@ -156,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(screen->amountField()->plainText().isEmpty());
         QCOMPARE(screen->group()->chosen(), -1);
         QVERIFY(!screen->doorboekenButton()->isEnabled());
-        QVERIFY(program->context().notice->isVisible());
+        QVERIFY(app->program.context().notice->isVisible());
         QCOMPARE(screen->lastNumberLabel()->text(), QString::number(journal.recordCount()));
     }
 
@@ -220,9 +216,9 @@ private Q_SLOTS:
         seed(false, {{QStringLiteral("Sponsor bakker"), 250}, {QStringLiteral("Sponsor garage"), 500}, {QStringLiteral("Kantine"), 40}});
         OpenItemsScreen *screen = open(false);
         QVERIFY(screen);
-        QTest::keyClicks(screen->filterPanel()->entry(QStringLiteral("Omschrijving")), QStringLiteral("sponsor"));
+        QTest::keyClicks(screen->filterPanel()->box(QStringLiteral("Omschrijving")), QStringLiteral("sponsor"));
         QCOMPARE(screen->grid()->tableModel()->rowCount(), 2);
-        QTest::keyClicks(screen->filterPanel()->entry(QStringLiteral("Bedrag")), QStringLiteral("500"));
+        QTest::keyClicks(screen->filterPanel()->box(QStringLiteral("Bedrag")), QStringLiteral("500"));
         QCOMPARE(screen->grid()->tableModel()->rowCount(), 1);
         // Settling the one row shown settles exactly that item.
         clickRow(screen->grid(), 0);
@@ -234,8 +230,44 @@ private Q_SLOTS:
         // Other screens see the whole table again.
         QVERIFY(!data().ontvangentabel.isFiltered());
         QCOMPARE(data().ontvangentabel.recordCount(), 2);
-        QVERIFY(screen->filterPanel()->entry(QStringLiteral("Omschrijving"))->text().isEmpty());
+        QVERIFY(screen->filterPanel()->box(QStringLiteral("Omschrijving"))->text().isEmpty());
         QCOMPARE(balance(1), 500.0);
+    }
+
+    void theFilterPanelNarrowsTheRows_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("description, any case") << "Omschrijving" << "huur" << 2;
+        QTest::newRow("description, blanks around") << "Omschrijving" << "  zaal " << 1;
+        QTest::newRow("date as shown") << "Datum" << "-02-" << 1;
+        QTest::newRow("amount as shown") << "Bedrag" << "1,250" << 1;
+        QTest::newRow("nothing passes") << "Omschrijving" << "kantine" << 0;
+    }
+    void theFilterPanelNarrowsTheRows()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(int, rows);
+        Table &items = data().betalentabel;
+        declar::nieuwtebetalen(data(), QStringLiteral("Huur zaal"), QDate(2026, 1, 5), 300);
+        declar::nieuwtebetalen(data(), QStringLiteral("Bekers"), QDate(2026, 2, 6), 45.5);
+        declar::nieuwtebetalen(data(), QStringLiteral("Huur materiaal"), QDate(2026, 3, 7), 1250);
+        OpenItemsScreen *screen = open(true);
+        QVERIFY(screen);
+        FieldFilterPanel *panel = screen->filterPanel();
+        QCOMPARE(panel->title(), QStringLiteral("  Filteren overzicht  "));
+        QTest::keyClicks(panel->box(field), text);
+        QCOMPARE(items.recordCount(), rows);
+        QCOMPARE(screen->grid()->tableModel()->rowCount(), rows);
+        screen->close();
+        QVERIFY(!items.isFiltered());
+        QCOMPARE(screen->grid()->tableModel()->rowCount(), 3);
+        QVERIFY(panel->box(field)->text().isEmpty());
+        // Typing while the screen is closed does not filter.
+        QTest::keyClicks(panel->box(field), text);
+        QCOMPARE(items.recordCount(), 3);
     }
 
     void theGridFollowsTheTablesCurrentRow()

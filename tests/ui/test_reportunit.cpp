@@ -7,7 +7,7 @@
 #include "declar.h"
 #include "preview/previewwindow.h"
 #include "preview/reportbusy.h"
-#include "testhome.h"
+#include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
 
 #include <QApplication>
@@ -18,29 +18,25 @@ using namespace zelk;
 
 class TestReportUnit : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TestHome> home;
-    std::unique_ptr<Program> program;
+    std::unique_ptr<test::StartedProgram> app;
 
-    zelk::main &menu() { return *program->mainMenu(); }
+    zelk::main &menu() { return *app->program.mainMenu(); }
 
 private Q_SLOTS:
     void init()
     {
         qputenv("ZELK_REPORT_DATE", "2026-03-31");
-        home = std::make_unique<test::TestHome>();
-        program = std::make_unique<Program>(false);
-        menu().show();
+        app = std::make_unique<test::StartedProgram>();
         QVERIFY(QTest::qWaitForWindowExposed(&menu()));
     }
     void cleanup()
     {
-        program.reset();
-        home.reset();
+        app.reset();
     }
 
     void balansOpensThePreviewOverTheMenu()
     {
-        declar::boekpost(*program->context().data, 7, 1, QStringLiteral("Contributie"), QDate(2026, 3, 1), 100);
+        declar::boekpost(*app->program.context().data, 7, 1, QStringLiteral("Contributie"), QDate(2026, 3, 1), 100);
         HoverButton *balans = menu().button(QStringLiteral("Balans"));
         QVERIFY(balans);
         QVERIFY(balans->isEnabled());
@@ -55,7 +51,7 @@ private Q_SLOTS:
             menuVisible = menu().isVisible();
             busy = ReportBusyGuard::isBusy(QStringLiteral("printbalans"));
             // Another click on "Balans" while the report is on show is ignored.
-            program->context().actions.value(QStringLiteral("printbalans"))(&menu());
+            app->program.context().actions.value(QStringLiteral("printbalans"))(&menu());
             pages = preview->findChild<QWidget *>(QStringLiteral("bladweergave")) ? 1 : 0;
             test::saveScreenshot(preview, QStringLiteral("afdrukvoorbeeld_balans"));
             QTest::keyClick(preview, Qt::Key_Escape);

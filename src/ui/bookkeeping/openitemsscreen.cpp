@@ -5,11 +5,11 @@
 #include "declar.h"
 #include "rekeningschema.h"
 #include "toolkit/amountfield.h"
+#include "toolkit/boundgrid.h"
 #include "toolkit/datepicker.h"
-#include "toolkit/filterpanel.h"
+#include "toolkit/fieldfilterpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
-#include "toolkit/tablegrid.h"
 #include "transferscreen.h"
 
 #include <QGridLayout>
@@ -27,38 +27,34 @@ QList<GridColumn> itemColumns()
             {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), GridColumn::Kind::Text},
             {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), GridColumn::Kind::Amount}};
 }
+
+// Each typed value may stand anywhere in the field as the grid shows it.
+QList<FieldRule> filterRules()
+{
+    return {{QStringLiteral("Datum"), Match::Contains, GridColumn::Kind::Date},
+            {QStringLiteral("Omschrijving"), Match::Contains, GridColumn::Kind::Text, true},
+            {QStringLiteral("Bedrag"), Match::Contains, GridColumn::Kind::Amount}};
+}
 } // namespace
 
 OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration &declaration)
-    : BookingScreen(context, declaration.unit, declaration.caption, declaration.helpHeading), m_decl(declaration)
+    : EntryScreen(context, declaration.unit, declaration.caption, declaration.helpHeading), m_decl(declaration)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(topBar(true));
 
-    m_grid = new TableGrid(items(), itemColumns(), this);
+    m_grid = new BoundGrid(items(), itemColumns(), this);
     m_grid->setObjectName(QStringLiteral("overzicht"));
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_grid->setMinimumHeight(160);
-    m_filter = new FilterPanel(items(), itemColumns(), QStringLiteral("Omschrijving"), this);
+    m_filter = new FieldFilterPanel(QStringLiteral("  Filteren overzicht  "), items(), filterRules(), this, Arrangement::SideBySide);
+    m_filter->setIgnoreOuterBlanks(true);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_filter);
 
-    auto *panel = new QFrame(this);
-    panel->setFrameShape(QFrame::StyledPanel);
-    auto *grid = new QGridLayout(panel);
-    grid->addWidget(heading(QStringLiteral("Datum")), 0, 0);
-    grid->addWidget(heading(QStringLiteral("Omschrijving")), 0, 1);
-    grid->addWidget(heading(QStringLiteral("Bedrag")), 0, 2);
-    m_date = new DatePicker(panel);
-    m_date->setObjectName(QStringLiteral("datum"));
-    m_description = new QLineEdit(panel);
-    m_description->setObjectName(QStringLiteral("omschrijving"));
-    m_description->setMinimumWidth(220);
-    m_amount = new AmountField(panel);
-    m_amount->setObjectName(QStringLiteral("bedrag"));
-    grid->addWidget(m_date, 1, 0);
-    grid->addWidget(m_description, 1, 1);
-    grid->addWidget(m_amount, 1, 2);
+    QGridLayout *grid = nullptr;
+    QFrame *panel = newEntryPanel(grid);
 
     const QList<AccountItem> accounts = financialItems(false)
                                         << AccountItem{QStringLiteral("stortingverschillen"), rekeningschema::stortingverschillen}
@@ -73,27 +69,17 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     grid->addWidget(heading(QStringLiteral("Naar rekening")), 4, 0, 1, 3);
     grid->addWidget(second, 5, 0, 1, 3);
 
-    m_doorboeken = newButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
-    auto *side = new QVBoxLayout;
-    side->addWidget(stepsLabel({QStringLiteral("1. Selecteer de juiste openstaande post"), QStringLiteral("2. Kies de juiste datum"),
-                                QStringLiteral("3. Pas eventueel de omschrijving aan"), QStringLiteral("4. Pas eventueel het bedrag aan"),
-                                QStringLiteral("5. Klik op de rekening waar het naartoe is gegaan"),
-                                QStringLiteral("6. Klik op doorboeken")}));
-    side->addSpacing(12);
-    side->addWidget(m_doorboeken);
-    side->addStretch();
-    side->addWidget(lastNumberBox());
-    auto *body = new QHBoxLayout;
-    body->addWidget(panel, 1);
-    body->addLayout(side);
-    layout->addLayout(body);
+    addBody(layout, panel,
+            {QStringLiteral("1. Selecteer de juiste openstaande post"), QStringLiteral("2. Kies de juiste datum"),
+             QStringLiteral("3. Pas eventueel de omschrijving aan"), QStringLiteral("4. Pas eventueel het bedrag aan"),
+             QStringLiteral("5. Klik op de rekening waar het naartoe is gegaan"), QStringLiteral("6. Klik op doorboeken")});
 
     addAccountList(m_group);
     addFixedLine(m_ownName, m_ownBalance, m_decl.ownPosition);
     m_entry = new BookingEntry(m_amount, m_doorboeken, this);
     m_entry->setRequiredGroup(m_group, BookingEntry::OnClick::FieldValue);
     m_entry->setExtraCondition([this] { return itemIsCurrent(); });
-    connect(m_grid, &TableGrid::rowClicked, this, &OpenItemsScreen::takeRow);
+    connect(m_grid, &BoundGrid::rowClicked, this, &OpenItemsScreen::takeRow);
     connect(&items(), &Table::currentChanged, m_entry, &BookingEntry::updateButton);
     connect(&items(), &Table::rowsReset, m_entry, &BookingEntry::updateButton);
     connect(m_doorboeken, &QPushButton::clicked, this, &OpenItemsScreen::doorboeken);
@@ -127,11 +113,6 @@ bool OpenItemsScreen::itemIsCurrent() const
     return t.isOpen() && !t.isEmpty() && t.currentRow() >= 0;
 }
 
-double OpenItemsScreen::pendingAmount() const
-{
-    return m_entry->pending();
-}
-
 void OpenItemsScreen::takeRow(int row)
 {
     const Table &t = items();
@@ -142,7 +123,7 @@ void OpenItemsScreen::takeRow(int row)
 
 void OpenItemsScreen::onShow()
 {
-    m_filter->switchOn();
+    m_filter->setFiltering(true);
     BookingScreen::onShow();
     m_group->clearChoice();
     m_entry->updateButton();
@@ -150,7 +131,8 @@ void OpenItemsScreen::onShow()
 
 void OpenItemsScreen::onClose()
 {
-    m_filter->switchOff();
+    m_filter->clear();
+    m_filter->setFiltering(false);
 }
 
 void OpenItemsScreen::doorboeken()

@@ -4,20 +4,14 @@
 // screen's own fixed account. Booking moves the amount between the chosen account and the
 // fixed account and settles the current item, all in one transaction. "Doorboeken" stays
 // disabled while no item is current, so a booking can never lack its item.
-#include "bookingscreen.h"
+#include "entryscreen.h"
 #include "toolkit/accountgroup.h"
-
-class QLineEdit;
-class QPushButton;
 
 namespace zelk {
 
-class AmountField;
-class BookingEntry;
-class DatePicker;
-class FilterPanel;
+class BoundGrid;
+class FieldFilterPanel;
 class Table;
-class TableGrid;
 
 struct OpenItemsDeclaration {
     QString unit;
@@ -31,23 +25,18 @@ struct OpenItemsDeclaration {
     void (*settle)(DataModule1 &, double) = nullptr;
 };
 
-class OpenItemsScreen : public BookingScreen {
+class OpenItemsScreen : public EntryScreen {
     Q_OBJECT
 public:
     OpenItemsScreen(AppContext &context, const OpenItemsDeclaration &declaration);
 
-    TableGrid *grid() const { return m_grid; }
-    FilterPanel *filterPanel() const { return m_filter; }
-    DatePicker *datePicker() const { return m_date; }
-    QLineEdit *descriptionField() const { return m_description; }
-    AmountField *amountField() const { return m_amount; }
+    BoundGrid *grid() const { return m_grid; }
+    FieldFilterPanel *filterPanel() const { return m_filter; }
     AccountGroup *group() const { return m_group; }
     QLabel *ownName() const { return m_ownName; }
     QLabel *ownBalance() const { return m_ownBalance; }
-    QPushButton *doorboekenButton() const { return m_doorboeken; }
-    double pendingAmount() const;
 
-    void doorboeken();
+    void doorboeken() override;
 
 protected:
     void onShow() override;
@@ -60,16 +49,11 @@ private:
     QWidget *buildFixedLine();
 
     OpenItemsDeclaration m_decl;
-    TableGrid *m_grid;
-    FilterPanel *m_filter;
-    DatePicker *m_date;
-    QLineEdit *m_description;
-    AmountField *m_amount;
+    BoundGrid *m_grid;
+    FieldFilterPanel *m_filter;
     AccountGroup *m_group;
     QLabel *m_ownName = nullptr;
     QLabel *m_ownBalance = nullptr;
-    QPushButton *m_doorboeken;
-    BookingEntry *m_entry;
 };
 
 } // namespace zelk

@@ -26,27 +26,13 @@ QList<AccountItem> financialItems(bool capitalised)
 }
 
 TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &declaration)
-    : BookingScreen(context, declaration.unit, declaration.caption, declaration.helpHeading), m_decl(declaration)
+    : EntryScreen(context, declaration.unit, declaration.caption, declaration.helpHeading), m_decl(declaration)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(topBar(true));
 
-    auto *panel = new QFrame(this);
-    panel->setFrameShape(QFrame::StyledPanel);
-    auto *grid = new QGridLayout(panel);
-    grid->addWidget(heading(QStringLiteral("Datum")), 0, 0);
-    grid->addWidget(heading(QStringLiteral("Omschrijving")), 0, 1);
-    grid->addWidget(heading(QStringLiteral("Bedrag")), 0, 2);
-    m_date = new DatePicker(panel);
-    m_date->setObjectName(QStringLiteral("datum"));
-    m_description = new QLineEdit(m_decl.initialDescription, panel);
-    m_description->setObjectName(QStringLiteral("omschrijving"));
-    m_description->setMinimumWidth(220);
-    m_amount = new AmountField(panel);
-    m_amount->setObjectName(QStringLiteral("bedrag"));
-    grid->addWidget(m_date, 1, 0);
-    grid->addWidget(m_description, 1, 1);
-    grid->addWidget(m_amount, 1, 2);
+    QGridLayout *grid = nullptr;
+    QFrame *panel = newEntryPanel(grid, m_decl.initialDescription);
     m_from = new AccountGroup(m_decl.from.caption, m_decl.from.items, false, panel);
     m_from->setObjectName(QStringLiteral("vanrekening"));
     m_to = new AccountGroup(m_decl.to.caption, m_decl.to.items, true, panel);
@@ -57,18 +43,7 @@ TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &d
     grid->addWidget(m_to, 5, 0, 1, 3);
     m_from->choose(0);
 
-    m_doorboeken = newButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
-    auto *side = new QVBoxLayout;
-    side->addWidget(stepsLabel(m_decl.steps));
-    side->addSpacing(12);
-    side->addWidget(m_doorboeken);
-    side->addStretch();
-    side->addWidget(lastNumberBox());
-
-    auto *body = new QHBoxLayout;
-    body->addWidget(panel, 1);
-    body->addLayout(side);
-    layout->addLayout(body);
+    addBody(layout, panel, m_decl.steps);
 
     addAccountList(m_from);
     addAccountList(m_to);
@@ -77,11 +52,6 @@ TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &d
     connect(m_doorboeken, &QPushButton::clicked, this, &TransferScreen::doorboeken);
     setTabOrder(m_decl.toGroupFirstInTabOrder);
     finishButtons();
-}
-
-double TransferScreen::pendingAmount() const
-{
-    return m_entry->pending();
 }
 
 void TransferScreen::setTabOrder(bool toGroupFirst)

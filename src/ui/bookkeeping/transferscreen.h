@@ -5,17 +5,10 @@
 // the markers "<", must be chosen before booking and is cleared on show and after every
 // "Doorboeken". Booking to the receivables account or from the payables account also
 // records the open item, in the same transaction.
-#include "bookingscreen.h"
+#include "entryscreen.h"
 #include "toolkit/accountgroup.h"
 
-class QLineEdit;
-class QPushButton;
-
 namespace zelk {
-
-class AmountField;
-class BookingEntry;
-class DatePicker;
 
 struct GroupDeclaration {
     QString caption;
@@ -34,21 +27,15 @@ struct TransferDeclaration {
     bool toGroupFirstInTabOrder = false;
 };
 
-class TransferScreen : public BookingScreen {
+class TransferScreen : public EntryScreen {
     Q_OBJECT
 public:
     TransferScreen(AppContext &context, const TransferDeclaration &declaration);
 
-    DatePicker *datePicker() const { return m_date; }
-    QLineEdit *descriptionField() const { return m_description; }
-    AmountField *amountField() const { return m_amount; }
     AccountGroup *fromGroup() const { return m_from; }
     AccountGroup *toGroup() const { return m_to; }
-    QPushButton *doorboekenButton() const { return m_doorboeken; }
-    double pendingAmount() const;
 
-    // "Doorboeken".
-    void doorboeken();
+    void doorboeken() override;
 
 protected:
     void onShow() override;
@@ -56,13 +43,8 @@ protected:
 private:
     void setTabOrder(bool toGroupFirst);
     TransferDeclaration m_decl;
-    DatePicker *m_date;
-    QLineEdit *m_description;
-    AmountField *m_amount;
     AccountGroup *m_from;
     AccountGroup *m_to;
-    QPushButton *m_doorboeken;
-    BookingEntry *m_entry;
 };
 
 // Account items by position with their initial texts, for the declarations.

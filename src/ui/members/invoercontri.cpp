@@ -64,7 +64,7 @@ void invoercontri::ensureBuilt()
     auto *left = new QVBoxLayout;
     m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), {{"Naam", Match::Contains}, {"Straat", Match::Contains}}, this);
     left->addWidget(m_find);
-    m_grid = new BoundGrid(leden(), {"Naam", "Geb datum", "Straat"}, this);
+    m_grid = new BoundGrid(leden(), fieldColumns(leden(), {"Naam", "Geb datum", "Straat"}), this);
     m_grid->setMinimumWidth(380);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     left->addWidget(m_grid, 1);

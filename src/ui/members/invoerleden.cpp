@@ -67,7 +67,7 @@ void invoerleden::ensureBuilt()
     top->addWidget(buildSide(), 1);
     top->addWidget(buildButtons());
 
-    m_grid = new BoundGrid(leden(), gridFields, this);
+    m_grid = new BoundGrid(leden(), fieldColumns(leden(), gridFields), this);
     m_grid->setDeleteAllowed(true);
     m_grid->setBeforeChange([this] { return m_form->save(); });
     connect(m_grid, &BoundGrid::changedTable, this, &invoerleden::toonaantal);

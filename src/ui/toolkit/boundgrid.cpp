@@ -2,7 +2,6 @@
 
 #include "messages.h"
 #include "recordnavigator.h"
-#include "tablegridmodel.h"
 #include "zelkerror.h"
 
 #include <QHeaderView>
@@ -34,8 +33,8 @@ protected:
 };
 } // namespace
 
-BoundGrid::BoundGrid(Table &table, const QStringList &fields, QWidget *parent)
-    : QTableView(parent), m_table(table), m_model(new TableGridModel(table, fields, this))
+BoundGrid::BoundGrid(Table &table, QList<GridColumn> columns, QWidget *parent)
+    : QTableView(parent), m_table(table), m_model(new TableModel(table, std::move(columns), this))
 {
     setObjectName(QStringLiteral("grid"));
     setModel(m_model);
@@ -54,7 +53,13 @@ BoundGrid::BoundGrid(Table &table, const QStringList &fields, QWidget *parent)
     connect(&table, &Table::currentChanged, this, &BoundGrid::showCurrent);
     connect(m_model, &QAbstractItemModel::modelReset, this, &BoundGrid::showCurrent);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &BoundGrid::userSelected);
+    connect(this, &QAbstractItemView::clicked, this, &BoundGrid::userClicked);
     showCurrent();
+}
+
+QRect BoundGrid::rowRect(int row) const
+{
+    return visualRect(m_model->index(row, std::min(1, m_model->columnCount() - 1)));
 }
 
 void BoundGrid::showCurrent()
@@ -96,6 +101,13 @@ void BoundGrid::userSelected(const QModelIndex &index)
     }
     showCurrent();
     Q_EMIT changedTable();
+}
+
+void BoundGrid::userClicked(const QModelIndex &index)
+{
+    // Pressing the button already made the row current (or a refused change kept the old one).
+    if (index.isValid() && m_table.isOpen() && index.row() == m_table.currentRow())
+        Q_EMIT rowClicked(index.row());
 }
 
 void BoundGrid::keyPressEvent(QKeyEvent *event)

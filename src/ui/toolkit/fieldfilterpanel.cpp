@@ -5,8 +5,9 @@
 
 namespace zelk {
 
-FieldFilterPanel::FieldFilterPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent)
-    : FieldPanel(title, table, rules, parent)
+FieldFilterPanel::FieldFilterPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent,
+                                   Arrangement arrangement)
+    : FieldPanel(title, table, rules, parent, arrangement)
 {
     setObjectName(QStringLiteral("filterpanel"));
     connect(this, &FieldPanel::valuesChanged, this, &FieldFilterPanel::apply);

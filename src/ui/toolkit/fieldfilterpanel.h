@@ -9,7 +9,8 @@ namespace zelk {
 class FieldFilterPanel : public FieldPanel {
     Q_OBJECT
 public:
-    FieldFilterPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent = nullptr);
+    FieldFilterPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent = nullptr,
+                     Arrangement arrangement = Arrangement::Stacked);
 
     // On: the typed values restrict the table. Off: the condition is removed and the
     // table shows all rows again.

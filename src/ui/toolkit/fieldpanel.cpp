@@ -1,6 +1,8 @@
 #include "fieldpanel.h"
 
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace zelk {
@@ -10,36 +12,56 @@ struct Needle {
     int field;
     QString text;
     Match match;
+    GridColumn::Kind shownAs;
 };
 
 bool matches(const QVariant &stored, const Needle &needle)
 {
-    const QString value = stored.typeId() == QMetaType::QDate ? stored.toDate().toString(QStringLiteral("dd-MM-yyyy")) : stored.toString();
+    const QString value = TableModel::shown(stored, needle.shownAs);
     if (needle.match == Match::Contains)
         return value.contains(needle.text, Qt::CaseInsensitive);
     return value.startsWith(needle.text, Qt::CaseInsensitive);
 }
 } // namespace
 
-FieldPanel::FieldPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent)
+FieldPanel::FieldPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent,
+                       Arrangement arrangement)
     : QGroupBox(title, parent), m_table(table), m_rules(rules)
 {
-    auto *form = new QFormLayout(this);
-    form->setContentsMargins(6, 4, 6, 4);
-    form->setVerticalSpacing(2);
-    for (const FieldRule &rule : rules) {
-        auto *box = new QLineEdit(this);
-        box->setObjectName(rule.field);
-        const int index = table.schema().indexOf(rule.field);
-        if (index >= 0 && table.schema().fields[index].size > 0)
-            box->setMaxLength(table.schema().fields[index].size);
-        form->addRow(rule.field, box);
-        m_boxes << box;
-        connect(box, &QLineEdit::textChanged, this, [this] {
-            if (!m_clearing)
-                Q_EMIT valuesChanged();
-        });
+    if (arrangement == Arrangement::Stacked) {
+        auto *form = new QFormLayout(this);
+        form->setContentsMargins(6, 4, 6, 4);
+        form->setVerticalSpacing(2);
+    } else {
+        new QGridLayout(this);
     }
+    for (const FieldRule &rule : rules)
+        addBox(rule, arrangement);
+}
+
+void FieldPanel::addBox(const FieldRule &rule, Arrangement arrangement)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(rule.field);
+    const int index = m_table.schema().indexOf(rule.field);
+    if (index >= 0 && m_table.schema().fields[index].size > 0)
+        box->setMaxLength(m_table.schema().fields[index].size);
+    if (arrangement == Arrangement::Stacked) {
+        static_cast<QFormLayout *>(layout())->addRow(rule.field, box);
+    } else {
+        auto *grid = static_cast<QGridLayout *>(layout());
+        const int column = static_cast<int>(m_boxes.size());
+        auto *label = new QLabel(rule.field, this);
+        label->setBuddy(box);
+        grid->addWidget(label, 0, column);
+        grid->addWidget(box, 1, column);
+        grid->setColumnStretch(column, rule.wide ? 3 : 1);
+    }
+    m_boxes << box;
+    connect(box, &QLineEdit::textChanged, this, [this] {
+        if (!m_clearing)
+            Q_EMIT valuesChanged();
+    });
 }
 
 QLineEdit *FieldPanel::box(const QString &field) const
@@ -50,10 +72,16 @@ QLineEdit *FieldPanel::box(const QString &field) const
     return nullptr;
 }
 
+QString FieldPanel::typed(int box) const
+{
+    const QString text = m_boxes[box]->text();
+    return m_trim ? text.trimmed() : text;
+}
+
 bool FieldPanel::isBlank() const
 {
-    for (const QLineEdit *box : m_boxes)
-        if (!box->text().isEmpty())
+    for (int i = 0; i < m_boxes.size(); ++i)
+        if (!typed(i).isEmpty())
             return false;
     return true;
 }
@@ -70,8 +98,8 @@ Table::Condition FieldPanel::condition() const
 {
     std::vector<Needle> needles;
     for (int i = 0; i < m_rules.size(); ++i)
-        if (!m_boxes[i]->text().isEmpty())
-            needles.push_back({m_table.fieldIndex(m_rules[i].field), m_boxes[i]->text(), m_rules[i].match});
+        if (const QString text = typed(i); !text.isEmpty())
+            needles.push_back({m_table.fieldIndex(m_rules[i].field), text, m_rules[i].match, m_rules[i].shownAs});
     if (needles.empty())
         return {};
     return [needles](const Table::Values &values) {

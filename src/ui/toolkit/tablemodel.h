@@ -16,6 +16,9 @@ struct GridColumn {
     Kind kind = Kind::Text;
 };
 
+// Plain columns for the given fields, each titled with the field's own name.
+QList<GridColumn> fieldColumns(const Table &table, const QStringList &fields);
+
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -23,7 +26,7 @@ public:
 
     Table &table() const { return m_table; }
     const QList<GridColumn> &columns() const { return m_columns; }
-    // A stored value as the grid shows it: dates dd-MM-yyyy, amounts ",0.00".
+    // A stored value as the grid shows it: dates dd-MM-yyyy, amounts ",0.00", marks Ja/Nee.
     static QString shown(const QVariant &value, GridColumn::Kind kind);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -32,8 +35,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    QVariant valueAt(int row, int column) const;
+
     Table &m_table;
     QList<GridColumn> m_columns;
+    QList<int> m_stored; // each column's stored field, -1 for a derived one
 };
 
 } // namespace zelk
