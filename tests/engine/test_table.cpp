@@ -1,7 +1,11 @@
 // Cursor rules of the shared table objects, on real table files in a fresh administration.
 #include "databases.h"
 #include "freshdata.h"
+#include "store/sqlite.h"
 #include "zelkerror.h"
+
+#include <functional>
+#include <map>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -159,6 +163,109 @@ private Q_SLOTS:
         QCOMPARE(descriptions(t), (QStringList{"a", "b", "new"}));
         t.first();
         QCOMPARE(t.number(u"Bedrag"), 5.0);
+    }
+
+    // What is stored, read through a connection of its own, so nothing of this table
+    // object (not even closing it) can post a pending row first.
+    QStringList storedItems()
+    {
+        sql::DatabaseHandle db = sql::openFile(data->werkmap() + QStringLiteral("/tebetalen.db"), false);
+        sql::Statement select(db.get(), QStringLiteral("SELECT Omschrijving, Bedrag FROM tebetalen ORDER BY _volgorde"));
+        QStringList rows;
+        while (select.step())
+            rows << select.column(0).toString() + u'=' + QString::number(select.columnDouble(1));
+        return rows;
+    }
+
+    void everyMoveAndEveryNewRowPostsTheRowBeingEdited_data()
+    {
+        QTest::addColumn<QString>("step");
+        for (const char *step : {"first", "last", "next", "prior", "moveTo", "append", "insert", "refresh"})
+            QTest::newRow(step) << QString::fromLatin1(step);
+    }
+    void everyMoveAndEveryNewRowPostsTheRowBeingEdited()
+    {
+        QFETCH(QString, step);
+        Table &t = data->betalentabel;
+        for (const char *d : {"a", "b", "c"})
+            addOpenItem(t, QString::fromLatin1(d), 1);
+        const std::map<QString, std::function<void()>> steps{
+            {"first", [&] { t.first(); }},   {"last", [&] { t.last(); }},     {"next", [&] { t.next(); }},
+            {"prior", [&] { t.prior(); }},   {"moveTo", [&] { t.moveTo(0); }}, {"append", [&] { t.append(); }},
+            {"insert", [&] { t.insert(); }}, {"refresh", [&] { t.refresh(); }}};
+        // A changed row.
+        t.moveTo(1);
+        t.edit();
+        t.setValue(u"Bedrag", 9.0);
+        steps.at(step)();
+        QCOMPARE(storedItems(), (QStringList{"a=1", "b=9", "c=1"}));
+        t.cancel();
+        // A new row.
+        t.moveTo(1);
+        t.append();
+        t.setValue(u"Omschrijving", QStringLiteral("new"));
+        t.setValue(u"Bedrag", 4.0);
+        steps.at(step)();
+        QVERIFY(storedItems().contains(QStringLiteral("new=4")));
+        QCOMPARE(t.state() == Table::State::Insert, step == QLatin1String("append") || step == QLatin1String("insert"));
+    }
+
+    void aBoundControlNeverSeesTheCursorPastTheEnd()
+    {
+        Table &t = data->betalentabel;
+        for (const char *d : {"a", "b", "c"})
+            addOpenItem(t, QString::fromLatin1(d), 1);
+        int heard = 0;
+        auto readCurrent = [&] {
+            ++heard;
+            QVERIFY2(t.currentRow() < t.recordCount(), "cursor past the end");
+            t.text(u"Omschrijving"); // what a bound edit box does
+        };
+        connect(&t, &Table::rowsReset, this, readCurrent);
+        connect(&t, &Table::currentChanged, this, readCurrent);
+        t.last();
+        t.remove(); // the last row
+        QCOMPARE(t.text(u"Omschrijving"), QStringLiteral("b"));
+        t.setCondition([](const Table::Values &v) { return v.value(1).toString() == QLatin1String("a"); });
+        t.setFiltered(true); // from the second of two rows to the only one passing
+        t.setFiltered(false);
+        t.first();
+        t.remove();
+        t.remove(); // the only row
+        QVERIFY(t.isEmpty());
+        addOpenItem(t, QStringLiteral("d"), 1);
+        t.emptyTable();
+        QVERIFY(heard > 6);
+        disconnect(&t, nullptr, this, nullptr);
+    }
+
+    void rowsAnotherProgramChangedAreReadBeforeAWrite()
+    {
+        Table &t = data->betalentabel;
+        addOpenItem(t, QStringLiteral("a"), 1);
+        addOpenItem(t, QStringLiteral("b"), 2);
+        // A second program on the same files: its own connection and table objects.
+        DataModule1 other;
+        other.openAll();
+        other.betalentabel.first();
+        other.betalentabel.remove(); // "a"
+        addOpenItem(other.betalentabel, QStringLiteral("c"), 3);
+        QCOMPARE(descriptions(t), (QStringList{"a", "b"})); // not read yet
+        t.first();
+        // Deleting "a", which the other program deleted already, deletes nothing else.
+        QVERIFY_THROWS_EXCEPTION(Error, t.remove());
+        QCOMPARE(descriptions(t), (QStringList{"b", "c"}));
+        QCOMPARE(storedItems(), (QStringList{"b=2", "c=3"}));
+        // A row edited here that the other program deleted meanwhile is not written elsewhere.
+        t.first();
+        t.edit();
+        t.setValue(u"Bedrag", 7.0);
+        other.betalentabel.first();
+        other.betalentabel.remove();
+        Transaction write(data->database1()); // rereads
+        QVERIFY_THROWS_EXCEPTION(Error, t.post());
+        write.commit();
+        QCOMPARE(storedItems(), QStringList{"c=3"});
     }
 
     void eofAfterNextPastTheEnd()

@@ -406,6 +406,26 @@ private Q_SLOTS:
         QCOMPARE(grid->currentIndex().row(), 1);
     }
 
+    void deletingTheLastAndTheOnlyMember()
+    {
+        addMembers({{"Bakker, Els", "Delft"}, {"Jansen, Piet", "Tiel"}});
+        open();
+        BoundGrid *grid = screen->grid();
+        grid->setFocus();
+        leden().last();
+        answerNextQuestion(QMessageBox::Ok);
+        QTest::keyClick(grid, Qt::Key_Delete); // the last row: the one before it becomes current
+        QCOMPARE(leden().recordCount(), 1);
+        QCOMPARE(box("Naam")->text(), QStringLiteral("Bakker, Els"));
+        answerNextQuestion(QMessageBox::Ok);
+        QTest::keyClick(grid, Qt::Key_Delete); // the only row: an empty register, still working
+        QCOMPARE(leden().recordCount(), 0);
+        QCOMPARE(box("Naam")->text(), QString());
+        QCOMPARE(screen->countLabel()->text(), QStringLiteral("0"));
+        addMembers({{"de Vries, Jan", "Gouda"}});
+        QCOMPARE(box("Naam")->text(), QStringLiteral("de Vries, Jan"));
+    }
+
     void importAndExportFromTheScreen()
     {
         addMembers({{"Bakker, Els", "Delft"}});

@@ -58,6 +58,12 @@ Connection::Connection(const QString &folder)
         attach.bind(1, fileUri(path, "rw"));
         attach.run(QStringLiteral("Openen van %1").arg(QDir::toNativeSeparators(path)));
     }
+    // The versions as they are now: rows read from here on are the baseline.
+    for (const TableSchema *table : schemas::all()) {
+        m_versionQueries.push_back(std::make_unique<sql::Statement>(
+            m_db.get(), QStringLiteral("PRAGMA %1.data_version").arg(qualified(*table))));
+        m_versions.push_back(dataVersion(m_versionQueries.size() - 1));
+    }
 }
 
 Connection::~Connection() = default;
@@ -88,11 +94,56 @@ void Connection::removeRollbackListener(int id)
     std::erase_if(m_listeners, [id](const auto &entry) { return entry.first == id; });
 }
 
+int Connection::addChangeListener(const TableSchema &table, ChangeListener listener)
+{
+    m_changeListeners.push_back({++m_nextListener, &table, std::move(listener)});
+    return m_nextListener;
+}
+
+void Connection::removeChangeListener(int id)
+{
+    std::erase_if(m_changeListeners, [id](const ChangeWatch &watch) { return watch.id == id; });
+}
+
+qint64 Connection::dataVersion(size_t file)
+{
+    sql::Statement &query = *m_versionQueries[file];
+    query.reset();
+    const qint64 version = query.step() ? query.columnInt(0) : 0;
+    query.reset();
+    return version;
+}
+
+void Connection::takeOutsideChanges()
+{
+    // Inside BEGIN IMMEDIATE every file is locked for writing, so what is read now stays
+    // true until the commit. SQLite's data version changes only for other connections' commits.
+    const auto &tables = schemas::all();
+    for (size_t i = 0; i < tables.size(); ++i) {
+        const qint64 version = dataVersion(i);
+        if (version == m_versions[i])
+            continue;
+        m_versions[i] = version;
+        const auto watches = m_changeListeners; // a listener may change the list
+        for (const ChangeWatch &watch : watches)
+            if (watch.table == tables[i])
+                watch.listener();
+    }
+}
+
 void Connection::begin()
 {
     sql::exec(m_db.get(), m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT s%1").arg(m_depth),
               QStringLiteral("Beginnen van de verwerking"));
     ++m_depth;
+    if (m_depth == 1) {
+        try {
+            takeOutsideChanges();
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    }
 }
 
 void Connection::commit()

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace zelk {
@@ -34,17 +35,35 @@ public:
     int addRollbackListener(RollbackListener listener);
     void removeRollbackListener(int id);
 
+    // Called when a transaction begins and another program has changed `table`'s file
+    // since this connection last looked, so that rows held in memory are read afresh
+    // before anything is computed from them.
+    using ChangeListener = std::function<void()>;
+    int addChangeListener(const TableSchema &table, ChangeListener listener);
+    void removeChangeListener(int id);
+
 private:
     friend class Transaction;
     void begin();
     void commit();
     void rollback();
+    void takeOutsideChanges();
+    qint64 dataVersion(size_t file);
 
     QString m_folder;
     sql::DatabaseHandle m_db;
     int m_depth = 0;
     int m_nextListener = 0;
     std::vector<std::pair<int, RollbackListener>> m_listeners;
+    struct ChangeWatch {
+        int id;
+        const TableSchema *table;
+        ChangeListener listener;
+    };
+    std::vector<ChangeWatch> m_changeListeners;
+    // Per table file (in the order of schemas::all()), the data version last seen.
+    std::vector<std::unique_ptr<sql::Statement>> m_versionQueries;
+    std::vector<qint64> m_versions;
 };
 
 // One user action: everything written between construction and commit() lands in the

@@ -62,8 +62,10 @@ Table::Table(const QString &objectName, const TableSchema &schema, QObject *pare
 
 Table::~Table()
 {
-    if (m_connection && m_rollbackListener)
+    if (m_connection) {
         m_connection->removeRollbackListener(m_rollbackListener);
+        m_connection->removeChangeListener(m_changeListener);
+    }
 }
 
 void Table::requireOpen() const
@@ -87,10 +89,11 @@ void Table::open(Connection &connection, bool exclusive)
     m_connection = &connection;
     load();
     m_rollbackListener = connection.addRollbackListener([this] { reloadAfterRollback(); });
+    m_changeListener = connection.addChangeListener(m_schema, [this] { reloadChangedFile(); });
     setState(State::Browse);
-    m_current = -1;
-    first();
-    Q_EMIT rowsReset();
+    m_bof = true;
+    m_eof = isEmpty();
+    announceRowsReset(-1, 0);
 }
 
 void Table::close()
@@ -103,16 +106,17 @@ void Table::close()
         cancel(); // closing must not fail; the row that could not be stored is dropped
     }
     m_connection->removeRollbackListener(m_rollbackListener);
+    m_connection->removeChangeListener(m_changeListener);
     m_rollbackListener = 0;
+    m_changeListener = 0;
     m_insertStatement.reset();
     m_updateStatement.reset();
     m_connection = nullptr;
     m_rows.clear();
     m_view.clear();
-    m_current = -1;
     m_eof = m_bof = true;
     setState(State::Inactive);
-    Q_EMIT rowsReset();
+    announceRowsReset(-1, -1);
 }
 
 void Table::load()
@@ -201,6 +205,25 @@ void Table::setCurrent(int row)
         return;
     m_current = row;
     Q_EMIT currentChanged(row);
+}
+
+void Table::announceRowsReset(qint64 rowid, int fallback)
+{
+    // The cursor is valid again before anyone hears of the change: a bound control that
+    // reads the current row on rowsReset must never see it past the end.
+    const int shown = rowid >= 0 ? viewIndexOf(rowid) : -1;
+    const int count = recordCount();
+    m_current = count == 0 ? -1 : std::clamp(shown >= 0 ? shown : fallback, 0, count - 1);
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged(m_current);
+}
+
+int Table::rowIndexOf(qint64 rowid) const
+{
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].rowid == rowid)
+            return static_cast<int>(i);
+    return -1;
 }
 
 void Table::setState(State state)
@@ -306,6 +329,7 @@ void Table::edit()
         return;
     }
     m_buffer = m_rows[m_view[m_current]].values;
+    m_editRowid = m_rows[m_view[m_current]].rowid;
     setState(State::Edit);
 }
 
@@ -441,16 +465,26 @@ void Table::postInsert()
         rebuildView();
     m_buffer.clear();
     setState(State::Browse);
-    Q_EMIT rowsReset();
     const qint64 rowid = m_rows[position].rowid;
-    const int shown = atEnd && visible ? recordCount() - 1 : viewIndexOf(rowid);
-    m_current = -2; // forces currentChanged: the row under the cursor is a different one now
-    setCurrent(shown >= 0 ? shown : recordCount() - 1);
+    if (atEnd && visible) {
+        m_current = recordCount() - 1;
+        Q_EMIT rowsReset();
+        Q_EMIT currentChanged(m_current);
+        return;
+    }
+    announceRowsReset(rowid, recordCount() - 1);
 }
 
 void Table::postEdit()
 {
-    const int k = m_view[m_current];
+    // The row is found by its identity, not by the cursor: rows read afresh meanwhile
+    // may have moved it.
+    const int k = rowIndexOf(m_editRowid);
+    if (k < 0) {
+        cancel();
+        throw Error(QStringLiteral("Deze rij van %1 is intussen door een ander programma verwijderd; "
+                                   "de wijziging is niet opgeslagen.").arg(m_schema.fileName));
+    }
     sql::Statement &stmt = updateStatement();
     const int next = bindValues(stmt, m_schema, m_buffer);
     stmt.bind(next, m_rows[k].rowid);
@@ -460,11 +494,11 @@ void Table::postEdit()
         failPost();
     }
     const bool keyChanged = m_schema.key == KeyKind::UniqueText && m_rows[k].values[0] != m_buffer[0];
-    const bool wasVisible = true;
+    const bool wasVisible = m_current >= 0 && m_view[m_current] == k;
     m_rows[k].values = m_buffer;
     m_buffer.clear();
     setState(State::Browse);
-    if (!keyChanged && passes(m_rows[k].values) == wasVisible) {
+    if (!keyChanged && passes(m_rows[k].values) && wasVisible) {
         Q_EMIT rowChanged(m_current);
         Q_EMIT currentChanged(m_current);
         return;
@@ -476,10 +510,7 @@ void Table::postEdit()
     m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
     const int old = m_current;
     rebuildView();
-    Q_EMIT rowsReset();
-    const int shown = viewIndexOf(rowid);
-    m_current = -2;
-    setCurrent(shown >= 0 ? shown : old);
+    announceRowsReset(rowid, old);
 }
 
 void Table::post()
@@ -501,18 +532,42 @@ void Table::remove()
     cancel();
     if (isEmpty())
         return;
-    const int k = m_view[m_current];
+    removeRow(currentRowid());
+}
+
+void Table::removeRow(qint64 rowid)
+{
+    requireOpen();
+    checkBrowse();
+    Transaction transaction(*m_connection);
+    // The row meant is the one the user saw; when another program removed it meanwhile,
+    // nothing else is deleted in its place.
+    const int k = rowIndexOf(rowid);
+    if (k < 0)
+        throw Error(QStringLiteral("Deze rij van %1 is intussen door een ander programma verwijderd.").arg(m_schema.fileName));
     sql::Statement stmt(m_connection->handle(), QStringLiteral("DELETE FROM %1.%2 WHERE rowid=?")
                                                     .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)));
-    stmt.bind(1, m_rows[k].rowid);
+    stmt.bind(1, rowid);
     stmt.run(QStringLiteral("Verwijderen uit %1").arg(m_schema.fileName));
+    transaction.commit();
+    const int shownAt = viewIndexOf(rowid);
     m_rows.erase(m_rows.begin() + k);
-    const int old = m_current;
+    const int old = shownAt >= 0 ? shownAt : m_current;
     rebuildView();
-    Q_EMIT rowsReset();
-    m_current = -2;
-    setCurrent(old);
     m_eof = isEmpty();
+    announceRowsReset(-1, old);
+}
+
+bool Table::locate(qint64 rowid)
+{
+    requireOpen();
+    checkBrowse();
+    const int shown = viewIndexOf(rowid);
+    if (shown < 0)
+        return false;
+    setCurrent(shown);
+    m_eof = m_bof = false;
+    return true;
 }
 
 void Table::refresh()
@@ -522,10 +577,7 @@ void Table::refresh()
     const qint64 rowid = currentRowid();
     const int old = m_current;
     load();
-    Q_EMIT rowsReset();
-    const int shown = viewIndexOf(rowid);
-    m_current = -2;
-    setCurrent(shown >= 0 ? shown : old);
+    announceRowsReset(rowid, old);
 }
 
 void Table::flush()
@@ -542,10 +594,8 @@ void Table::emptyTable()
               QStringLiteral("Leegmaken van %1").arg(m_schema.fileName));
     m_rows.clear();
     m_view.clear();
-    Q_EMIT rowsReset();
-    m_current = -2;
-    setCurrent(-1);
     m_eof = m_bof = true;
+    announceRowsReset(-1, -1);
 }
 
 void Table::reloadAfterRollback()
@@ -560,10 +610,18 @@ void Table::reloadAfterRollback()
         m_buffer.clear();
         setState(State::Browse);
     }
-    Q_EMIT rowsReset();
-    const int shown = viewIndexOf(rowid);
-    m_current = -2;
-    setCurrent(shown >= 0 ? shown : old);
+    announceRowsReset(rowid, old);
+}
+
+void Table::reloadChangedFile()
+{
+    if (!isOpen())
+        return;
+    // A row being edited keeps its buffer: it is stored by its identity when posted.
+    const qint64 rowid = currentRowid();
+    const int old = m_current;
+    load();
+    announceRowsReset(rowid, old);
 }
 
 void Table::setFiltered(bool on)
@@ -587,11 +645,8 @@ void Table::applyFilter()
     checkBrowse();
     const qint64 rowid = currentRowid();
     rebuildView();
-    Q_EMIT rowsReset();
-    const int shown = viewIndexOf(rowid);
-    m_current = -2;
-    setCurrent(shown >= 0 ? shown : 0);
     m_eof = m_bof = isEmpty();
+    announceRowsReset(rowid, 0);
 }
 
 void Table::addLookup(const QString &name, Lookup lookup)
@@ -721,13 +776,17 @@ QVariant Table::converted(const FieldDef &field, const QVariant &value) const
         throw Error(QStringLiteral("Het veld %1 wordt door de tabel zelf genummerd.").arg(field.name));
     case FieldType::Currency:
     case FieldType::Float: {
+        double number = value.toDouble();
         if (value.typeId() == QMetaType::QString) {
             const auto amount = AmountFormat::current().parse(value.toString());
             if (!amount)
                 throw Error(QStringLiteral("\"%1\" is geen geldig bedrag voor het veld %2.").arg(value.toString(), field.name));
-            return *amount;
+            number = *amount;
         }
-        return value.toDouble();
+        // SQLite would store a NaN as NULL and an infinity as a number no sum survives.
+        if (!std::isfinite(number))
+            throw Error(QStringLiteral("Het veld %1 kan alleen een eindig getal bevatten.").arg(field.name));
+        return number;
     }
     }
     return value;
@@ -747,6 +806,11 @@ void Table::setValue(QStringView name, const QVariant &value)
 const Table::Values &Table::rowValues(int row) const
 {
     return m_rows[m_view.at(row)].values;
+}
+
+qint64 Table::rowidAt(int row) const
+{
+    return m_rows[m_view.at(row)].rowid;
 }
 
 QVariant Table::valueAt(int row, int field) const

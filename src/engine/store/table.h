@@ -56,6 +56,11 @@ public:
     int recordCount() const { return static_cast<int>(m_view.size()); }
     int totalCount() const { return static_cast<int>(m_rows.size()); } // ignoring the filter
     int currentRow() const { return m_current; } // -1 on an empty table
+    // The stored identity of the current row (-1 on an empty table): stays the same while
+    // rows around it come and go, so an action can name the row the user saw.
+    qint64 currentRowid() const;
+    // Makes the row with that identity current; false when it is not (or no longer) shown.
+    bool locate(qint64 rowid);
     bool isEmpty() const { return m_view.empty(); }
 
     void append();
@@ -64,6 +69,9 @@ public:
     void post();
     void cancel();
     void remove(); // "Delete"
+    // Deletes the row with that identity; throws zelk::Error when it no longer exists
+    // (another program removed it), and then deletes nothing.
+    void removeRow(qint64 rowid);
     void refresh();
     // Posts a pending row; every posted row is already on disk.
     void flush();
@@ -97,6 +105,7 @@ public:
     QVariant valueAt(int row, int field) const;
     QVariant valueAt(int row, QStringView name) const;
     const Values &rowValues(int row) const;
+    qint64 rowidAt(int row) const; // the stored identity of a visible row
 
 Q_SIGNALS:
     void rowsReset();              // the set or order of rows changed
@@ -126,7 +135,9 @@ private:
     bool lessByKey(const Row &a, const Row &b) const;
     size_t sortedPosition(const Row &row) const;
     int viewIndexOf(qint64 rowid) const;
-    qint64 currentRowid() const;
+    int rowIndexOf(qint64 rowid) const;
+    void announceRowsReset(qint64 rowid, int fallback);
+    void reloadChangedFile();
     double orderForNewRow();
     void renumberOrder();
     void postInsert();
@@ -146,6 +157,7 @@ private:
     const TableSchema &m_schema;
     Connection *m_connection = nullptr;
     int m_rollbackListener = 0;
+    int m_changeListener = 0;
     State m_state = State::Inactive;
     std::vector<Row> m_rows;      // all rows in browse order
     std::vector<int> m_view;      // indexes into m_rows of rows passing the filter
@@ -153,6 +165,7 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     Values m_buffer;              // the row being edited or inserted
+    qint64 m_editRowid = -1;      // the stored row being edited
     bool m_insertBefore = false;  // Insert (before current) rather than Append
     bool m_filtered = false;
     Condition m_condition;

@@ -10,7 +10,6 @@ int TableSchema::indexOf(QStringView field) const
     return -1;
 }
 
-namespace {
 QString declaredType(const FieldDef &f)
 {
     switch (f.type) {
@@ -26,6 +25,7 @@ QString declaredType(const FieldDef &f)
     return {};
 }
 
+namespace {
 QString quoted(const QString &name)
 {
     return u'"' + name + u'"';

@@ -48,6 +48,9 @@ const std::vector<const TableSchema *> &all();
 const std::vector<const TableSchema *> &mainTables();
 } // namespace schemas
 
+// The column type a field is declared with ("VARCHAR(40)", "FLOAT", …).
+QString declaredType(const FieldDef &field);
+
 // The name of the hidden order column of unkeyed tables.
 inline constexpr const char *orderColumn = "_volgorde";
 
