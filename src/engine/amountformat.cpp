@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <cstdlib>
 
 namespace zelk {
 
@@ -18,35 +19,71 @@ void AmountFormat::applyDutch(bool dutch)
 }
 
 namespace {
-// Rounds half away from zero to cents, so 0.005 shows as 0.01 and -0.005 as -0.01.
-qint64 toCents(double amount)
+// An amount split for showing: sign, whole units and cents, rounded half away from zero
+// (0.005 shows as 0.01, -0.005 as -0.01). Safe for any double: a value too large for whole
+// cents shows its whole units, and a value that is no number shows as "ongeldig".
+struct Shown {
+    bool valid = true;
+    bool negative = false;
+    QString whole;
+    int cents = 0;
+};
+
+Shown split(double amount)
 {
-    return static_cast<qint64>(std::llround(amount * 100.0));
+    Shown shown;
+    if (!std::isfinite(amount)) {
+        shown.valid = false;
+        return shown;
+    }
+    const double scaled = std::round(std::fabs(amount) * 100.0);
+    if (scaled < 9e15) {
+        const auto all = static_cast<qint64>(scaled);
+        shown.whole = QString::number(all / 100);
+        shown.cents = static_cast<int>(all % 100);
+    } else {
+        shown.whole = QString::number(std::floor(std::fabs(amount)), 'f', 0);
+    }
+    // Nothing ever shows as "-0.00".
+    shown.negative = amount < 0 && (shown.cents != 0 || shown.whole != QLatin1String("0"));
+    return shown;
 }
+
+const QString invalidText = QStringLiteral("ongeldig");
 } // namespace
 
 QString AmountFormat::plain(double amount) const
 {
-    const qint64 cents = toCents(amount);
-    const qint64 whole = std::llabs(cents) / 100;
-    const QString sign = cents < 0 ? QStringLiteral("-") : QString();
-    return sign + QString::number(whole) + decimal + QStringLiteral("%1").arg(std::llabs(cents) % 100, 2, 10, QChar(u'0'));
+    const Shown shown = split(amount);
+    if (!shown.valid)
+        return invalidText;
+    return (shown.negative ? QStringLiteral("-") : QString()) + shown.whole + decimal
+           + QStringLiteral("%1").arg(shown.cents, 2, 10, QChar(u'0'));
 }
 
 QString AmountFormat::display(double amount) const
 {
-    const qint64 cents = toCents(amount);
-    QString digits = QString::number(std::llabs(cents) / 100);
+    const Shown shown = split(amount);
+    if (!shown.valid)
+        return invalidText;
+    QString digits = shown.whole;
     for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
         digits.insert(i, thousands);
-    const QString sign = cents < 0 ? QStringLiteral("-") : QString();
-    return sign + digits + decimal + QStringLiteral("%1").arg(std::llabs(cents) % 100, 2, 10, QChar(u'0'));
+    return (shown.negative ? QStringLiteral("-") : QString()) + digits + decimal
+           + QStringLiteral("%1").arg(shown.cents, 2, 10, QChar(u'0'));
 }
 
 QString AmountFormat::currency(double amount) const
 {
-    const QString number = display(std::fabs(amount));
-    return (toCents(amount) < 0 ? QStringLiteral("-€ ") : QStringLiteral("€ ")) + number;
+    const Shown shown = split(amount);
+    if (!shown.valid)
+        return invalidText;
+    return (shown.negative ? QStringLiteral("-€ ") : QStringLiteral("€ ")) + display(std::fabs(amount));
+}
+
+bool AmountFormat::isNegative(double amount)
+{
+    return split(amount).negative;
 }
 
 std::optional<double> AmountFormat::parse(const QString &text) const
@@ -64,11 +101,10 @@ std::optional<double> AmountFormat::parse(const QString &text) const
     if (!it->match(compact).hasMatch())
         return std::nullopt;
     compact.replace(decimal, u'.');
-    bool ok = false;
-    const double value = compact.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    // strtod reads a number too large for a double as an infinity, which the callers
+    // refuse with a message instead of reading it as 0.
+    const QByteArray latin = compact.toLatin1();
+    return std::strtod(latin.constData(), nullptr);
 }
 
 } // namespace zelk

@@ -21,8 +21,12 @@ public:
     QString plain(double amount) const;
     // The currency format of report totals: "€ 1,234.50", "-€ 1,234.50".
     QString currency(double amount) const;
+    // Any double may be shown: none shows as "-0.00", one that is no number as "ongeldig".
+    // Whether the amount shows with a minus sign (red on screens): -0.001 does not.
+    static bool isNegative(double amount);
     // Reads "[+-]digits[<decimal>digits][e[+-]digits]" after removing every blank; an
-    // empty text is 0. Anything else (thousands separators included) gives nullopt.
+    // empty text is 0. Anything else (thousands separators included) gives nullopt. A number
+    // too large for a double gives an infinity: check amounts with cents::isValid.
     std::optional<double> parse(const QString &text) const;
 };
 

@@ -1,6 +1,7 @@
 #include "declar.h"
 
 #include "amountformat.h"
+#include "cents.h"
 #include "databases.h"
 #include "zelkerror.h"
 
@@ -11,42 +12,65 @@ namespace zelk::declar {
 namespace {
 constexpr int nameLength = 40;
 
-// Puts `amount` on the account at `position` and returns the account's name.
+double storedAmount(const Table &table, QStringView field, const QString &what)
+{
+    const double value = table.number(field);
+    if (!cents::isValid(value))
+        throw Error(QStringLiteral("%1 in %2 is ongeldig (%3); er is niets geboekt. Controleer de administratie met zelk-cli check.")
+                        .arg(what, table.schema().fileName, AmountFormat::current().display(value)));
+    return value;
+}
+
+// Puts `amount` on the account at `position` and returns the account's name. The new
+// balance is computed in whole cents from the balance as it is in the file now.
 QString changeBalance(Table &accounts, int position, double amount)
 {
     if (accounts.isEmpty())
         throw Error(QStringLiteral("Het rekeningschema is leeg; er kan niet worden geboekt."));
     accounts.moveTo(std::max(position, 1) - 1);
-    const double balance = accounts.number(u"Saldo") + amount;
+    const QString name = accounts.text(u"Naam").left(nameLength);
+    const double old = storedAmount(accounts, u"Saldo", QStringLiteral("Het saldo van %1").arg(name));
+    const double balance = cents::amount(cents::of(old) + cents::of(amount));
+    if (!cents::isValid(balance))
+        throw Error(QStringLiteral("Het saldo van %1 zou te groot worden; er is niets geboekt.").arg(name));
     accounts.edit();
     accounts.setValue(u"Saldo", balance);
-    const QString name = accounts.text(u"Naam").left(nameLength);
     accounts.post();
     return name;
 }
 
 void appendOpenItem(DataModule1 &data, Table &items, const QString &description, const QDate &date, double amount)
 {
+    const double value = cents::checked(amount);
     Transaction transaction(data.database1());
     items.append();
     items.setValue(u"Datum", date);
     items.setValue(u"Omschrijving", description);
-    items.setValue(u"Bedrag", amount);
+    items.setValue(u"Bedrag", value);
     items.post();
     transaction.commit();
 }
 
 void settle(DataModule1 &data, Table &items, double amount)
 {
-    if (items.isEmpty() || items.currentRow() < 0)
+    if (!items.isOpen() || items.isEmpty() || items.currentRow() < 0)
         throw Error(QStringLiteral("Er is geen openstaande post gekozen om af te lossen."));
+    const double value = cents::checked(amount);
+    // The item meant is the one current now; the transaction first reads what other
+    // programs changed, and an item they settled meanwhile is not settled again.
+    const qint64 item = items.currentRowid();
     Transaction transaction(data.database1());
-    const double open = items.number(u"Bedrag");
-    if (std::fabs(amount - open) < 0.01) {
-        items.remove();
+    if (!items.locate(item))
+        throw Error(QStringLiteral("De gekozen openstaande post bestaat niet meer (intussen afgelost of verwijderd); "
+                                   "er is niets geboekt."));
+    const double open = storedAmount(items, u"Bedrag", QStringLiteral("Het bedrag van de openstaande post"));
+    // Whole cents: only the exact amount settles the item, a one-cent rest stays open.
+    const qint64 rest = cents::of(open) - cents::of(value);
+    if (rest == 0) {
+        items.removeRow(item);
     } else {
         items.edit();
-        items.setValue(u"Bedrag", open - amount);
+        items.setValue(u"Bedrag", cents::amount(rest));
         items.post();
     }
     transaction.commit();
@@ -55,18 +79,21 @@ void settle(DataModule1 &data, Table &items, double amount)
 
 void boekpost(DataModule1 &data, int from, int to, const QString &description, const QDate &date, double amount)
 {
+    const double value = cents::checked(amount);
     Table &accounts = data.rekeningtabel;
     Table &journal = data.journaaltabel;
+    // Beginning the transaction rereads every table another program changed, so the
+    // balances and the journal count below are those of the files.
     Transaction transaction(data.database1());
-    const QString fromName = changeBalance(accounts, from, -amount);
-    const QString toName = changeBalance(accounts, to, amount);
+    const QString fromName = changeBalance(accounts, from, -value);
+    const QString toName = changeBalance(accounts, to, value);
     journal.append();
     journal.setValue(u"JrNr", static_cast<double>(journal.totalCount() + 1));
     journal.setValue(u"Datum", date);
     journal.setValue(u"Omschrijving", description);
     journal.setValue(u"Vanrekening", fromName);
     journal.setValue(u"Naarrekening", toName);
-    journal.setValue(u"Bedrag", amount);
+    journal.setValue(u"Bedrag", value);
     journal.post();
     transaction.commit();
 }

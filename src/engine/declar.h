@@ -6,7 +6,9 @@
 //
 // Each routine is one transaction: on any error nothing of it stays written and the
 // error (zelk::Error, Dutch) reaches the caller. A caller that books several things as
-// one user action wraps them in its own Transaction.
+// one user action wraps them in its own Transaction (the user actions are in boekingen.h).
+// Amounts are refused when not finite or 10,000,000,000.00 or more in size, and are
+// booked rounded to whole cents; every result is computed in whole cents from the files.
 #include <QDate>
 #include <QString>
 
@@ -25,9 +27,10 @@ void boekpost(DataModule1 &data, int from, int to, const QString &description, c
 void nieuwtebetalen(DataModule1 &data, const QString &description, const QDate &date, double amount);
 void nieuwteontvangen(DataModule1 &data, const QString &description, const QDate &date, double amount);
 
-// Settles the current open item by `amount`: within 0.01 of its amount it is deleted
-// (the next row becomes current), otherwise the rest stays open (negative when more was
-// paid). Throws when no item is current.
+// Settles the current open item by `amount`: when the amount equals it to the cent it is
+// deleted (the next row becomes current), otherwise the rest stays open (negative when
+// more was paid; a one-cent rest stays). Throws when no item is current, or when another
+// program settled or removed it meanwhile.
 void aflossentebetalen(DataModule1 &data, double amount);
 void aflossenteontvangen(DataModule1 &data, double amount);
 

@@ -1,6 +1,8 @@
 #include "amountformat.h"
 
 #include <QTest>
+#include <cmath>
+#include <limits>
 
 using zelk::AmountFormat;
 
@@ -20,6 +22,14 @@ private Q_SLOTS:
         QTest::newRow("small negative rounds away") << false << -0.005 << "-0.01" << "-€ 0.01";
         QTest::newRow("zero") << true << 0.0 << "0,00" << "€ 0,00";
         QTest::newRow("hundreds no separator") << false << 999.999 << "1,000.00" << "€ 1,000.00";
+        QTest::newRow("never minus zero") << false << -0.004 << "0.00" << "€ 0.00";
+        QTest::newRow("negative zero") << false << -0.0 << "0.00" << "€ 0.00";
+        QTest::newRow("beyond whole cents") << false << -1e17 << "-100,000,000,000,000,000.00" << "-€ 100,000,000,000,000,000.00";
+        QTest::newRow("largest double") << false << std::numeric_limits<double>::max()
+                                        << AmountFormat().display(std::numeric_limits<double>::max())
+                                        << "€ " + AmountFormat().display(std::numeric_limits<double>::max());
+        QTest::newRow("not a number") << false << std::nan("") << "ongeldig" << "ongeldig";
+        QTest::newRow("infinity") << false << -std::numeric_limits<double>::infinity() << "ongeldig" << "ongeldig";
     }
     void display()
     {
@@ -30,7 +40,17 @@ private Q_SLOTS:
         AmountFormat::applyDutch(dutch);
         QCOMPARE(AmountFormat::current().display(amount), shown);
         QCOMPARE(AmountFormat::current().currency(amount), currency);
+        QCOMPARE(AmountFormat::isNegative(amount), shown.startsWith(u'-'));
         AmountFormat::applyDutch(false);
+    }
+
+    void plainIsSafeForAnyDouble()
+    {
+        const AmountFormat f;
+        QCOMPARE(f.plain(1e17), QStringLiteral("100000000000000000.00"));
+        QCOMPARE(f.plain(-0.001), QStringLiteral("0.00"));
+        QCOMPARE(f.plain(std::nan("")), QStringLiteral("ongeldig"));
+        QVERIFY(f.display(std::numeric_limits<double>::max()).startsWith(QStringLiteral("179,769,313")));
     }
 
     void parse_data()
@@ -48,7 +68,8 @@ private Q_SLOTS:
         QTest::newRow("thousands refused") << false << "1,234.50" << false << 0.0;
         QTest::newRow("letters") << false << "twaalf" << false << 0.0;
         QTest::newRow("plus sign") << false << "+7" << true << 7.0;
-        QTest::newRow("overflow") << false << "1e999" << false << 0.0;
+        // Too large for a double: an infinity, which every place that books refuses aloud.
+        QTest::newRow("overflow") << false << "1e999" << true << std::numeric_limits<double>::infinity();
     }
     void parse()
     {

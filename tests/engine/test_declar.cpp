@@ -9,6 +9,8 @@
 #include "zelkerror.h"
 
 #include <QTest>
+#include <cmath>
+#include <limits>
 
 using namespace zelk;
 
@@ -39,8 +41,8 @@ private Q_SLOTS:
         QCOMPARE(data->journaaltabel.integer(u"JrNr"), 1); // first booking on an empty journal
         QCOMPARE(journalText(u"Vanrekening"), QStringLiteral("Contributies"));
         QCOMPARE(journalText(u"Naarrekening"), QStringLiteral("Bank 1"));
-        QCOMPARE(data->rekeningtabel.currentRow(), 0); // left on the to-account
         declar::boekpost(*data, 1, 21, QString(60, u'z'), day, 10.0);
+        QCOMPARE(data->rekeningtabel.currentRow(), 20); // left on the to-account
         QCOMPARE(data->journaaltabel.integer(u"JrNr"), 2);
         QCOMPARE(journalText(u"Omschrijving").size(), 40);
     }
@@ -71,6 +73,8 @@ private Q_SLOTS:
         QTest::newRow("exact") << 10.0 << 0 << 0.0;
         QTest::newRow("within a cent") << 10.004 << 0 << 0.0;
         QTest::newRow("two cents short") << 9.98 << 1 << 0.02;
+        QTest::newRow("one cent short") << 9.99 << 1 << 0.01;
+        QTest::newRow("one cent too much") << 10.01 << 1 << -0.01;
         QTest::newRow("partly") << 4.0 << 1 << 6.0;
         QTest::newRow("too much") << 12.0 << 1 << -2.0;
     }
@@ -88,8 +92,64 @@ private Q_SLOTS:
         for (Table *items : {&data->betalentabel, &data->ontvangentabel}) {
             QCOMPARE(items->recordCount(), itemsLeft);
             if (itemsLeft)
-                QVERIFY(qAbs(items->number(u"Bedrag") - rest) < 1e-9);
+                QCOMPARE(items->number(u"Bedrag"), rest); // exactly: whole cents are stored
         }
+    }
+
+    void aBigItemKeepsItsOneCentRestToo()
+    {
+        declar::nieuwtebetalen(*data, QStringLiteral("Zaalhuur"), day, 100.0);
+        data->betalentabel.first();
+        declar::aflossentebetalen(*data, 99.99);
+        QCOMPARE(data->betalentabel.recordCount(), 1);
+        QCOMPARE(data->betalentabel.number(u"Bedrag"), 0.01);
+    }
+
+    void balancesHoldWholeCents()
+    {
+        for (int i = 0; i < 3; ++i)
+            declar::boekpost(*data, 7, 1, QStringLiteral("dubbeltje"), day, 0.10);
+        declar::boekpost(*data, 1, 12, QStringLiteral("drie dubbeltjes"), day, 0.30);
+        QCOMPARE(balance(1), 0.0);
+        QVERIFY(!std::signbit(balance(1)));
+        QCOMPARE(AmountFormat::current().display(balance(1)), QStringLiteral("0.00"));
+        QVERIFY(!AmountFormat::isNegative(balance(1)));
+        // A fraction of a cent is rounded when taken: the amount booked is the amount shown.
+        declar::boekpost(*data, 7, 2, QStringLiteral("afgerond"), day, 1.125);
+        QCOMPARE(data->journaaltabel.number(u"Bedrag"), 1.13);
+        QCOMPARE(balance(2), 1.13);
+    }
+
+    void amountsThatCannotBeBookedAreRefused_data()
+    {
+        QTest::addColumn<double>("amount");
+        QTest::newRow("nan") << std::nan("");
+        QTest::newRow("inf") << std::numeric_limits<double>::infinity();
+        QTest::newRow("-inf") << -std::numeric_limits<double>::infinity();
+        QTest::newRow("1e17") << 1e17;
+        QTest::newRow("ten digits") << 10'000'000'000.0;
+        QTest::newRow("minus ten digits") << -10'000'000'000.0;
+    }
+    void amountsThatCannotBeBookedAreRefused()
+    {
+        QFETCH(double, amount);
+        declar::boekpost(*data, 7, 1, QStringLiteral("eerste"), day, 100.0);
+        declar::nieuwtebetalen(*data, QStringLiteral("open"), day, 5.0);
+        data->betalentabel.first();
+        QVERIFY_THROWS_EXCEPTION(Error, declar::boekpost(*data, 7, 1, QStringLiteral("fout"), day, amount));
+        QVERIFY_THROWS_EXCEPTION(Error, declar::nieuwteontvangen(*data, QStringLiteral("fout"), day, amount));
+        QVERIFY_THROWS_EXCEPTION(Error, declar::aflossentebetalen(*data, amount));
+        QCOMPARE(balance(1), 100.0);
+        QCOMPARE(balance(7), -100.0);
+        QCOMPARE(data->journaaltabel.recordCount(), 1);
+        QCOMPARE(data->ontvangentabel.recordCount(), 0);
+        QCOMPARE(data->betalentabel.number(u"Bedrag"), 5.0);
+        // Up to the largest balance that can be shown it still books; a cent more is refused.
+        declar::boekpost(*data, 7, 1, QStringLiteral("groot"), day, 9'999'999'899.99);
+        QCOMPARE(balance(1), 9'999'999'999.99);
+        QVERIFY_THROWS_EXCEPTION(Error, declar::boekpost(*data, 12, 1, QStringLiteral("te groot"), day, 0.01));
+        QCOMPARE(balance(1), 9'999'999'999.99);
+        QCOMPARE(balance(12), 0.0);
     }
 
     void settlingWithoutACurrentItemIsRefused()

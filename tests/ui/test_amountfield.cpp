@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QMessageBox>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -65,6 +66,34 @@ private Q_SLOTS:
         QCOMPARE(spy.at(0).at(0).toDouble(), taken);
         QCOMPARE(field.plainText(), plainAfter);
         QCOMPARE(field.value(), taken);
+    }
+
+    void anAmountThatCannotBeBookedIsRefusedAloud_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("1e17") << "1e17";
+        QTest::newRow("sixteen digits pasted") << "1234567890123456";
+        QTest::newRow("ten digits") << "10000000000";
+        QTest::newRow("beyond a double") << "1e400";
+    }
+    void anAmountThatCannotBeBookedIsRefusedAloud()
+    {
+        QFETCH(QString, typed);
+        QWidget window;
+        auto *field = new AmountField(&window);
+        window.show();
+        QSignalSpy spy(field, &AmountField::amountTaken);
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toDouble(), 0.0); // nothing pending
+        QCOMPARE(field->plainText(), typed);       // the text stays as typed, to be corrected
+        QCOMPARE(field->value(), 0.0);
+        auto *box = field->findChild<QMessageBox *>(QStringLiteral("foutmelding"));
+        QVERIFY(box);
+        QVERIFY2(box->text().contains(QStringLiteral("bedrag")), qPrintable(box->text()));
+        QVERIFY(!box->text().contains(QStringLiteral("-92")));
+        box->close();
     }
 
     void leavingTheFieldTakesTheValueAndShowsTheDisplayFormat()

@@ -1,8 +1,10 @@
 #include "bookingentry.h"
 
+#include "cents.h"
 #include "declar.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
+#include "toolkit/messages.h"
 
 #include <QPushButton>
 
@@ -31,8 +33,14 @@ void BookingEntry::setPending(double amount)
 void BookingEntry::takeOnClick(int item)
 {
     if (m_onClick == OnClick::ConvertText) {
-        m_pending = declar::tekstnaarbedrag(m_amount->plainText());
-        m_amount->setValue(m_pending);
+        const double typed = declar::tekstnaarbedrag(m_amount->plainText());
+        if (cents::isValid(typed)) {
+            m_pending = cents::rounded(typed);
+            m_amount->setValue(m_pending);
+        } else {
+            m_pending = 0;
+            showError(m_amount, cents::invalidMessage(typed));
+        }
     } else {
         m_pending = m_amount->value();
     }

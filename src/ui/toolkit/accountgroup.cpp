@@ -14,7 +14,7 @@ void showBalance(QLabel *label, double balance)
 {
     label->setText(AmountFormat::current().display(balance));
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, balance < 0 ? QColor(Qt::red) : QColor(Qt::black));
+    pal.setColor(QPalette::WindowText, AmountFormat::isNegative(balance) ? QColor(Qt::red) : QColor(Qt::black));
     label->setPalette(pal);
 }
 

@@ -2,7 +2,9 @@
 
 #include "amountformat.h"
 #include "calculator.h"
+#include "cents.h"
 #include "declar.h"
+#include "messages.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -35,7 +37,8 @@ QString AmountField::plainText() const
 
 double AmountField::value() const
 {
-    return declar::tekstnaarbedrag(plainText());
+    const double amount = declar::tekstnaarbedrag(plainText());
+    return cents::isValid(amount) ? amount : 0.0;
 }
 
 void AmountField::setValue(double amount)
@@ -59,9 +62,11 @@ void AmountField::showPlain()
 
 void AmountField::showDisplay()
 {
-    // A text that is no amount stays as typed, so the user sees what will be read as 0.
+    // A text that is no amount, or none that can be booked, stays as typed, so the user
+    // sees what will be read as 0.
     const auto amount = AmountFormat::current().parse(m_plain);
-    setText(m_plain.trimmed().isEmpty() || !amount ? m_plain : AmountFormat::current().display(*amount));
+    const bool shown = !m_plain.trimmed().isEmpty() && amount && cents::isValid(*amount);
+    setText(shown ? AmountFormat::current().display(*amount) : m_plain);
 }
 
 void AmountField::take()
@@ -71,8 +76,11 @@ void AmountField::take()
     // The field shows two decimals; the amount taken is the amount shown.
     const auto parsed = AmountFormat::current().parse(QString(m_plain).remove(u' '));
     double amount = 0;
-    if (parsed && !m_plain.trimmed().isEmpty()) {
-        amount = std::round(*parsed * 100.0) / 100.0;
+    if (parsed && !cents::isValid(*parsed)) {
+        // Refused, and said so: the text stays as typed and nothing is pending.
+        showError(this, cents::invalidMessage(*parsed));
+    } else if (parsed && !m_plain.trimmed().isEmpty()) {
+        amount = cents::rounded(*parsed);
         m_plain = AmountFormat::current().plain(amount);
     }
     if (m_editing)
