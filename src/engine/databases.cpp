@@ -4,6 +4,7 @@
 #include "amountformat.h"
 #include "rekeningschema.h"
 #include "store/tableschema.h"
+#include "writerlock.h"
 #include "zelkerror.h"
 
 #include <QThread>
@@ -62,6 +63,17 @@ void DataModule1::connectDatabase()
 {
     if (m_connection)
         return;
+    if (m_access == Access::Write)
+        m_lock = WriterLock::acquire();
+    else if (!m_lock)
+        m_lock = WriterLock::tryAcquire();
+    if (!maySetUp()) {
+        // Another program is writing: open what is there, create nothing.
+        const QString folder = administraties::aliasExists() ? administraties::aliasPath() : administraties::folder(0);
+        m_connection = std::make_unique<Connection>(folder);
+        m_werkmap = m_connection->folder();
+        return;
+    }
     const QString folder = administraties::aliasPath();
     administraties::ensureAdministration(folder);
     m_connection = std::make_unique<Connection>(folder);
@@ -96,9 +108,18 @@ void DataModule1::openAll()
 void DataModule1::openForUse()
 {
     openTables({&ledentabel, &rekeningtabel});
-    readSettings();
+    std::optional<Error> settingsError;
+    try {
+        readSettings();
+    } catch (const Error &e) {
+        settingsError = e;
+    }
     completeChart();
     openAll();
+    if (m_access == Access::Read)
+        m_lock.reset(); // opened: a reader holds no lock while it reads
+    if (settingsError)
+        throw SettingsError(settingsError->message());
 }
 
 void DataModule1::closeAll()
@@ -177,11 +198,16 @@ void DataModule1::setVerenigingsnaam(const QString &name)
 int DataModule1::completeChart()
 {
     openTables({&rekeningtabel});
-    rekeningtabel.refresh();
-    const QStringList missing = rekeningschema::aanvulling(rekeningtabel.recordCount());
-    if (missing.isEmpty())
+    if (!maySetUp())
         return 0;
+    // Counted inside the transaction, which first rereads a chart another program changed:
+    // programs starting at the same moment never add the missing accounts twice.
     Transaction transaction(*m_connection);
+    const QStringList missing = rekeningschema::aanvulling(rekeningtabel.totalCount());
+    if (missing.isEmpty()) {
+        transaction.commit();
+        return 0;
+    }
     for (const QString &name : missing) {
         rekeningtabel.append();
         rekeningtabel.setValue(u"Naam", name);

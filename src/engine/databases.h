@@ -2,6 +2,7 @@
 // DataModule1: the one owner of every table object and of the connection to the current
 // administration. Screens and reports share its table objects and their current rows.
 #include "settingsfiles.h"
+#include "zelkerror.h"
 #include "store/connection.h"
 #include "store/table.h"
 
@@ -10,11 +11,27 @@
 
 namespace zelk {
 
+class WriterLock;
+
+// A settings file could not be read; the program goes on with defaults for that file.
+class SettingsError : public Error {
+public:
+    using Error::Error;
+};
+
 class DataModule1 : public QObject {
     Q_OBJECT
 public:
     explicit DataModule1(QObject *parent = nullptr);
     ~DataModule1() override;
+
+    // A writer (the desktop program, a changing zelk-cli command) holds the writer lock of
+    // the administrations root from connecting until it is destroyed; a second writer is
+    // refused at connecting. A reader takes the lock only while it opens, when free, to
+    // create what is missing; otherwise it opens what is there and writes nothing.
+    enum class Access { Write, Read };
+    void setAccess(Access access) { m_access = access; }
+    Access access() const { return m_access; }
 
     Table ledentabel;
     Table rekeningtabel;
@@ -43,7 +60,8 @@ public:
     // Opens the given tables (already open ones stay as they are).
     void openTables(std::initializer_list<Table *> tables);
     // What the main menu does each time it shows, without the screen: opens every table,
-    // reads the settings (throwing their first error) and completes the chart.
+    // reads the settings and completes the chart. A settings file that cannot be read does
+    // not stop it: everything is opened, then its SettingsError is thrown.
     void openForUse();
     // All tables the program keeps open, in their start-up order.
     void openAll();
@@ -63,8 +81,9 @@ public:
     void writeLogonaam(const QString &path);
     void setVerenigingsnaam(const QString &name);
 
-    // Adds the standard accounts a chart lacks, so that it has exactly 37 rows. Returns the
-    // number added.
+    // Adds the standard accounts a chart lacks, so that it has exactly 37 rows, counting
+    // the rows in the file inside the writing transaction. Returns the number added (0 for
+    // a reader that could not take the writer lock).
     int completeChart();
 
     // The journal number of the last journal row, 0 for an empty journal.
@@ -79,6 +98,9 @@ Q_SIGNALS:
 
 private:
     void installJournalLookups();
+    bool maySetUp() const { return m_access == Access::Write || m_lock; }
+    Access m_access = Access::Write;
+    std::shared_ptr<WriterLock> m_lock;
     std::unique_ptr<Connection> m_connection;
     QString m_werkmap;
 };

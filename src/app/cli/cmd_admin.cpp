@@ -13,7 +13,7 @@ int init(const QStringList &arguments, Io &io)
     const QString name = takeOption(args, QStringLiteral("--name"));
     if (!args.isEmpty())
         throw UsageError("onbekend argument: " + args.first().toStdString());
-    auto data = openSession();
+    auto data = openForWriting(io);
     if (named)
         data->setVerenigingsnaam(name);
     io.out << data->werkmap() << "\n";
@@ -24,7 +24,7 @@ int admin(const QStringList &args, Io &io)
 {
     if (args.size() > 1)
         throw UsageError("te veel argumenten");
-    auto data = openSession();
+    auto data = args.isEmpty() ? openForReading(io) : openForWriting(io);
     if (args.size() == 1) {
         const int item = toInt(args.first(), QStringLiteral("De administratie"));
         if (item < 0 || item >= administraties::aantal)

@@ -10,8 +10,9 @@ int members(const QStringList &args, Io &io)
 {
     if (args.size() != 2 || (args[0] != QLatin1String("export") && args[0] != QLatin1String("import")))
         throw UsageError("gebruik: members export BESTAND.csv of members import BESTAND.csv");
-    auto data = openSession();
-    if (args[0] == QLatin1String("export")) {
+    const bool exporting = args[0] == QLatin1String("export");
+    auto data = exporting ? openForReading(io) : openForWriting(io);
+    if (exporting) {
         const int count = ledenimport::exportCsv(data->ledentabel, args[1]);
         io.out << QStringLiteral("%1 leden geschreven naar %2\n").arg(count).arg(args[1]);
         return Ok;

@@ -83,7 +83,7 @@ int report(const QStringList &arguments, Io &io)
     if (!format)
         throw UsageError("--format moet pdf, txt, csv of html zijn, niet \"" + formatName.toStdString() + "\"");
 
-    auto data = openSession();
+    auto data = openForReading(io);
     if (!filter.isEmpty())
         filterMembers(*data, filter);
     ReportDocument document(builder->second(*data));

@@ -1,9 +1,8 @@
 // accounts, journal and check: read the tables of the current administration.
 #include "command.h"
+#include "controle.h"
 #include "rekeningschema.h"
 #include "session.h"
-#include "store/sqlite.h"
-#include "store/tableschema.h"
 
 #include <cmath>
 
@@ -19,7 +18,7 @@ int accounts(const QStringList &args, Io &io)
 {
     if (!args.isEmpty())
         throw UsageError("accounts heeft geen argumenten");
-    auto data = openSession();
+    auto data = openForReading(io);
     Table &t = data->rekeningtabel;
     for (int i = 0; i < t.recordCount(); ++i)
         io.out << i + 1 << "\t" << t.valueAt(i, u"Nummer").toLongLong() << "\t" << t.valueAt(i, u"Naam").toString() << "\t"
@@ -31,7 +30,7 @@ int journal(const QStringList &args, Io &io)
 {
     if (!args.isEmpty())
         throw UsageError("journal heeft geen argumenten");
-    auto data = openSession();
+    auto data = openForReading(io);
     Table &t = data->journaaltabel;
     for (int i = 0; i < t.recordCount(); ++i)
         io.out << std::llround(t.valueAt(i, u"JrNr").toDouble()) << "\t" << t.valueAt(i, u"Datum").toDate().toString(Qt::ISODate)
@@ -40,45 +39,18 @@ int journal(const QStringList &args, Io &io)
     return Ok;
 }
 
-QStringList integrityProblems(Connection &connection)
-{
-    QStringList problems;
-    for (const TableSchema *table : schemas::all()) {
-        sql::Statement check(connection.handle(), QStringLiteral("PRAGMA %1.integrity_check").arg(connection.qualified(*table)));
-        while (check.step()) {
-            const QString result = check.column(0).toString();
-            if (result != QLatin1String("ok"))
-                problems << QStringLiteral("%1 is beschadigd: %2").arg(table->fileName, result);
-        }
-    }
-    return problems;
-}
-
 int check(const QStringList &args, Io &io)
 {
     if (!args.isEmpty())
         throw UsageError("check heeft geen argumenten");
-    auto data = openSession();
-    QStringList problems = integrityProblems(data->database1());
-    Table &accounts = data->rekeningtabel;
-    if (accounts.totalCount() != rekeningschema::aantal)
-        problems << QStringLiteral("Het rekeningschema heeft %1 rekeningen in plaats van 37.").arg(accounts.totalCount());
-    double sum = 0;
-    for (int i = 0; i < accounts.recordCount(); ++i)
-        sum += accounts.valueAt(i, u"Saldo").toDouble();
-    if (std::fabs(sum) > 0.005)
-        problems << QStringLiteral("De saldi tellen op tot %1 in plaats van 0.").arg(plainAmount(sum));
-    Table &journal = data->journaaltabel;
-    for (int i = 0; i < journal.recordCount(); ++i) {
-        const double number = journal.valueAt(i, u"JrNr").toDouble();
-        if (number != i + 1) {
-            problems << QStringLiteral("Journaalregel %1 heeft boekstuknummer %2.").arg(i + 1).arg(number);
-            break;
-        }
+    auto data = openForReading(io);
+    bool errors = false;
+    for (const controle::Bevinding &b : controle::controleer(*data)) {
+        const bool error = b.soort == controle::Bevinding::Soort::Fout;
+        errors = errors || error;
+        io.out << (error ? QString() : QStringLiteral("Waarschuwing: ")) << b.tekst << "\n";
     }
-    for (const QString &problem : problems)
-        io.out << problem << "\n";
-    if (!problems.isEmpty())
+    if (errors)
         return Failed;
     io.out << "OK\n";
     return Ok;
@@ -92,7 +64,8 @@ const Registration journalCommand(QStringLiteral("journal"),
                                    QStringLiteral("toont het journaal: boekstuknummer, datum, omschrijving, van, naar, bedrag"), journal});
 const Registration checkCommand(QStringLiteral("check"),
                                 {QStringLiteral("check"),
-                                 QStringLiteral("controleert de tabellen, het rekeningschema, de saldi en de boekstuknummers"), check});
+                                 QStringLiteral("controleert de tabellen en hun kolommen, het rekeningschema, de saldi tegen het journaal "
+                                                "en de boekstuknummers; fouten geven code 1, waarschuwingen niet"), check});
 
 } // namespace
 } // namespace zelk::cli
