@@ -8,6 +8,7 @@
 #include "databases.h"
 #include "declar.h"
 #include "screendriver.h"
+#include "store/sqlite.h"
 #include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
@@ -226,6 +227,27 @@ private Q_SLOTS:
         QCOMPARE(data().ontvangentabel.recordCount(), 0);
         QCOMPARE(screen->amountField()->plainText(), QStringLiteral("25.00")); // the user can try again
         QVERIFY(!app->program.context().notice->isVisible());
+        QApplication::activeModalWidget()->close();
+    }
+
+    void anOpenItemThatCannotBeWrittenUndoesItsBooking()
+    {
+        // The receivable is written after both balances and the journal row: all must go.
+        sql::exec(data().database1().handle(),
+                  QStringLiteral("CREATE TRIGGER \"teontvangen\".weiger BEFORE INSERT ON teontvangen "
+                                 "BEGIN SELECT RAISE(ABORT, 'schijf vol'); END"));
+        test::typeAmount(screen->amountField(), QStringLiteral("25"));
+        test::clickRadio(screen->toGroup()->button(7)); // Nog te ontvangen
+        screen->doorboekenButton()->click();
+        QTRY_VERIFY(QApplication::activeModalWidget()
+                    && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
+        QCOMPARE(balance(7), 0.0);
+        QCOMPARE(balance(25), 0.0);
+        QCOMPARE(data().journaaltabel.recordCount(), 0);
+        data().disconnectDatabase(); // and so say the files
+        data().openForUse();
+        QCOMPARE(balance(25), 0.0);
+        QCOMPARE(data().journaaltabel.recordCount(), 0);
         QApplication::activeModalWidget()->close();
     }
 };

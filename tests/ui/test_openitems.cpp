@@ -15,8 +15,11 @@
 #include "toolkit/amountfield.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/fieldfilterpanel.h"
+#include "toolkit/wheelfilter.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -268,6 +271,72 @@ private Q_SLOTS:
         // Typing while the screen is closed does not filter.
         QTest::keyClicks(panel->box(field), text);
         QCOMPARE(items.recordCount(), 3);
+    }
+
+    void theItemSettledIsTheItemTheFieldsShow_data()
+    {
+        QTest::addColumn<bool>("payables");
+        QTest::addColumn<QString>("move");
+        for (const char *move : {"click", "keys", "wheel", "filter"}) {
+            QTest::newRow(qPrintable(QStringLiteral("payables, ") + QLatin1String(move))) << true << QString::fromLatin1(move);
+            QTest::newRow(qPrintable(QStringLiteral("receivables, ") + QLatin1String(move))) << false << QString::fromLatin1(move);
+        }
+    }
+    void theItemSettledIsTheItemTheFieldsShow()
+    {
+        QFETCH(bool, payables);
+        QFETCH(QString, move);
+        WheelToArrowFilter::install(); // as the program does at start
+        seed(payables, {{QStringLiteral("Advertentie"), 30.62}, {QStringLiteral("Koffie"), 207.33}, {QStringLiteral("Zaal"), 50}});
+        OpenItemsScreen *screen = open(payables);
+        QVERIFY(screen);
+        BoundGrid *grid = screen->grid();
+        QApplication::setActiveWindow(screen);
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        clickRow(grid, 0);
+        QCOMPARE(screen->descriptionField()->text(), QStringLiteral("Advertentie"));
+        grid->setFocus();
+        if (move == QLatin1String("click")) {
+            clickRow(grid, 1);
+        } else if (move == QLatin1String("keys")) {
+            QTest::keyClick(grid, Qt::Key_Down);
+        } else if (move == QLatin1String("wheel")) {
+            const QPoint at = grid->rowRect(0).center();
+            QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid->viewport(), &wheel);
+        } else {
+            QTest::keyClicks(screen->filterPanel()->box(QStringLiteral("Omschrijving")), QStringLiteral("koffie"));
+        }
+        QCOMPARE(screen->descriptionField()->text(), QStringLiteral("Koffie"));
+        QCOMPARE(screen->amountField()->plainText(), QStringLiteral("207.33"));
+        test::clickRadio(screen->group()->button(0));
+        QVERIFY(screen->doorboekenButton()->isEnabled());
+        screen->doorboekenButton()->click();
+        screen->close();
+        Table &items = payables ? data().betalentabel : data().ontvangentabel;
+        QCOMPARE(items.recordCount(), 2);
+        QCOMPARE(items.valueAt(0, u"Omschrijving").toString(), QStringLiteral("Advertentie"));
+        QCOMPARE(items.valueAt(0, u"Bedrag").toDouble(), 30.62);
+        QCOMPARE(items.valueAt(1, u"Omschrijving").toString(), QStringLiteral("Zaal"));
+        QCOMPARE(balance(1), payables ? -207.33 : 207.33);
+    }
+
+    void aFailedSettlementKeepsWhatWasTyped()
+    {
+        seed(true, {{QStringLiteral("Drukwerk"), 100}});
+        OpenItemsScreen *screen = open(true);
+        QVERIFY(screen);
+        clickRow(screen->grid(), 0);
+        test::typeAmount(screen->amountField(), QStringLiteral("40"));
+        test::clickRadio(screen->group()->button(0));
+        data().journaaltabel.close(); // the booking fails
+        screen->doorboekenButton()->click();
+        QTRY_VERIFY(QApplication::activeModalWidget()
+                    && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
+        QApplication::activeModalWidget()->close();
+        QCOMPARE(screen->descriptionField()->text(), QStringLiteral("Drukwerk"));
+        QCOMPARE(screen->amountField()->plainText(), QStringLiteral("40.00"));
+        QCOMPARE(data().betalentabel.number(u"Bedrag"), 100.0);
     }
 
     void theGridFollowsTheTablesCurrentRow()

@@ -1,9 +1,9 @@
-// book, open-items and settle: bookings through the same routines as the screens.
+// The booking commands: each is one of the treasurer's booking actions, the same engine
+// action the screen's "Doorboeken" calls, so an open item is never left out of step.
+#include "boekingen.h"
 #include "command.h"
-#include "declar.h"
 #include "rekeningschema.h"
 #include "session.h"
-#include "store/connection.h"
 
 namespace zelk::cli {
 namespace {
@@ -27,24 +27,41 @@ int position(const QString &text, const QString &what)
     return p;
 }
 
-int book(const QStringList &arguments, Io &io)
+using TwoAccounts = void (*)(DataModule1 &, int, int, const boekingen::Boeking &);
+
+// VAN NAAR BEDRAG OMSCHRIJVING [--date]: income, expense, transfer and book.
+Handler twoAccounts(const char *name, TwoAccounts action)
+{
+    return [name, action](const QStringList &arguments, Io &io) {
+        QStringList args = arguments;
+        const QDate date = takeDate(args);
+        takeFlag(args, QStringLiteral("--open-item")); // always done now; still accepted
+        if (args.size() != 4)
+            throw UsageError(std::string(name) + " heeft VAN NAAR BEDRAG OMSCHRIJVING nodig");
+        const int from = position(args[0], QStringLiteral("VAN"));
+        const int to = position(args[1], QStringLiteral("NAAR"));
+        const double amount = toAmount(args[2], QStringLiteral("BEDRAG"));
+        auto data = openForWriting(io);
+        action(*data, from, to, {args[3], date, amount});
+        io.out << data->lastJournalNumber() << "\n";
+        return int(Ok);
+    };
+}
+
+int openingBalance(const QStringList &arguments, Io &io)
 {
     QStringList args = arguments;
     const QDate date = takeDate(args);
-    const bool openItem = takeFlag(args, QStringLiteral("--open-item"));
-    if (args.size() != 4)
-        throw UsageError("book heeft VAN NAAR BEDRAG OMSCHRIJVING nodig");
-    const int from = position(args[0], QStringLiteral("VAN"));
-    const int to = position(args[1], QStringLiteral("NAAR"));
-    const double amount = toAmount(args[2], QStringLiteral("BEDRAG"));
-    auto data = openSession();
-    Transaction transaction(data->database1());
-    declar::boekpost(*data, from, to, args[3], date, amount);
-    if (openItem && from == rekeningschema::nogTeBetalen)
-        declar::nieuwtebetalen(*data, args[3], date, amount);
-    if (openItem && to == rekeningschema::nogTeOntvangen)
-        declar::nieuwteontvangen(*data, args[3], date, amount);
-    transaction.commit();
+    if (args.size() != 3)
+        throw UsageError("opening-balance heeft REKENING BEDRAG OMSCHRIJVING nodig");
+    const int account = position(args[0], QStringLiteral("REKENING"));
+    const double amount = toAmount(args[1], QStringLiteral("BEDRAG"));
+    auto data = openForWriting(io);
+    const boekingen::Boeking boeking{args[2], date, amount};
+    if (account == rekeningschema::nogTeBetalen || account == rekeningschema::nogTeOntvangen)
+        boekingen::startbalansOpenPost(*data, account, boeking);
+    else
+        boekingen::startbalansGeld(*data, account, boeking);
     io.out << data->lastJournalNumber() << "\n";
     return Ok;
 }
@@ -62,7 +79,7 @@ int openItems(const QStringList &args, Io &io)
 {
     if (args.size() != 1)
         throw UsageError("open-items heeft payables of receivables nodig");
-    auto data = openSession();
+    auto data = openForReading(io);
     Table &items = itemsTable(*data, args[0]);
     for (int i = 0; i < items.recordCount(); ++i)
         io.out << i + 1 << "\t" << items.valueAt(i, u"Datum").toDate().toString(Qt::ISODate) << "\t"
@@ -71,45 +88,59 @@ int openItems(const QStringList &args, Io &io)
     return Ok;
 }
 
-// What "Doorboeken" does on the payables and receivables screens: the payment or receipt
-// is booked against the open-items account and the chosen item is settled, as one action.
+// What "Doorboeken" does on the payables and receivables screens.
 int settle(const QStringList &arguments, Io &io)
 {
     QStringList args = arguments;
     const QDate date = takeDate(args);
     if (args.size() != 5)
         throw UsageError("settle heeft SOORT NUMMER REKENING BEDRAG OMSCHRIJVING nodig");
-    const bool payables = args[0] == QLatin1String("payables");
-    auto data = openSession();
-    Table &items = itemsTable(*data, args[0]);
+    if (args[0] != QLatin1String("payables") && args[0] != QLatin1String("receivables"))
+        throw UsageError("kies payables (nog te betalen) of receivables (nog te ontvangen)");
+    const auto soort = args[0] == QLatin1String("payables") ? boekingen::OpenPost::TeBetalen : boekingen::OpenPost::TeOntvangen;
     const int index = toInt(args[1], QStringLiteral("NUMMER"));
-    if (index < 1 || index > items.recordCount())
-        throw UsageError(QStringLiteral("er is geen openstaande post %1 (er zijn er %2)").arg(index).arg(items.recordCount()).toStdString());
     const int account = position(args[2], QStringLiteral("REKENING"));
     const double amount = toAmount(args[3], QStringLiteral("BEDRAG"));
-    Transaction transaction(data->database1());
-    items.moveTo(index - 1);
-    if (payables) {
-        declar::boekpost(*data, account, rekeningschema::nogTeBetalen, args[4], date, amount);
-        declar::aflossentebetalen(*data, amount);
-    } else {
-        declar::boekpost(*data, rekeningschema::nogTeOntvangen, account, args[4], date, amount);
-        declar::aflossenteontvangen(*data, amount);
-    }
-    transaction.commit();
+    auto data = openForWriting(io);
+    Table &items = itemsTable(*data, args[0]);
+    if (index < 1 || index > items.recordCount())
+        throw UsageError(QStringLiteral("er is geen openstaande post %1 (er zijn er %2)").arg(index).arg(items.recordCount()).toStdString());
+    boekingen::aflossen(*data, soort, items.rowidAt(index - 1), account, {args[4], date, amount});
     io.out << data->lastJournalNumber() << "\n";
     return Ok;
 }
 
+const QString datum = QStringLiteral(" [--date JJJJ-MM-DD]");
+
 const Registration bookCommand(QStringLiteral("book"),
-                               {QStringLiteral("book VAN NAAR BEDRAG OMSCHRIJVING [--date JJJJ-MM-DD] [--open-item]"),
-                                QStringLiteral("boekt een bedrag van de ene rekeningpositie naar de andere en toont het boekstuknummer"),
-                                book});
+                               {QStringLiteral("book VAN NAAR BEDRAG OMSCHRIJVING") + datum,
+                                QStringLiteral("boekt een bedrag van de ene rekeningpositie naar de andere (naar 25 of van 24 ook als "
+                                               "openstaande post) en toont het boekstuknummer"),
+                                twoAccounts("book", &boekingen::overboeken)});
+const Registration incomeCommand(QStringLiteral("income"),
+                                 {QStringLiteral("income VAN NAAR BEDRAG OMSCHRIJVING") + datum,
+                                  QStringLiteral("verwerkt een inkomst zoals Verwerken inkomsten: van een ontvangstenrekening naar een "
+                                                 "bank of kas, of naar 25 (nog te ontvangen)"),
+                                  twoAccounts("income", &boekingen::inkomsten)});
+const Registration expenseCommand(QStringLiteral("expense"),
+                                  {QStringLiteral("expense VAN NAAR BEDRAG OMSCHRIJVING") + datum,
+                                   QStringLiteral("verwerkt een uitgave zoals Verwerken uitgaven: van een bank of kas, of van 24 "
+                                                  "(nog te betalen), naar een kostenrekening"),
+                                   twoAccounts("expense", &boekingen::uitgaven)});
+const Registration transferCommand(QStringLiteral("transfer"),
+                                   {QStringLiteral("transfer VAN NAAR BEDRAG OMSCHRIJVING") + datum,
+                                    QStringLiteral("verwerkt een kruispost tussen bank- en kasrekeningen (en 6, stortingverschillen)"),
+                                    twoAccounts("transfer", &boekingen::kruispost)});
+const Registration openingBalanceCommand(QStringLiteral("opening-balance"),
+                                         {QStringLiteral("opening-balance REKENING BEDRAG OMSCHRIJVING") + datum,
+                                          QStringLiteral("boekt een regel van de startbalans: een bank of kas, of 24/25 met een "
+                                                         "openstaande post, tegen het eigen vermogen"),
+                                          openingBalance});
 const Registration openItemsCommand(QStringLiteral("open-items"),
                                     {QStringLiteral("open-items payables|receivables"),
                                      QStringLiteral("toont de openstaande posten met hun volgnummer"), openItems});
 const Registration settleCommand(QStringLiteral("settle"),
-                                 {QStringLiteral("settle payables|receivables NUMMER REKENING BEDRAG OMSCHRIJVING [--date JJJJ-MM-DD]"),
+                                 {QStringLiteral("settle payables|receivables NUMMER REKENING BEDRAG OMSCHRIJVING") + datum,
                                   QStringLiteral("betaalt of ontvangt (een deel van) een openstaande post via een financiële rekening"),
                                   settle});
 

@@ -1,5 +1,8 @@
 #include "command.h"
 
+#include "amountformat.h"
+#include "cents.h"
+
 namespace zelk::cli {
 
 std::map<QString, Command> &commands()
@@ -36,11 +39,13 @@ int toInt(const QString &text, const QString &what)
 
 double toAmount(const QString &text, const QString &what)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok)
+    // Always "." as decimal separator, whatever the administration's amount format.
+    const auto value = AmountFormat().parse(text);
+    if (!value || text.trimmed().isEmpty())
         throw UsageError(QStringLiteral("%1 moet een bedrag zijn zoals 12.50, niet \"%2\"").arg(what, text).toStdString());
-    return value;
+    if (!cents::isValid(*value))
+        throw UsageError(QStringLiteral("%1: %2").arg(what, cents::invalidMessage(*value)).toStdString());
+    return cents::rounded(*value);
 }
 
 } // namespace zelk::cli

@@ -1,7 +1,6 @@
 #include "Tebetalen.h"
 
 #include "databases.h"
-#include "declar.h"
 #include "rekeningschema.h"
 
 namespace zelk {
@@ -18,7 +17,7 @@ OpenItemsDeclaration declaration()
     d.ownInitialText = QStringLiteral("Nog te betalen");
     d.groupIsFrom = true;
     d.question = QStringLiteral("U boekt te betalen t.o.v. te betalen, is dit correct?");
-    d.settle = &declar::aflossentebetalen;
+    d.soort = boekingen::OpenPost::TeBetalen;
     return d;
 }
 } // namespace

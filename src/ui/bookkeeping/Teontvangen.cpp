@@ -1,7 +1,6 @@
 #include "Teontvangen.h"
 
 #include "databases.h"
-#include "declar.h"
 #include "rekeningschema.h"
 
 namespace zelk {
@@ -18,7 +17,7 @@ OpenItemsDeclaration declaration()
     d.ownInitialText = QStringLiteral("Nog te ontvangen");
     d.groupIsFrom = false;
     d.question = QStringLiteral("U boekt te ontvangen t.o.v. te ontvangen, is dit correct?");
-    d.settle = &declar::aflossenteontvangen;
+    d.soort = boekingen::OpenPost::TeOntvangen;
     return d;
 }
 } // namespace

@@ -24,6 +24,7 @@ TransferDeclaration declaration()
     d.steps = {QStringLiteral("1. Kies de juiste datum"), QStringLiteral("2. Vul de omschrijving in"),
                QStringLiteral("3. Vul het bedrag in"), QStringLiteral("4. Klik op wat voor inkomst het is"),
                QStringLiteral("5. Klik op de juiste financiele rekening"), QStringLiteral("6. Klik op doorboeken")};
+    d.boek = &boekingen::inkomsten;
     return d;
 }
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "bookingentry.h"
 #include "databases.h"
-#include "declar.h"
+#include "boekingen.h"
 #include "rekeningschema.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
@@ -111,9 +111,8 @@ void invoerstartbalans::doorboekenLeft()
     const int to = m_left.group->chosenPosition();
     if (amount == 0 || to == 0)
         return;
-    const QString description = m_left.description->text();
-    const QDate date = m_left.date->date();
-    if (book([&] { declar::boekpost(data(), eigenVermogen, to, description, date, amount); }))
+    const boekingen::Boeking boeking{m_left.description->text(), m_left.date->date(), amount};
+    if (book([&] { boekingen::startbalansGeld(data(), to, boeking); }))
         finishBooking(m_left);
 }
 
@@ -123,17 +122,8 @@ void invoerstartbalans::doorboekenRight()
     const int position = m_right.group->chosenPosition();
     if (amount == 0 || position == 0)
         return;
-    const QString description = m_right.description->text();
-    const QDate date = m_right.date->date();
-    const bool ok = book([&] {
-        if (position == rekeningschema::nogTeBetalen) {
-            declar::boekpost(data(), rekeningschema::nogTeBetalen, eigenVermogen, description, date, amount);
-            declar::nieuwtebetalen(data(), description, date, amount);
-        } else {
-            declar::boekpost(data(), eigenVermogen, rekeningschema::nogTeOntvangen, description, date, amount);
-            declar::nieuwteontvangen(data(), description, date, amount);
-        }
-    });
+    const boekingen::Boeking boeking{m_right.description->text(), m_right.date->date(), amount};
+    const bool ok = book([&] { boekingen::startbalansOpenPost(data(), position, boeking); });
     if (ok)
         finishBooking(m_right);
 }

@@ -30,6 +30,7 @@ TransferDeclaration declaration()
     d.steps = {QStringLiteral("1. Kies de juiste datum"), QStringLiteral("2. Vul de omschrijving in"),
                QStringLiteral("3. Vul het bedrag in"), QStringLiteral("4. Klik op de juiste financiele rekening"),
                QStringLiteral("5. Klik op wat voor uitgave het is"), QStringLiteral("6. Klik op doorboeken")};
+    d.boek = &boekingen::uitgaven;
     return d;
 }
 } // namespace

@@ -18,6 +18,7 @@ TransferDeclaration declaration()
                QStringLiteral("3. Vul het bedrag in"), QStringLiteral("4. Klik op de rekening waar het vanaf is gegaan"),
                QStringLiteral("5. Klik op de rekening waar het naartoe is gegaan"), QStringLiteral("6. Klik op doorboeken")};
     d.toGroupFirstInTabOrder = true;
+    d.boek = &boekingen::kruispost;
     return d;
 }
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "bookingentry.h"
 #include "databases.h"
-#include "declar.h"
 #include "rekeningschema.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/boundgrid.h"
@@ -79,8 +78,12 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     m_entry = new BookingEntry(m_amount, m_doorboeken, this);
     m_entry->setRequiredGroup(m_group, BookingEntry::OnClick::FieldValue);
     m_entry->setExtraCondition([this] { return itemIsCurrent(); });
-    connect(m_grid, &BoundGrid::rowClicked, this, &OpenItemsScreen::takeRow);
-    connect(&items(), &Table::currentChanged, m_entry, &BookingEntry::updateButton);
+    connect(&items(), &Table::currentChanged, this, &OpenItemsScreen::followCurrentRow);
+    // A click fills the fields from the row again, also when it is the current row already.
+    connect(m_grid, &BoundGrid::rowClicked, this, [this] {
+        m_shownItem = -1;
+        followCurrentRow();
+    });
     connect(&items(), &Table::rowsReset, m_entry, &BookingEntry::updateButton);
     connect(m_doorboeken, &QPushButton::clicked, this, &OpenItemsScreen::doorboeken);
     finishButtons();
@@ -110,15 +113,27 @@ Table &OpenItemsScreen::items() const
 bool OpenItemsScreen::itemIsCurrent() const
 {
     const Table &t = items();
-    return t.isOpen() && !t.isEmpty() && t.currentRow() >= 0;
+    return t.isOpen() && !t.isEmpty() && t.currentRow() >= 0 && t.currentRowid() == m_shownItem;
 }
 
-void OpenItemsScreen::takeRow(int row)
+void OpenItemsScreen::followCurrentRow()
 {
     const Table &t = items();
-    m_description->setText(t.valueAt(row, u"Omschrijving").toString());
-    m_amount->setValue(t.valueAt(row, u"Bedrag").toDouble());
-    m_entry->setPending(m_amount->value());
+    const qint64 current = t.isOpen() && t.currentRow() >= 0 ? t.currentRowid() : -1;
+    // Only another row replaces the fields: the same row read again (after a failed
+    // booking, or rows changed around it) keeps what the user typed.
+    if (current != m_shownItem) {
+        m_shownItem = current;
+        if (current >= 0) {
+            m_description->setText(t.text(u"Omschrijving"));
+            m_amount->setValue(t.number(u"Bedrag"));
+        } else {
+            m_description->clear();
+            m_amount->clearAmount();
+        }
+        m_entry->setPending(m_amount->value());
+    }
+    m_entry->updateButton();
 }
 
 void OpenItemsScreen::onShow()
@@ -141,17 +156,14 @@ void OpenItemsScreen::doorboeken()
     const int chosen = m_group->chosenPosition();
     const bool asked = chosen == m_decl.ownPosition;
     if (amount != 0 && chosen > 0 && itemIsCurrent() && (!asked || confirm(this, m_decl.question))) {
-        const int from = m_decl.groupIsFrom ? chosen : m_decl.ownPosition;
-        const int to = m_decl.groupIsFrom ? m_decl.ownPosition : chosen;
-        const QString description = m_description->text();
-        const QDate date = m_date->date();
-        const bool ok = book([&] {
-            declar::boekpost(data(), from, to, description, date, amount);
-            m_decl.settle(data(), amount);
-        });
+        const boekingen::Boeking boeking{m_description->text(), m_date->date(), amount};
+        const qint64 item = m_shownItem;
+        const bool ok = book([&] { boekingen::aflossen(data(), m_decl.soort, item, chosen, boeking); });
         if (ok) {
+            // The fields are emptied; they take a row again when one is clicked or becomes current.
             m_entry->reset();
             m_description->clear();
+            m_shownItem = -1;
             booked();
         }
     }

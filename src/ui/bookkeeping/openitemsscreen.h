@@ -2,8 +2,10 @@
 // The screen that settles open payables or receivables: a grid of the open items with a
 // filter panel, the fields of the item to settle, one group of money accounts and the
 // screen's own fixed account. Booking moves the amount between the chosen account and the
-// fixed account and settles the current item, all in one transaction. "Doorboeken" stays
-// disabled while no item is current, so a booking can never lack its item.
+// fixed account and settles the item, all in one transaction. The fields always show the
+// current row, however it became current (click, arrow keys, wheel, filter), and the item
+// settled is the one they show. "Doorboeken" stays disabled while no item is current.
+#include "boekingen.h"
 #include "entryscreen.h"
 #include "toolkit/accountgroup.h"
 
@@ -22,7 +24,7 @@ struct OpenItemsDeclaration {
     QString ownInitialText;
     bool groupIsFrom = false;  // payables: the chosen account pays
     QString question;          // asked when the own account is chosen in the group
-    void (*settle)(DataModule1 &, double) = nullptr;
+    boekingen::OpenPost soort = boekingen::OpenPost::TeBetalen;
 };
 
 class OpenItemsScreen : public EntryScreen {
@@ -45,7 +47,7 @@ protected:
 private:
     Table &items() const;
     bool itemIsCurrent() const;
-    void takeRow(int row);
+    void followCurrentRow();
     QWidget *buildFixedLine();
 
     OpenItemsDeclaration m_decl;
@@ -54,6 +56,7 @@ private:
     AccountGroup *m_group;
     QLabel *m_ownName = nullptr;
     QLabel *m_ownBalance = nullptr;
+    qint64 m_shownItem = -1; // the row whose description and amount the fields show, -1 for none
 };
 
 } // namespace zelk

@@ -2,7 +2,7 @@
 
 #include "bookingentry.h"
 #include "databases.h"
-#include "declar.h"
+#include "boekingen.h"
 #include "rekeningschema.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
@@ -84,15 +84,8 @@ void TransferScreen::doorboeken()
     const int to = m_to->chosenPosition();
     const double amount = m_entry->pending();
     if (amount != 0 && from > 0 && to > 0) {
-        const QString description = m_description->text();
-        const QDate date = m_date->date();
-        const bool ok = book([&] {
-            declar::boekpost(data(), from, to, description, date, amount);
-            if (to == rekeningschema::nogTeOntvangen)
-                declar::nieuwteontvangen(data(), description, date, amount);
-            if (from == rekeningschema::nogTeBetalen)
-                declar::nieuwtebetalen(data(), description, date, amount);
-        });
+        const boekingen::Boeking boeking{m_description->text(), m_date->date(), amount};
+        const bool ok = book([&] { m_decl.boek(data(), from, to, boeking); });
         if (ok) {
             m_entry->reset();
             if (!m_decl.keepDescription)

@@ -5,6 +5,7 @@
 // the markers "<", must be chosen before booking and is cleared on show and after every
 // "Doorboeken". Booking to the receivables account or from the payables account also
 // records the open item, in the same transaction.
+#include "boekingen.h"
 #include "entryscreen.h"
 #include "toolkit/accountgroup.h"
 
@@ -25,6 +26,8 @@ struct TransferDeclaration {
     bool keepDescription = false; // the description stays for the next booking
     QStringList steps;
     bool toGroupFirstInTabOrder = false;
+    // The booking action of "Doorboeken".
+    void (*boek)(DataModule1 &, int from, int to, const boekingen::Boeking &) = &boekingen::overboeken;
 };
 
 class TransferScreen : public EntryScreen {
