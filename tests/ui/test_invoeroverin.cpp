@@ -4,7 +4,7 @@
 #include "bookkeeping/invoeroverin.h"
 #include "core/main.h"
 #include "core/startup.h"
-#include "core/verwerkt.h"
+#include "toolkit/verwerkt.h"
 #include "databases.h"
 #include "declar.h"
 #include "screendriver.h"

@@ -2,7 +2,7 @@
 // every return from a task screen, the mouse wheel, and the processed notice.
 #include "core/main.h"
 #include "core/startup.h"
-#include "core/verwerkt.h"
+#include "toolkit/verwerkt.h"
 #include "databases.h"
 #include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
@@ -93,7 +93,7 @@ private Q_SLOTS:
 
     void returningFromATaskScreenRerunsTheShowSteps()
     {
-        TaskScreen screen(QStringLiteral("proefscherm"), QStringLiteral("Proef"));
+        TaskScreen screen(app->program.context(), QStringLiteral("proefscherm"), QStringLiteral("Proef"));
         screen.openFrom(&menu());
         QVERIFY(!menu().isVisible());
         // A booking made meanwhile, and a name given to the association.

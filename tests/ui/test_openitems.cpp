@@ -5,7 +5,7 @@
 #include "bookkeeping/Teontvangen.h"
 #include "core/main.h"
 #include "core/startup.h"
-#include "core/verwerkt.h"
+#include "toolkit/verwerkt.h"
 #include "databases.h"
 #include "amountformat.h"
 #include "declar.h"

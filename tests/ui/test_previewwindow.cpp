@@ -2,7 +2,7 @@
 // request for a report that is already on show.
 #include "preview/previewlauncher.h"
 #include "preview/previewwindow.h"
-#include "preview/reportbusy.h"
+#include "toolkit/reportbusy.h"
 #include "report/listreport.h"
 #include "report/reportexport.h"
 

@@ -6,7 +6,7 @@
 #include "databases.h"
 #include "declar.h"
 #include "preview/previewwindow.h"
-#include "preview/reportbusy.h"
+#include "toolkit/reportbusy.h"
 #include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
 

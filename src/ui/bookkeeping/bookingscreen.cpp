@@ -1,6 +1,6 @@
 #include "bookingscreen.h"
 
-#include "core/verwerkt.h"
+#include "toolkit/verwerkt.h"
 #include "databases.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/hoverbutton.h"
@@ -14,32 +14,18 @@
 namespace zelk {
 
 BookingScreen::BookingScreen(AppContext &context, const QString &unit, const QString &caption, const QString &helpHeading)
-    : TaskScreen(unit, caption), m_ctx(context), m_helpHeading(helpHeading)
+    : TaskScreen(context, unit, caption, helpHeading), m_ctx(context)
 {
 }
 
 QLayout *BookingScreen::topBar(bool withTitle)
 {
     auto *bar = new QHBoxLayout;
-    if (withTitle) {
-        m_title = new QLabel(this);
-        m_title->setObjectName(QStringLiteral("titel"));
-        QFont font = m_title->font();
-        font.setBold(true);
-        font.setPointSize(font.pointSize() + 2);
-        m_title->setFont(font);
-        bar->addWidget(m_title);
-    }
+    if (withTitle)
+        bar->addWidget(titleLabel());
     bar->addStretch();
-    auto *close = newButton(QStringLiteral("Sluit venster"), QStringLiteral("sluitvenster"));
-    m_help = newButton(QStringLiteral("Help"), QStringLiteral("help"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_help, &QPushButton::clicked, this, [this] {
-        if (m_ctx.openHelp)
-            m_ctx.openHelp(this, m_helpHeading);
-    });
-    bar->addWidget(close);
-    bar->addWidget(m_help);
+    bar->addWidget(closeButton());
+    bar->addWidget(helpButton());
     return bar;
 }
 
@@ -77,14 +63,6 @@ QLabel *BookingScreen::heading(const QString &text)
     return label;
 }
 
-HoverButton *BookingScreen::newButton(const QString &caption, const QString &objectName)
-{
-    auto *button = new HoverButton(caption, this);
-    button->setObjectName(objectName);
-    m_buttons << button;
-    return button;
-}
-
 void BookingScreen::addAccountList(AccountGroup *group)
 {
     m_lists << group;
@@ -93,11 +71,6 @@ void BookingScreen::addAccountList(AccountGroup *group)
 void BookingScreen::addFixedLine(QLabel *name, QLabel *balance, int position)
 {
     m_lines.append({name, balance, position});
-}
-
-void BookingScreen::finishButtons()
-{
-    resetHoverOnMouseMove(this, m_buttons);
 }
 
 void BookingScreen::toonsaldo()
@@ -151,12 +124,6 @@ void BookingScreen::booked()
 
 void BookingScreen::onShow()
 {
-    for (HoverButton *b : std::as_const(m_buttons))
-        b->resetColour();
-    if (m_title && m_ctx.mainMenu)
-        m_title->setText(m_ctx.mainMenu->windowTitle());
-    if (m_help)
-        m_help->setEnabled(static_cast<bool>(m_ctx.openHelp));
     toonsaldo();
     showLastNumber();
 }

@@ -1,9 +1,9 @@
 #pragma once
-// What every booking screen shares: the buttons "Sluit venster" and "Help", the label with
-// the main window's title, "LAATSTE BOEKSTUKNR.", the account lists refreshed by toonsaldo,
+// What every booking screen shares: the frame's buttons and title in one bar,
+// "LAATSTE BOEKSTUKNR.", the account lists refreshed by toonsaldo,
 // and booking itself: one user action is one transaction, followed by the refreshed
 // balances and the processed notice, or by the error box with nothing booked.
-#include "core/appcontext.h"
+#include "toolkit/appcontext.h"
 #include "toolkit/taskscreen.h"
 
 #include <functional>
@@ -34,7 +34,6 @@ protected:
     QWidget *lastNumberBox();
     static QLabel *stepsLabel(const QStringList &steps);
     static QLabel *heading(const QString &text);
-    HoverButton *newButton(const QString &caption, const QString &objectName);
 
     // Lists and lines that toonsaldo refreshes. A fixed line shows one account's balance,
     // and its name when `name` is given.
@@ -47,9 +46,6 @@ protected:
     bool book(const std::function<void()> &action);
     // After a booking: balances, last journal number and the processed notice.
     void booked();
-    // Resets the captions of the screen's buttons when the mouse moves over the screen.
-    void finishButtons();
-
     void onShow() override;
 
     AppContext &m_ctx;
@@ -60,11 +56,7 @@ private:
         QLabel *balance;
         int position;
     };
-    QString m_helpHeading;
-    QLabel *m_title = nullptr;
     QLabel *m_lastNumber = nullptr;
-    HoverButton *m_help = nullptr;
-    QList<HoverButton *> m_buttons;
     QList<AccountGroup *> m_lists;
     QList<FixedLine> m_lines;
 };

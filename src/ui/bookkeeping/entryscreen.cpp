@@ -41,7 +41,7 @@ QFrame *EntryScreen::newEntryPanel(QGridLayout *&grid, const QString &initialDes
 
 void EntryScreen::addBody(QVBoxLayout *layout, QWidget *panel, const QStringList &steps)
 {
-    m_doorboeken = newButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
+    m_doorboeken = addButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
     auto *side = new QVBoxLayout;
     side->addWidget(stepsLabel(steps));
     side->addSpacing(12);

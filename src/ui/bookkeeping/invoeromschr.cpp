@@ -60,7 +60,8 @@ const QList<int> &invoeromschr::walkOrder()
 }
 
 invoeromschr::invoeromschr(AppContext &context)
-    : TaskScreen(QStringLiteral("invoeromschr"), QStringLiteral("Invoer omschrijvingen")), m_ctx(context)
+    : TaskScreen(context, QStringLiteral("invoeromschr"), QStringLiteral("Invoer omschrijvingen"), QStringLiteral("2. INVOEREN NAMEN")),
+      m_ctx(context)
 {
     auto *layout = new QVBoxLayout(this);
 
@@ -82,27 +83,16 @@ invoeromschr::invoeromschr(AppContext &context)
     blocks->addWidget(buildBlock({costLines}, {costColour}));
     layout->addLayout(blocks);
 
-    auto *close = new HoverButton(QStringLiteral("Sluit venster"), this);
-    close->setObjectName(QStringLiteral("sluitvenster"));
-    m_print = new HoverButton(QStringLiteral("Afdrukken"), this);
-    m_print->setObjectName(QStringLiteral("afdrukken"));
-    m_help = new HoverButton(QStringLiteral("Help"), this);
-    m_help->setObjectName(QStringLiteral("help"));
+    m_print = addButton(QStringLiteral("Afdrukken"), QStringLiteral("afdrukken"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(close);
+    buttons->addWidget(closeButton());
     buttons->addWidget(m_print);
-    buttons->addWidget(m_help);
+    buttons->addWidget(helpButton());
     layout->addLayout(buttons);
-    resetHoverOnMouseMove(this, {close, m_print, m_help});
 
     connect(m_restore, &QToolButton::clicked, this, &invoeromschr::restoreStandardNames);
-    connect(close, &QPushButton::clicked, this, &invoeromschr::closeStoring);
     connect(m_print, &QPushButton::clicked, this, &invoeromschr::print);
-    connect(m_help, &QPushButton::clicked, this, [this] {
-        if (m_ctx.openHelp)
-            m_ctx.openHelp(this, QStringLiteral("2. INVOEREN NAMEN"));
-    });
 }
 
 QWidget *invoeromschr::buildBlock(const QList<QList<int>> &groups, const QList<QColor> &colours)
@@ -142,7 +132,6 @@ QWidget *invoeromschr::buildBlock(const QList<QList<int>> &groups, const QList<Q
 
 void invoeromschr::onShow()
 {
-    m_help->setEnabled(static_cast<bool>(m_ctx.openHelp));
     m_print->setEnabled(m_ctx.actions.contains(QStringLiteral("printrekeningen")));
     toonrekeningen();
     if (QLineEdit *first = edit(walkOrder().first()))
@@ -190,7 +179,7 @@ void invoeromschr::restoreStandardNames()
         it.value()->setText(m_standard.value(it.key())->text());
 }
 
-void invoeromschr::closeStoring()
+void invoeromschr::sluitvenster()
 {
     // Names that could not be stored stay on the screen, so nothing typed is lost.
     if (bewaarrekeningen())

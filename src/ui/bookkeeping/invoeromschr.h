@@ -3,7 +3,7 @@
 // Each line shows the account's standard name beside an edit with its current name; the
 // arrow button puts the standard names back into the edits. "Sluit venster" (and
 // "Afdrukken") store the edits; closing with the close box does not.
-#include "core/appcontext.h"
+#include "toolkit/appcontext.h"
 #include "toolkit/taskscreen.h"
 
 #include <QMap>
@@ -37,11 +37,12 @@ public:
 
 protected:
     void onShow() override;
+    // Stores the names first; names that cannot be stored keep the screen open.
+    void sluitvenster() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildBlock(const QList<QList<int>> &groups, const QList<QColor> &colours);
-    void closeStoring();
     void print();
 
     AppContext &m_ctx;
@@ -49,7 +50,6 @@ private:
     QMap<int, QLineEdit *> m_standard;
     QToolButton *m_restore;
     HoverButton *m_print;
-    HoverButton *m_help;
 };
 
 } // namespace zelk

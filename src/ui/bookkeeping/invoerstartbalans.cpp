@@ -44,7 +44,6 @@ invoerstartbalans::invoerstartbalans(AppContext &context)
     layout->addLayout(bottom);
     connect(m_left.doorboeken, &QPushButton::clicked, this, &invoerstartbalans::doorboekenLeft);
     connect(m_right.doorboeken, &QPushButton::clicked, this, &invoerstartbalans::doorboekenRight);
-    finishButtons();
 }
 
 QWidget *invoerstartbalans::buildHalf(Half &half, const QString &title, const QString &groupCaption, const QStringList &steps,
@@ -84,7 +83,7 @@ QWidget *invoerstartbalans::buildHalf(Half &half, const QString &title, const QS
     half.group->setObjectName(QStringLiteral("rekeningen"));
     half.group->choose(0);
     grid->addWidget(half.group, 4, 0, 1, 2, Qt::AlignTop);
-    half.doorboeken = newButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
+    half.doorboeken = addButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));
     auto *side = new QVBoxLayout;
     side->addWidget(stepsLabel(steps));
     side->addSpacing(12);

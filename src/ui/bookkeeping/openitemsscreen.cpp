@@ -86,7 +86,6 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     });
     connect(&items(), &Table::rowsReset, m_entry, &BookingEntry::updateButton);
     connect(m_doorboeken, &QPushButton::clicked, this, &OpenItemsScreen::doorboeken);
-    finishButtons();
 }
 
 QWidget *OpenItemsScreen::buildFixedLine()

@@ -51,7 +51,6 @@ TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &d
     m_entry->setRequiredGroup(m_to, BookingEntry::OnClick::ConvertText);
     connect(m_doorboeken, &QPushButton::clicked, this, &TransferScreen::doorboeken);
     setTabOrder(m_decl.toGroupFirstInTabOrder);
-    finishButtons();
 }
 
 void TransferScreen::setTabOrder(bool toGroupFirst)

@@ -2,7 +2,7 @@
 // The main menu, the program's main window. Every time it becomes visible it opens the
 // tables of the current administration, reads its settings, completes the chart of
 // accounts and shows the working folder and the last journal number in its status bar.
-#include "appcontext.h"
+#include "toolkit/appcontext.h"
 
 #include <QLabel>
 #include <QMainWindow>

@@ -15,7 +15,7 @@
 #include "reports/reportunit.h"
 #include "startscherm.h"
 #include "uitlegzelk.h"
-#include "verwerkt.h"
+#include "toolkit/verwerkt.h"
 
 #include <QHash>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // Start-up: behind the splash window, creates every screen, report and the data module
 // once, in the program's fixed order, and keeps them until the program ends.
-#include "appcontext.h"
+#include "toolkit/appcontext.h"
 
 #include <QObject>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "invoercontri.h"
 
-#include "core/appcontext.h"
+#include "toolkit/appcontext.h"
 #include "databases.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/findpanel.h"
@@ -43,7 +43,8 @@ const QStringList &invoercontri::monthNames()
 }
 
 invoercontri::invoercontri(AppContext &ctx, QWidget *parent)
-    : TaskScreen(QStringLiteral("invoercontri"), QStringLiteral("Invoer contributies"), parent),
+    : TaskScreen(ctx, QStringLiteral("invoercontri"), QStringLiteral("Invoer contributies"), QStringLiteral("4. VERWERKEN CONTRIBUTIES"),
+                 parent),
       m_ctx(ctx)
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -86,24 +87,11 @@ void invoercontri::ensureBuilt()
         right->addWidget(notice);
     }
     auto *buttons = new QHBoxLayout;
-    for (const QString &caption : {QStringLiteral("Overzicht"), QStringLiteral("Help"), QStringLiteral("Sluit venster")}) {
-        auto *b = new HoverButton(caption, this);
-        b->setObjectName(caption);
-        buttons->addWidget(b);
-        m_buttons << b;
-    }
+    buttons->addWidget(addUnitButton(QStringLiteral("Overzicht"), QStringLiteral("printcontribut")));
+    buttons->addWidget(helpButton());
+    buttons->addWidget(closeButton());
     right->addLayout(buttons);
     right->addStretch();
-    connect(button(QStringLiteral("Overzicht")), &QPushButton::clicked, this, [this] {
-        if (const auto action = m_ctx.actions.value(QStringLiteral("printcontribut")))
-            action(this);
-    });
-    connect(button(QStringLiteral("Help")), &QPushButton::clicked, this, [this] {
-        if (m_ctx.openHelp)
-            m_ctx.openHelp(this, QStringLiteral("4. VERWERKEN CONTRIBUTIES"));
-    });
-    connect(button(QStringLiteral("Sluit venster")), &QPushButton::clicked, this, &QWidget::close);
-    resetHoverOnMouseMove(this, m_buttons);
 
     auto *page = new QHBoxLayout(this);
     page->addLayout(left, 1);
@@ -142,14 +130,6 @@ QWidget *invoercontri::buildLists()
     return box;
 }
 
-HoverButton *invoercontri::button(const QString &caption) const
-{
-    for (HoverButton *b : m_buttons)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
-}
-
 void invoercontri::setVisible(bool visible)
 {
     if (visible)
@@ -159,8 +139,6 @@ void invoercontri::setVisible(bool visible)
 
 void invoercontri::onShow()
 {
-    button(QStringLiteral("Overzicht"))->setEnabled(m_ctx.actions.contains(QStringLiteral("printcontribut")));
-    button(QStringLiteral("Help"))->setEnabled(static_cast<bool>(m_ctx.openHelp));
     toonnaam();
 }
 

@@ -28,7 +28,6 @@ public:
     BoundGrid *grid() const { return m_grid; }
     FindPanel *findPanel() const { return m_find; }
     RecordNavigator *navigator() const { return m_navigator; }
-    HoverButton *button(const QString &caption) const;
 
     // The 36 field names in list order (previous year January first).
     static QStringList markFields();
@@ -54,7 +53,6 @@ private:
     QLineEdit *m_name = nullptr;
     QListWidget *m_lists[3] = {};
     RecordNavigator *m_navigator = nullptr;
-    QList<HoverButton *> m_buttons;
     bool m_loading = false;
 };
 

@@ -1,6 +1,6 @@
 #include "invoerleden.h"
 
-#include "core/appcontext.h"
+#include "toolkit/appcontext.h"
 #include "databases.h"
 #include "ledenimport.h"
 #include "toolkit/boundgrid.h"
@@ -44,7 +44,7 @@ QLabel *sectionLabel(const QString &text, QWidget *parent)
 } // namespace
 
 invoerleden::invoerleden(AppContext &ctx, QWidget *parent)
-    : TaskScreen(QStringLiteral("invoerleden"), QStringLiteral("Invoer leden"), parent),
+    : TaskScreen(ctx, QStringLiteral("invoerleden"), QStringLiteral("Invoer leden"), QStringLiteral("1. INVOEREN LEDEN"), parent),
       m_ctx(ctx)
 {
     resize(980, 640);
@@ -161,47 +161,35 @@ QWidget *invoerleden::buildButtons()
     auto *box = new QWidget(this);
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
-    auto add = [&](const QString &caption, auto slot) {
-        auto *b = new HoverButton(caption, box);
-        b->setObjectName(caption);
+    auto place = [&](HoverButton *b) {
         b->setMinimumWidth(140);
         column->addWidget(b);
-        connect(b, &QPushButton::clicked, this, slot);
-        m_buttons << b;
         return b;
     };
-    add(QStringLiteral("Afdrukken lijst 1"), [this] { afdrukken(QStringLiteral("printleden")); });
-    add(QStringLiteral("Afdrukken lijst 2"), [this] { afdrukken(QStringLiteral("ledenlijst03")); });
-    add(QStringLiteral("Afdrukken alle data"), [this] { afdrukken(QStringLiteral("printledenall")); });
-    add(QStringLiteral("Importeren…"), [this] {
+    // The member lists save the member being edited before they print.
+    for (const auto &[caption, report] : {std::pair{"Afdrukken lijst 1", "printleden"}, std::pair{"Afdrukken lijst 2", "ledenlijst03"},
+                                          std::pair{"Afdrukken alle data", "printledenall"}}) {
+        HoverButton *b = place(addButton(QString::fromUtf8(caption)));
+        m_printButtons.append({b, QString::fromLatin1(report)});
+        connect(b, &QPushButton::clicked, this, [this, unit = QString::fromLatin1(report)] { afdrukken(unit); });
+    }
+    connect(place(addButton(QStringLiteral("Importeren…"))), &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Leden inlezen"), QString(),
                                                           QStringLiteral("CSV-bestanden (*.csv *.txt);;Alle bestanden (*)"));
         if (!path.isEmpty())
             importFrom(path);
     });
-    add(QStringLiteral("Exporteren…"), [this] {
+    connect(place(addButton(QStringLiteral("Exporteren…"))), &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Leden opslaan"), QStringLiteral("leden.csv"),
                                                           QStringLiteral("CSV-bestanden (*.csv)"));
         if (!path.isEmpty())
             exportTo(path);
     });
-    add(QStringLiteral("Help"), [this] {
-        if (m_ctx.openHelp)
-            m_ctx.openHelp(this, QStringLiteral("1. INVOEREN LEDEN"));
-    });
+    place(helpButton());
     column->addStretch();
-    add(QStringLiteral("Sluit venster"), [this] { sluitvenster(); });
-    resetHoverOnMouseMove(this, m_buttons);
-    resetHoverOnMouseMove(box, m_buttons);
+    place(closeButton());
+    resetHoverOver(box);
     return box;
-}
-
-HoverButton *invoerleden::button(const QString &caption) const
-{
-    for (HoverButton *b : m_buttons)
-        if (b->text() == caption)
-            return b;
-    return nullptr;
 }
 
 void invoerleden::setVisible(bool visible)
@@ -216,11 +204,9 @@ void invoerleden::onShow()
     m_filter->setFiltering(true);
     toonaantal();
     m_form->reload();
-    // The member lists and help come with their own units; without them the buttons rest.
-    button(QStringLiteral("Afdrukken lijst 1"))->setEnabled(m_ctx.actions.contains(QStringLiteral("printleden")));
-    button(QStringLiteral("Afdrukken lijst 2"))->setEnabled(m_ctx.actions.contains(QStringLiteral("ledenlijst03")));
-    button(QStringLiteral("Afdrukken alle data"))->setEnabled(m_ctx.actions.contains(QStringLiteral("printledenall")));
-    button(QStringLiteral("Help"))->setEnabled(static_cast<bool>(m_ctx.openHelp));
+    // The member lists come with their own units; without them the buttons rest.
+    for (const auto &[b, unit] : std::as_const(m_printButtons))
+        b->setEnabled(m_ctx.actions.contains(unit));
 }
 
 void invoerleden::toonaantal()

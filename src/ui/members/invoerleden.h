@@ -27,7 +27,6 @@ public:
     FindPanel *findPanel() const { return m_find; }
     FieldFilterPanel *filterPanel() const { return m_filter; }
     QLabel *countLabel() const { return m_count; }
-    HoverButton *button(const QString &caption) const;
 
     // The actions behind "Importeren…" and "Exporteren…" once a file is chosen; errors
     // are shown in the error box. Return whether they succeeded.
@@ -40,6 +39,9 @@ public:
 protected:
     void onShow() override;
     void onClose() override;
+    // Saves the member being edited (staying open when that is refused), clears the find
+    // and filter panels and closes.
+    void sluitvenster() override;
 
 private:
     Table &leden() const;
@@ -50,7 +52,6 @@ private:
     void toonaantal();       // the count beside "Records"
     bool bewaarlid();        // saves the member being edited and re-reads the table
     void afdrukken(const QString &report);
-    void sluitvenster();
     void keepPendingWhileUnfiltering();
 
     AppContext &m_ctx;
@@ -60,7 +61,7 @@ private:
     FindPanel *m_find = nullptr;
     FieldFilterPanel *m_filter = nullptr;
     QLabel *m_count = nullptr;
-    QList<HoverButton *> m_buttons;
+    QList<std::pair<HoverButton *, QString>> m_printButtons;
 };
 
 } // namespace zelk

@@ -1,7 +1,7 @@
 #include "previewlauncher.h"
 
 #include "previewwindow.h"
-#include "reportbusy.h"
+#include "toolkit/reportbusy.h"
 
 #include <QApplication>
 #include <QMessageBox>
