@@ -66,7 +66,6 @@ int main(int argc, char **argv)
         err << QString::fromStdString(e.what()) << "\n";
         return BadArguments;
     } catch (const std::exception &e) {
-        err << "Fout: " << QString::fromStdString(e.what()) << "\n";
-        return Failed;
+        return reportFailure(io, e);
     }
 }

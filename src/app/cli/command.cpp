@@ -11,6 +11,13 @@ std::map<QString, Command> &commands()
     return all;
 }
 
+int reportFailure(Io &io, const std::exception &failure)
+{
+    io.err << "Fout: " << QString::fromUtf8(failure.what()) << "\n";
+    io.err.flush();
+    return Failed;
+}
+
 QString takeOption(QStringList &args, const QString &name)
 {
     const qsizetype i = args.indexOf(name);

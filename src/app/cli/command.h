@@ -36,6 +36,10 @@ struct Registration {
     Registration(const QString &name, Command command) { commands()[name] = std::move(command); }
 };
 
+// The one way zelk-cli reports a failure: "Fout: " and the Dutch message on stderr;
+// returns the exit code (Failed).
+int reportFailure(Io &io, const std::exception &failure);
+
 // Small argument helpers shared by the commands.
 QString takeOption(QStringList &args, const QString &name);   // "--name VALUE", removed from args
 bool takeFlag(QStringList &args, const QString &name);        // "--flag", removed from args

@@ -97,21 +97,14 @@ void BookingScreen::showLastNumber()
 
 bool BookingScreen::book(const std::function<void()> &action)
 {
-    try {
+    const bool booked = attempt(this, [&] {
         Transaction transaction(data().database1());
         action();
         transaction.commit();
-        return true;
-    } catch (const Error &e) {
-        // The transaction has been rolled back and the tables reread: show what is stored.
-        toonsaldo();
-        showError(this, e.message());
-        return false;
-    } catch (const std::exception &e) {
-        toonsaldo();
-        showError(this, QString::fromLocal8Bit(e.what()));
-        return false;
-    }
+    });
+    if (!booked)
+        toonsaldo(); // rolled back and reread: show what is stored
+    return booked;
 }
 
 void BookingScreen::booked()

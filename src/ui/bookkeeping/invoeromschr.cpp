@@ -1,6 +1,7 @@
 #include "invoeromschr.h"
 
 #include "databases.h"
+#include "rekeningnamen.h"
 #include "rekeningschema.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/hoverbutton.h"
@@ -149,26 +150,10 @@ void invoeromschr::toonrekeningen()
 
 bool invoeromschr::bewaarrekeningen()
 {
-    DataModule1 &data = *m_ctx.data;
-    Table &accounts = data.rekeningtabel;
-    try {
-        Transaction transaction(data.database1());
-        accounts.first(); // fails on a table that is not open, rather than storing nothing
-        for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it) {
-            if (it.key() > accounts.recordCount())
-                continue;
-            accounts.moveTo(it.key() - 1);
-            accounts.edit();
-            accounts.setValue(u"Naam", it.value()->text());
-            accounts.post();
-        }
-        transaction.commit();
-        accounts.first();
-        return true;
-    } catch (const Error &e) {
-        showError(this, e.message());
-        return false;
-    }
+    QMap<int, QString> names;
+    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
+        names.insert(it.key(), it.value()->text());
+    return attempt(this, [&] { rekeningnamen::bewaar(*m_ctx.data, names); });
 }
 
 void invoeromschr::restoreStandardNames()

@@ -77,16 +77,14 @@ void uitlegzelk::openAt(const QString &heading)
 
 void uitlegzelk::load()
 {
-    try {
+    attempt(this, [&] {
         if (QFile::exists(m_helpFile)) {
             rtf::readFile(m_helpFile, m_editor->document());
         } else {
             rtf::writeFile(*m_editor->document(), m_helpFile);
             m_editor->document()->setModified(false);
         }
-    } catch (const Error &e) {
-        showError(this, e.message());
-    }
+    });
     // Without a topic the text shows from its start.
     m_editor->moveCursor(QTextCursor::Start);
     m_editor->verticalScrollBar()->setValue(0);
@@ -133,12 +131,10 @@ void uitlegzelk::opslaan()
 {
     if (!m_editor->document()->isModified())
         return;
-    try {
+    attempt(this, [&] {
         rtf::writeFile(*m_editor->document(), m_helpFile);
         m_editor->document()->setModified(false);
-    } catch (const Error &e) {
-        showError(this, e.message());
-    }
+    });
 }
 
 void uitlegzelk::afdrukken()

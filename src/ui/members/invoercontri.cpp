@@ -168,14 +168,12 @@ void invoercontri::bewaarmaanden()
     if (m_loading || !leden().isOpen() || (leden().recordCount() == 0 && !leden().isEditing()))
         return; // no member to store into
     const QStringList fields = markFields();
-    try {
+    attempt(this, [&] {
         leden().edit();
         for (int i = 0; i < fields.size(); ++i)
             leden().setValue(fields[i], m_lists[i / 12]->item(i % 12)->checkState() == Qt::Checked);
         leden().post();
-    } catch (const Error &e) {
-        showError(this, e.message());
-    }
+    });
 }
 
 } // namespace zelk

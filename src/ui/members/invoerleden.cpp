@@ -218,13 +218,9 @@ bool invoerleden::bewaarlid()
 {
     if (!m_form->save())
         return false;
-    try {
+    return attempt(this, [&] {
         leden().refresh();
-    } catch (const Error &e) {
-        showError(this, e.message());
-        return false;
-    }
-    return true;
+    });
 }
 
 void invoerleden::afdrukken(const QString &report)
@@ -271,42 +267,32 @@ void invoerleden::keepPendingWhileUnfiltering()
     m_filter->setFiltering(false);
     if (state != Table::State::Edit && state != Table::State::Insert)
         return;
-    try {
+    attempt(nullptr, [&] {
         state == Table::State::Insert ? leden().insert() : leden().edit();
         for (int i = 0; i < pending.size(); ++i)
             leden().setValue(leden().schema().fields[i].name, pending[i]);
-    } catch (const Error &e) {
-        showError(nullptr, e.message());
-    }
+    });
 }
 
 bool invoerleden::importFrom(const QString &path)
 {
     if (!bewaarlid())
         return false;
-    try {
+    return attempt(this, [&] {
         const int count = ledenimport::importCsv(leden(), m_ctx.data->database1(), path);
         toonaantal();
         showNotice(this, QStringLiteral("Importeren"), QStringLiteral("%1 leden ingelezen.").arg(count));
-    } catch (const Error &e) {
-        showError(this, e.message());
-        return false;
-    }
-    return true;
+    });
 }
 
 bool invoerleden::exportTo(const QString &path)
 {
     if (!bewaarlid())
         return false;
-    try {
+    return attempt(this, [&] {
         const int count = ledenimport::exportCsv(leden(), path);
         showNotice(this, QStringLiteral("Exporteren"), QStringLiteral("%1 leden geschreven naar %2.").arg(count).arg(path));
-    } catch (const Error &e) {
-        showError(this, e.message());
-        return false;
-    }
-    return true;
+    });
 }
 
 } // namespace zelk

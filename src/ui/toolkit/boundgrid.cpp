@@ -114,11 +114,9 @@ void BoundGrid::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Delete && m_deleteAllowed && event->modifiers() == Qt::NoModifier) {
         if (!m_table.isEmpty() && confirmDeleteRecord(this)) {
-            try {
+            attempt(window(), [&] {
                 m_table.remove();
-            } catch (const Error &e) {
-                showError(window(), e.message());
-            }
+            });
             Q_EMIT changedTable();
         }
         return;

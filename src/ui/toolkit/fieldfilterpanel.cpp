@@ -17,11 +17,9 @@ void FieldFilterPanel::apply()
 {
     if (!m_on || !table().isOpen() || !mayChange())
         return;
-    try {
+    attempt(window(), [&] {
         table().setCondition(condition());
-    } catch (const Error &e) {
-        showError(window(), e.message());
-    }
+    });
 }
 
 void FieldFilterPanel::setFiltering(bool on)

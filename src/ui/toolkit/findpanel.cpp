@@ -33,12 +33,10 @@ bool FindPanel::findFrom(int from)
             continue;
         if (row == t.currentRow())
             return true;
-        try {
+        if (!attempt(window(), [&] {
             t.moveTo(row);
-        } catch (const Error &e) {
-            showError(window(), e.message());
+        }))
             return false;
-        }
         return true;
     }
     return false;

@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "zelkerror.h"
+
 #include <QMessageBox>
 
 namespace zelk {
@@ -11,6 +13,24 @@ void showError(QWidget *parent, const QString &message)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     box->open();
+}
+
+QString messageOf(const std::exception &failure)
+{
+    if (const auto *error = dynamic_cast<const Error *>(&failure))
+        return error->message();
+    return QString::fromUtf8(failure.what());
+}
+
+bool attempt(QWidget *parent, const std::function<void()> &action)
+{
+    try {
+        action();
+        return true;
+    } catch (const std::exception &failure) {
+        showError(parent, messageOf(failure));
+        return false;
+    }
 }
 
 bool confirm(QWidget *parent, const QString &question)

@@ -108,7 +108,7 @@ void RecordNavigator::perform(Action action)
     } else if (m_before && !m_before()) {
         return;
     }
-    try {
+    attempt(window(), [&] {
         switch (action) {
         case First: m_table.first(); break;
         case Prior: m_table.prior(); break;
@@ -118,9 +118,7 @@ void RecordNavigator::perform(Action action)
         case Delete: m_table.remove(); break;
         case Refresh: m_table.refresh(); break;
         }
-    } catch (const Error &e) {
-        showError(window(), e.message());
-    }
+    });
     Q_EMIT acted(action);
 }
 
