@@ -5,6 +5,7 @@
 #include "rekeningschema.h"
 #include "store/sqlite.h"
 #include "store/tableschema.h"
+#include "store/velden.h"
 
 #include <QSet>
 #include <cmath>
@@ -78,8 +79,8 @@ void balances(DataModule1 &data, std::vector<Bevinding> &found)
     qint64 sum = 0;
     bool complete = true;
     for (int i = 0; i < accounts.recordCount(); ++i) {
-        const QString where = QStringLiteral("Rekening %1 (%2)").arg(i + 1).arg(accounts.valueAt(i, u"Naam").toString());
-        const auto balance = amountAt(accounts, i, u"Saldo", where, found);
+        const QString where = QStringLiteral("Rekening %1 (%2)").arg(i + 1).arg(accounts.valueAt(i, veld::rekeningen::Naam).toString());
+        const auto balance = amountAt(accounts, i, veld::rekeningen::Saldo, where, found);
         complete = complete && balance.has_value();
         sum += balance.value_or(0);
     }
@@ -95,7 +96,7 @@ std::map<QString, qint64> journalMoves(DataModule1 &data, std::vector<Bevinding>
     QSet<qint64> numbers;
     bool reportedOrder = false;
     for (int i = 0; i < journal.recordCount(); ++i) {
-        const double number = journal.valueAt(i, u"JrNr").toDouble();
+        const double number = journal.valueAt(i, veld::journaal::JrNr).toDouble();
         const qint64 jrnr = std::isfinite(number) ? std::llround(number) : -1;
         if (numbers.contains(jrnr))
             found.push_back({Soort::Fout, QStringLiteral("Boekstuknummer %1 komt meer dan eens voor in het journaal.").arg(jrnr)});
@@ -104,11 +105,11 @@ std::map<QString, qint64> journalMoves(DataModule1 &data, std::vector<Bevinding>
             found.push_back({Soort::Fout, QStringLiteral("Journaalregel %1 heeft boekstuknummer %2.").arg(i + 1).arg(number)});
             reportedOrder = true;
         }
-        const auto amount = amountAt(journal, i, u"Bedrag", QStringLiteral("Journaalregel %1").arg(i + 1), found);
+        const auto amount = amountAt(journal, i, veld::journaal::Bedrag, QStringLiteral("Journaalregel %1").arg(i + 1), found);
         if (!amount)
             continue;
-        moved[journal.valueAt(i, u"Vanrekening").toString()] -= *amount;
-        moved[journal.valueAt(i, u"Naarrekening").toString()] += *amount;
+        moved[journal.valueAt(i, veld::journaal::Vanrekening).toString()] -= *amount;
+        moved[journal.valueAt(i, veld::journaal::Naarrekening).toString()] += *amount;
     }
     return moved;
 }
@@ -117,10 +118,10 @@ void accountsAgainstJournal(DataModule1 &data, const std::map<QString, qint64> &
 {
     Table &accounts = data.rekeningtabel;
     for (int i = 0; i < accounts.recordCount(); ++i) {
-        const QVariant stored = accounts.valueAt(i, u"Saldo");
+        const QVariant stored = accounts.valueAt(i, veld::rekeningen::Saldo);
         if (!stored.isValid() || !cents::isValid(stored.toDouble()))
             continue; // reported already
-        const QString name = accounts.valueAt(i, u"Naam").toString().left(40);
+        const QString name = accounts.valueAt(i, veld::rekeningen::Naam).toString().left(40);
         const auto it = moved.find(name);
         const qint64 implied = it == moved.end() ? 0 : it->second;
         const qint64 balance = cents::of(stored.toDouble());
@@ -137,7 +138,7 @@ void openItems(DataModule1 &data, std::vector<Bevinding> &found)
 {
     for (Table *items : {&data.betalentabel, &data.ontvangentabel})
         for (int i = 0; i < items->totalCount() && i < items->recordCount(); ++i)
-            amountAt(*items, i, u"Bedrag", QStringLiteral("%1, post %2").arg(items->schema().fileName).arg(i + 1), found);
+            amountAt(*items, i, veld::openpost::Bedrag, QStringLiteral("%1, post %2").arg(items->schema().fileName).arg(i + 1), found);
 }
 } // namespace
 

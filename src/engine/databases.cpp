@@ -6,6 +6,7 @@
 #include "store/tableschema.h"
 #include "writerlock.h"
 #include "zelkerror.h"
+#include "store/velden.h"
 
 #include <QThread>
 #include <optional>
@@ -55,8 +56,8 @@ void DataModule1::installJournalLookups()
             return {};
         };
     };
-    journaaltabel.addLookup(QStringLiteral("van"), numberOf(schemas::journaal().indexOf(u"Vanrekening")));
-    journaaltabel.addLookup(QStringLiteral("naar"), numberOf(schemas::journaal().indexOf(u"Naarrekening")));
+    journaaltabel.addLookup(QStringLiteral("van"), numberOf(schemas::journaal().indexOf(veld::journaal::Vanrekening)));
+    journaaltabel.addLookup(QStringLiteral("naar"), numberOf(schemas::journaal().indexOf(veld::journaal::Naarrekening)));
 }
 
 void DataModule1::connectDatabase()
@@ -210,8 +211,8 @@ int DataModule1::completeChart()
     }
     for (const QString &name : missing) {
         rekeningtabel.append();
-        rekeningtabel.setValue(u"Naam", name);
-        rekeningtabel.setValue(u"Saldo", 0.0);
+        rekeningtabel.setValue(veld::rekeningen::Naam, name);
+        rekeningtabel.setValue(veld::rekeningen::Saldo, 0.0);
         rekeningtabel.post();
     }
     transaction.commit();
@@ -223,7 +224,7 @@ qint64 DataModule1::lastJournalNumber()
 {
     openTables({&journaaltabel});
     journaaltabel.last();
-    return journaaltabel.isEmpty() ? 0 : journaaltabel.integer(u"JrNr");
+    return journaaltabel.isEmpty() ? 0 : journaaltabel.integer(veld::journaal::JrNr);
 }
 
 void DataModule1::switchAdministration(int item)

@@ -4,6 +4,7 @@
 #include "cents.h"
 #include "databases.h"
 #include "zelkerror.h"
+#include "store/velden.h"
 
 #include <cmath>
 
@@ -28,13 +29,13 @@ QString changeBalance(Table &accounts, int position, double amount)
     if (accounts.isEmpty())
         throw Error(QStringLiteral("Het rekeningschema is leeg; er kan niet worden geboekt."));
     accounts.moveTo(std::max(position, 1) - 1);
-    const QString name = accounts.text(u"Naam").left(nameLength);
-    const double old = storedAmount(accounts, u"Saldo", QStringLiteral("Het saldo van %1").arg(name));
+    const QString name = accounts.text(veld::rekeningen::Naam).left(nameLength);
+    const double old = storedAmount(accounts, veld::rekeningen::Saldo, QStringLiteral("Het saldo van %1").arg(name));
     const double balance = cents::amount(cents::of(old) + cents::of(amount));
     if (!cents::isValid(balance))
         throw Error(QStringLiteral("Het saldo van %1 zou te groot worden; er is niets geboekt.").arg(name));
     accounts.edit();
-    accounts.setValue(u"Saldo", balance);
+    accounts.setValue(veld::rekeningen::Saldo, balance);
     accounts.post();
     return name;
 }
@@ -44,9 +45,9 @@ void appendOpenItem(DataModule1 &data, Table &items, const QString &description,
     const double value = cents::checked(amount);
     Transaction transaction(data.database1());
     items.append();
-    items.setValue(u"Datum", date);
-    items.setValue(u"Omschrijving", description);
-    items.setValue(u"Bedrag", value);
+    items.setValue(veld::openpost::Datum, date);
+    items.setValue(veld::openpost::Omschrijving, description);
+    items.setValue(veld::openpost::Bedrag, value);
     items.post();
     transaction.commit();
 }
@@ -63,14 +64,14 @@ void settle(DataModule1 &data, Table &items, double amount)
     if (!items.locate(item))
         throw Error(QStringLiteral("De gekozen openstaande post bestaat niet meer (intussen afgelost of verwijderd); "
                                    "er is niets geboekt."));
-    const double open = storedAmount(items, u"Bedrag", QStringLiteral("Het bedrag van de openstaande post"));
+    const double open = storedAmount(items, veld::openpost::Bedrag, QStringLiteral("Het bedrag van de openstaande post"));
     // Whole cents: only the exact amount settles the item, a one-cent rest stays open.
     const qint64 rest = cents::of(open) - cents::of(value);
     if (rest == 0) {
         items.removeRow(item);
     } else {
         items.edit();
-        items.setValue(u"Bedrag", cents::amount(rest));
+        items.setValue(veld::openpost::Bedrag, cents::amount(rest));
         items.post();
     }
     transaction.commit();
@@ -88,12 +89,12 @@ void boekpost(DataModule1 &data, int from, int to, const QString &description, c
     const QString fromName = changeBalance(accounts, from, -value);
     const QString toName = changeBalance(accounts, to, value);
     journal.append();
-    journal.setValue(u"JrNr", static_cast<double>(journal.totalCount() + 1));
-    journal.setValue(u"Datum", date);
-    journal.setValue(u"Omschrijving", description);
-    journal.setValue(u"Vanrekening", fromName);
-    journal.setValue(u"Naarrekening", toName);
-    journal.setValue(u"Bedrag", value);
+    journal.setValue(veld::journaal::JrNr, static_cast<double>(journal.totalCount() + 1));
+    journal.setValue(veld::journaal::Datum, date);
+    journal.setValue(veld::journaal::Omschrijving, description);
+    journal.setValue(veld::journaal::Vanrekening, fromName);
+    journal.setValue(veld::journaal::Naarrekening, toName);
+    journal.setValue(veld::journaal::Bedrag, value);
     journal.post();
     transaction.commit();
 }

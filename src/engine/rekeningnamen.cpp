@@ -1,6 +1,7 @@
 #include "rekeningnamen.h"
 
 #include "databases.h"
+#include "store/velden.h"
 
 namespace zelk::rekeningnamen {
 
@@ -14,7 +15,7 @@ void bewaar(DataModule1 &data, const QMap<int, QString> &names)
             continue;
         accounts.moveTo(it.key() - 1);
         accounts.edit();
-        accounts.setValue(u"Naam", it.value());
+        accounts.setValue(veld::rekeningen::Naam, it.value());
         accounts.post();
     }
     transaction.commit();

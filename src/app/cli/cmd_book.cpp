@@ -4,6 +4,7 @@
 #include "command.h"
 #include "rekeningschema.h"
 #include "session.h"
+#include "store/velden.h"
 
 namespace zelk::cli {
 namespace {
@@ -82,9 +83,9 @@ int openItems(const QStringList &args, Io &io)
     auto data = openForReading(io);
     Table &items = itemsTable(*data, args[0]);
     for (int i = 0; i < items.recordCount(); ++i)
-        io.out << i + 1 << "\t" << items.valueAt(i, u"Datum").toDate().toString(Qt::ISODate) << "\t"
-               << items.valueAt(i, u"Omschrijving").toString() << "\t"
-               << QString::number(items.valueAt(i, u"Bedrag").toDouble(), 'f', 2) << "\n";
+        io.out << i + 1 << "\t" << items.valueAt(i, veld::openpost::Datum).toDate().toString(Qt::ISODate) << "\t"
+               << items.valueAt(i, veld::openpost::Omschrijving).toString() << "\t"
+               << QString::number(items.valueAt(i, veld::openpost::Bedrag).toDouble(), 'f', 2) << "\n";
     return Ok;
 }
 

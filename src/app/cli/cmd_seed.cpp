@@ -5,6 +5,7 @@
 #include "rekeningschema.h"
 #include "session.h"
 #include "store/connection.h"
+#include "store/velden.h"
 
 #include <QRandomGenerator>
 
@@ -47,21 +48,22 @@ void seedMembers(DataModule1 &data, Generator &g, int count)
         used.insert(name);
         const QString town = g.from(towns);
         members.append();
-        members.setValue(u"Naam", name);
-        members.setValue(u"Straat", QStringLiteral("%1 %2").arg(g.from(streets)).arg(1 + g.pick(180)));
-        members.setValue(u"Pcode", QStringLiteral("%1 %2%3").arg(1000 + g.pick(9000)).arg(QChar(u'A' + g.pick(26))).arg(QChar(u'A' + g.pick(26))));
-        members.setValue(u"Plaats", town);
-        members.setValue(u"Email", QString(name).remove(u',').remove(u' ').remove(u'(').remove(u')').toLower() + QStringLiteral("@voorbeeld.nl"));
-        members.setValue(u"Bank-giro", QString::number(100000000 + g.pick(899999999)));
-        members.setValue(u"Geb datum", QDate(1940 + g.pick(70), 1 + g.pick(12), 1 + g.pick(28)));
+        members.setValue(veld::leden::Naam, name);
+        members.setValue(veld::leden::Straat, QStringLiteral("%1 %2").arg(g.from(streets)).arg(1 + g.pick(180)));
+        members.setValue(veld::leden::Pcode, QStringLiteral("%1 %2%3").arg(1000 + g.pick(9000)).arg(QChar(u'A' + g.pick(26))).arg(QChar(u'A' + g.pick(26))));
+        members.setValue(veld::leden::Plaats, town);
+        members.setValue(veld::leden::Email, QString(name).remove(u',').remove(u' ').remove(u'(').remove(u')').toLower() + QStringLiteral("@voorbeeld.nl"));
+        members.setValue(veld::leden::BankGiro, QString::number(100000000 + g.pick(899999999)));
+        members.setValue(veld::leden::GebDatum, QDate(1940 + g.pick(70), 1 + g.pick(12), 1 + g.pick(28)));
         const QString kind = g.from(kinds);
-        members.setValue(u"Soortlid", kind);
-        members.setValue(u"Lidbedrag", kind == QLatin1String("Junior") ? QStringLiteral("12,50") : QStringLiteral("25,00"));
+        members.setValue(veld::leden::Soortlid, kind);
+        members.setValue(veld::leden::Lidbedrag, kind == QLatin1String("Junior") ? QStringLiteral("12,50") : QStringLiteral("25,00"));
         const int paidUpTo = g.pick(13);
-        static const char *months[] = {"Jan", "Feb", "Mrt", "Apr", "Mei", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dec"};
+        const QStringList previousYear = veld::leden::maandenVan(0);
+        const QStringList currentYear = veld::leden::maandenVan(1);
         for (int m = 0; m < 12; ++m) {
-            members.setValue(QString::fromLatin1(months[m]), m < paidUpTo);
-            members.setValue(u'A' + QString::fromLatin1(months[m]).toLower(), true);
+            members.setValue(currentYear[m], m < paidUpTo);
+            members.setValue(previousYear[m], true);
         }
         members.post();
         ++made;

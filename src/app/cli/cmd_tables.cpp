@@ -3,6 +3,7 @@
 #include "controle.h"
 #include "rekeningschema.h"
 #include "session.h"
+#include "store/velden.h"
 
 #include <cmath>
 
@@ -21,8 +22,8 @@ int accounts(const QStringList &args, Io &io)
     auto data = openForReading(io);
     Table &t = data->rekeningtabel;
     for (int i = 0; i < t.recordCount(); ++i)
-        io.out << i + 1 << "\t" << t.valueAt(i, u"Nummer").toLongLong() << "\t" << t.valueAt(i, u"Naam").toString() << "\t"
-               << plainAmount(t.valueAt(i, u"Saldo").toDouble()) << "\n";
+        io.out << i + 1 << "\t" << t.valueAt(i, veld::rekeningen::Nummer).toLongLong() << "\t" << t.valueAt(i, veld::rekeningen::Naam).toString() << "\t"
+               << plainAmount(t.valueAt(i, veld::rekeningen::Saldo).toDouble()) << "\n";
     return Ok;
 }
 
@@ -33,9 +34,9 @@ int journal(const QStringList &args, Io &io)
     auto data = openForReading(io);
     Table &t = data->journaaltabel;
     for (int i = 0; i < t.recordCount(); ++i)
-        io.out << std::llround(t.valueAt(i, u"JrNr").toDouble()) << "\t" << t.valueAt(i, u"Datum").toDate().toString(Qt::ISODate)
-               << "\t" << t.valueAt(i, u"Omschrijving").toString() << "\t" << t.valueAt(i, u"Vanrekening").toString() << "\t"
-               << t.valueAt(i, u"Naarrekening").toString() << "\t" << plainAmount(t.valueAt(i, u"Bedrag").toDouble()) << "\n";
+        io.out << std::llround(t.valueAt(i, veld::journaal::JrNr).toDouble()) << "\t" << t.valueAt(i, veld::journaal::Datum).toDate().toString(Qt::ISODate)
+               << "\t" << t.valueAt(i, veld::journaal::Omschrijving).toString() << "\t" << t.valueAt(i, veld::journaal::Vanrekening).toString() << "\t"
+               << t.valueAt(i, veld::journaal::Naarrekening).toString() << "\t" << plainAmount(t.valueAt(i, veld::journaal::Bedrag).toDouble()) << "\n";
     return Ok;
 }
 

@@ -4,12 +4,9 @@
 #include "report/listreport.h"
 #include "reportsettings.h"
 #include "tabledatasource.h"
+#include "store/velden.h"
 
 namespace zelk {
-
-namespace {
-const char *const monthFields[] = {"Jan", "Feb", "Mrt", "Apr", "Mei", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dec"};
-} // namespace
 
 std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle &title, Orientation orientation,
                                    std::initializer_list<MemberColumn> columns)
@@ -22,7 +19,7 @@ std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle 
     for (const MemberColumn &c : columns) {
         const QString field = QString::fromLatin1(c.field);
         list.columns.push_back({QString::fromLatin1(c.heading), field, c.valueAt, 0,
-                                field == QLatin1String("Geb datum") ? ValueFormat::ShortDate : ValueFormat::Text});
+                                field == veld::leden::GebDatum ? ValueFormat::ShortDate : ValueFormat::Text});
     }
     auto report = makeListReport(list, std::make_shared<TableDataSource>(data.ledentabel), frameSettingsOf(data));
     Band &headings = *report->band(BandKind::ColumnHeader);
@@ -31,7 +28,7 @@ std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle 
         heading.rect.moveLeft(c.headingAt);
     }
     // A postcode has only some 11 mm before the town starts: a smaller size keeps the two apart.
-    if (ReportElement *postcode = report->band(BandKind::Detail)->find(QStringLiteral("Pcode")))
+    if (ReportElement *postcode = report->band(BandKind::Detail)->find(veld::leden::Pcode.toString()))
         postcode->style.pointSize = 7;
     return report;
 }
@@ -45,12 +42,8 @@ TextStyle textOfSize(double size)
 
 QStringList markFields(const char *prefix)
 {
-    QStringList fields;
-    for (const char *month : monthFields) {
-        const QString m = QString::fromLatin1(month);
-        fields << (*prefix ? QString::fromLatin1(prefix) + m.toLower() : m);
-    }
-    return fields;
+    const int year = *prefix == 'A' ? 0 : *prefix == 'V' ? 2 : 1;
+    return veld::leden::maandenVan(year);
 }
 
 } // namespace zelk

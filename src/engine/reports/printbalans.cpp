@@ -4,6 +4,7 @@
 #include "databases.h"
 #include "rekeningschema.h"
 #include "reportsettings.h"
+#include "store/velden.h"
 
 namespace zelk {
 
@@ -131,8 +132,8 @@ void printbalans::toonsaldo()
     QStringList names;
     std::vector<double> balances;
     for (int row = 0; row < accounts.recordCount(); ++row) {
-        names << accounts.valueAt(row, u"Naam").toString();
-        balances.push_back(accounts.valueAt(row, u"Saldo").toDouble());
+        names << accounts.valueAt(row, veld::rekeningen::Naam).toString();
+        balances.push_back(accounts.valueAt(row, veld::rekeningen::Saldo).toDouble());
     }
     toonsaldo(names, balances);
     accounts.moveTo(rekeningschema::eigenVermogen - 1);

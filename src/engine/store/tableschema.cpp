@@ -1,5 +1,7 @@
 #include "tableschema.h"
 
+#include "velden.h"
+
 namespace zelk {
 
 int TableSchema::indexOf(QStringView field) const
@@ -31,42 +33,39 @@ QString quoted(const QString &name)
     return u'"' + name + u'"';
 }
 
+FieldDef field(QStringView name, FieldType type, int size = 0)
+{
+    return {name.toString(), type, size};
+}
+
 std::vector<FieldDef> memberFields()
 {
-    std::vector<FieldDef> f = {
-        {QStringLiteral("Naam"), FieldType::Text, 40},   {QStringLiteral("Straat"), FieldType::Text, 40},
-        {QStringLiteral("Pcode"), FieldType::Text, 7},   {QStringLiteral("Plaats"), FieldType::Text, 40},
-        {QStringLiteral("Email"), FieldType::Text, 60},  {QStringLiteral("Bank-giro"), FieldType::Text, 15},
-        {QStringLiteral("Geb datum"), FieldType::Date},
-    };
-    const QStringList months = {QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mrt"), QStringLiteral("apr"),
-                                QStringLiteral("mei"), QStringLiteral("jun"), QStringLiteral("jul"), QStringLiteral("aug"),
-                                QStringLiteral("sep"), QStringLiteral("okt"), QStringLiteral("nov"), QStringLiteral("dec")};
-    for (const QString &m : months)
-        f.push_back({u'A' + m, FieldType::Boolean});
-    for (const QString &m : months)
-        f.push_back({m.left(1).toUpper() + m.mid(1), FieldType::Boolean});
-    for (const QString &m : months)
-        f.push_back({u'V' + m, FieldType::Boolean});
-    f.push_back({QStringLiteral("Lidbedrag"), FieldType::Text, 15});
-    f.push_back({QStringLiteral("Soortlid"), FieldType::Text, 15});
-    for (int i = 1; i <= 3; ++i)
-        f.push_back({QStringLiteral("Opmerk%1").arg(i), FieldType::Text, 40});
+    using namespace veld::leden;
+    std::vector<FieldDef> f = {field(Naam, FieldType::Text, 40),  field(Straat, FieldType::Text, 40),
+                               field(Pcode, FieldType::Text, 7),  field(Plaats, FieldType::Text, 40),
+                               field(Email, FieldType::Text, 60), field(BankGiro, FieldType::Text, 15),
+                               field(GebDatum, FieldType::Date)};
+    for (const QString &month : maanden())
+        f.push_back(field(month, FieldType::Boolean));
+    for (QStringView text : {Lidbedrag, Soortlid})
+        f.push_back(field(text, FieldType::Text, 15));
+    for (QStringView remark : {Opmerk1, Opmerk2, Opmerk3})
+        f.push_back(field(remark, FieldType::Text, 40));
     return f;
 }
 
 std::vector<FieldDef> openItemFields()
 {
-    return {{QStringLiteral("Datum"), FieldType::Date},
-            {QStringLiteral("Omschrijving"), FieldType::Text, 40},
-            {QStringLiteral("Bedrag"), FieldType::Currency}};
+    using namespace veld::openpost;
+    return {field(Datum, FieldType::Date), field(Omschrijving, FieldType::Text, 40), field(Bedrag, FieldType::Currency)};
 }
 
 std::vector<FieldDef> mailFields()
 {
-    return {{QStringLiteral("Mnaam"), FieldType::Text, 40},      {QStringLiteral("Datum"), FieldType::Date},
-            {QStringLiteral("Tijd"), FieldType::Time},           {QStringLiteral("Madres"), FieldType::Text, 60},
-            {QStringLiteral("Monderwerp"), FieldType::Text, 60}, {QStringLiteral("Mmail"), FieldType::Memo}};
+    using namespace veld::mailtjes;
+    return {field(Mnaam, FieldType::Text, 40),      field(Datum, FieldType::Date),
+            field(Tijd, FieldType::Time),           field(Madres, FieldType::Text, 60),
+            field(Monderwerp, FieldType::Text, 60), field(Mmail, FieldType::Memo)};
 }
 } // namespace
 
@@ -96,9 +95,9 @@ const TableSchema &leden()
 const TableSchema &rekeningen()
 {
     static const TableSchema s{QStringLiteral("rekeningen.db"), QStringLiteral("rekeningen"),
-                               {{QStringLiteral("Nummer"), FieldType::AutoInc},
-                                {QStringLiteral("Naam"), FieldType::Text, 40},
-                                {QStringLiteral("Saldo"), FieldType::Currency}},
+                               {field(veld::rekeningen::Nummer, FieldType::AutoInc),
+                                field(veld::rekeningen::Naam, FieldType::Text, 40),
+                                field(veld::rekeningen::Saldo, FieldType::Currency)},
                                KeyKind::AutoInc};
     return s;
 }
@@ -106,12 +105,12 @@ const TableSchema &rekeningen()
 const TableSchema &journaal()
 {
     static const TableSchema s{QStringLiteral("journaal.db"), QStringLiteral("journaal"),
-                               {{QStringLiteral("JrNr"), FieldType::Float},
-                                {QStringLiteral("Datum"), FieldType::Date},
-                                {QStringLiteral("Omschrijving"), FieldType::Text, 40},
-                                {QStringLiteral("Vanrekening"), FieldType::Text, 40},
-                                {QStringLiteral("Naarrekening"), FieldType::Text, 40},
-                                {QStringLiteral("Bedrag"), FieldType::Currency}},
+                               {field(veld::journaal::JrNr, FieldType::Float),
+                                field(veld::journaal::Datum, FieldType::Date),
+                                field(veld::journaal::Omschrijving, FieldType::Text, 40),
+                                field(veld::journaal::Vanrekening, FieldType::Text, 40),
+                                field(veld::journaal::Naarrekening, FieldType::Text, 40),
+                                field(veld::journaal::Bedrag, FieldType::Currency)},
                                KeyKind::None};
     return s;
 }
@@ -137,10 +136,10 @@ const TableSchema &mailtjes()
 const TableSchema &hulp()
 {
     static const TableSchema s{QStringLiteral("hulp.db"), QStringLiteral("hulp"),
-                               {{QStringLiteral("JrNr"), FieldType::Float},
-                                {QStringLiteral("Datum"), FieldType::Date},
-                                {QStringLiteral("Omschrijving"), FieldType::Text, 40},
-                                {QStringLiteral("Bedrag"), FieldType::Currency}},
+                               {field(veld::journaal::JrNr, FieldType::Float),
+                                field(veld::journaal::Datum, FieldType::Date),
+                                field(veld::journaal::Omschrijving, FieldType::Text, 40),
+                                field(veld::journaal::Bedrag, FieldType::Currency)},
                                KeyKind::None};
     return s;
 }

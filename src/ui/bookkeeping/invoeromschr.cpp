@@ -33,10 +33,14 @@ const QHash<int, QString> &editNames()
     return names;
 }
 
-const QList<int> financialLines = {1, 2, 3, 4, 5, 36, 37};
-const QList<int> depositLines = {6};
-const QList<int> incomeLines = {7, 8, 9, 10, 26, 27, 28, 11, 31, 32};
-const QList<int> costLines = {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 29, 30, 22, 33, 34, 35};
+QList<int> lines(const std::vector<int> &positions)
+{
+    return QList<int>(positions.begin(), positions.end());
+}
+const QList<int> financialLines = lines(rekeningschema::financieel());
+const QList<int> depositLines = {rekeningschema::stortingverschillen};
+const QList<int> incomeLines = lines(rekeningschema::inkomsten());
+const QList<int> costLines = lines(rekeningschema::kosten());
 
 // The background colours of the four groups.
 const QColor financialColour(204, 236, 204);

@@ -1,5 +1,7 @@
 #include "invoeruitgaven.h"
 
+#include "rekeningschema.h"
+
 namespace zelk {
 
 namespace {
@@ -9,24 +11,16 @@ TransferDeclaration declaration()
     d.unit = QStringLiteral("invoeruitgaven");
     d.caption = QStringLiteral("Verwerken uitgaven");
     d.helpHeading = QStringLiteral("7. VERWERKEN UITGAVEN");
-    d.from = {QStringLiteral("  Financiele rekeningen  "), financialItems(false) << AccountItem{QStringLiteral("Nog te betalen"), 24}};
+    d.from = {QStringLiteral("  Financiele rekeningen  "),
+              financialItems(false) << AccountItem{QStringLiteral("Nog te betalen"), rekeningschema::nogTeBetalen}};
     d.to = {QStringLiteral("  Uitgaven rekeningen  "),
-            {{QStringLiteral("Administratiekosten"), 12},
-             {QStringLiteral("Advertentiekosten"), 13},
-             {QStringLiteral("Arbiterkosten"), 14},
-             {QStringLiteral("Autokosten"), 15},
-             {QStringLiteral("Bondsafdracht"), 16},
-             {QStringLiteral("Presentatiekosten"), 17},
-             {QStringLiteral("Prijzenkosten"), 18},
-             {QStringLiteral("Secretariaatkosten"), 19},
-             {QStringLiteral("Vergaderkosten"), 20},
-             {QStringLiteral("Zaalhuurkosten"), 21},
-             {QStringLiteral("Jubileumkosten"), 29},
-             {QStringLiteral("Organisatiekosten"), 30},
-             {QStringLiteral("Overigekosten"), 22},
-             {QStringLiteral("Overigekosten 2"), 33},
-             {QStringLiteral("Overigekosten 3"), 34},
-             {QStringLiteral("Overigekosten 4"), 35}}};
+            accountItems(rekeningschema::kosten(),
+                         {QStringLiteral("Administratiekosten"), QStringLiteral("Advertentiekosten"), QStringLiteral("Arbiterkosten"),
+                          QStringLiteral("Autokosten"), QStringLiteral("Bondsafdracht"), QStringLiteral("Presentatiekosten"),
+                          QStringLiteral("Prijzenkosten"), QStringLiteral("Secretariaatkosten"), QStringLiteral("Vergaderkosten"),
+                          QStringLiteral("Zaalhuurkosten"), QStringLiteral("Jubileumkosten"), QStringLiteral("Organisatiekosten"),
+                          QStringLiteral("Overigekosten"), QStringLiteral("Overigekosten 2"), QStringLiteral("Overigekosten 3"),
+                          QStringLiteral("Overigekosten 4")})};
     d.steps = {QStringLiteral("1. Kies de juiste datum"), QStringLiteral("2. Vul de omschrijving in"),
                QStringLiteral("3. Vul het bedrag in"), QStringLiteral("4. Klik op de juiste financiele rekening"),
                QStringLiteral("5. Klik op wat voor uitgave het is"), QStringLiteral("6. Klik op doorboeken")};

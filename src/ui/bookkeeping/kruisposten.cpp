@@ -1,11 +1,13 @@
 #include "kruisposten.h"
 
+#include "rekeningschema.h"
+
 namespace zelk {
 
 namespace {
 TransferDeclaration declaration()
 {
-    const QList<AccountItem> items = financialItems(false) << AccountItem{QStringLiteral("stortingverschillen"), 6};
+    const QList<AccountItem> items = financialItems(false) << AccountItem{QStringLiteral("stortingverschillen"), rekeningschema::stortingverschillen};
     TransferDeclaration d;
     d.unit = QStringLiteral("kruisposten");
     d.caption = QStringLiteral("Verwerken kruisposten");

@@ -10,6 +10,7 @@
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
 #include "transferscreen.h"
+#include "store/velden.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -22,17 +23,19 @@ namespace zelk {
 namespace {
 QList<GridColumn> itemColumns()
 {
-    return {{QStringLiteral("Datum"), QStringLiteral("Datum"), GridColumn::Kind::Date},
-            {QStringLiteral("Omschrijving"), QStringLiteral("Omschrijving"), GridColumn::Kind::Text},
-            {QStringLiteral("Bedrag"), QStringLiteral("Bedrag"), GridColumn::Kind::Amount}};
+    using namespace veld::openpost;
+    return {{Datum.toString(), QStringLiteral("Datum"), GridColumn::Kind::Date},
+            {Omschrijving.toString(), QStringLiteral("Omschrijving"), GridColumn::Kind::Text},
+            {Bedrag.toString(), QStringLiteral("Bedrag"), GridColumn::Kind::Amount}};
 }
 
 // Each typed value may stand anywhere in the field as the grid shows it.
 QList<FieldRule> filterRules()
 {
-    return {{QStringLiteral("Datum"), Match::Contains, GridColumn::Kind::Date},
-            {QStringLiteral("Omschrijving"), Match::Contains, GridColumn::Kind::Text, true},
-            {QStringLiteral("Bedrag"), Match::Contains, GridColumn::Kind::Amount}};
+    using namespace veld::openpost;
+    return {{Datum.toString(), Match::Contains, GridColumn::Kind::Date},
+            {Omschrijving.toString(), Match::Contains, GridColumn::Kind::Text, true},
+            {Bedrag.toString(), Match::Contains, GridColumn::Kind::Amount}};
 }
 } // namespace
 
@@ -124,8 +127,8 @@ void OpenItemsScreen::followCurrentRow()
     if (current != m_shownItem) {
         m_shownItem = current;
         if (current >= 0) {
-            m_description->setText(t.text(u"Omschrijving"));
-            m_amount->setValue(t.number(u"Bedrag"));
+            m_description->setText(t.text(veld::openpost::Omschrijving));
+            m_amount->setValue(t.number(veld::openpost::Bedrag));
         } else {
             m_description->clear();
             m_amount->clearAmount();

@@ -19,10 +19,12 @@ namespace zelk {
 QList<AccountItem> financialItems(bool capitalised)
 {
     if (capitalised)
-        return {{QStringLiteral("Bank 1"), 1}, {QStringLiteral("Bank 2"), 2}, {QStringLiteral("Bank 3"), 3}, {QStringLiteral("Kas 1"), 4},
-                {QStringLiteral("Kas 2"), 5},  {QStringLiteral("Kas 3"), 36}, {QStringLiteral("Kas 4"), 37}};
-    return {{QStringLiteral("Bank 1"), 1}, {QStringLiteral("bank 2"), 2}, {QStringLiteral("bank 3"), 3}, {QStringLiteral("kas 1"), 4},
-            {QStringLiteral("kas 2"), 5},  {QStringLiteral("kas 3"), 36}, {QStringLiteral("kas 4"), 37}};
+        return accountItems(rekeningschema::financieel(), {QStringLiteral("Bank 1"), QStringLiteral("Bank 2"), QStringLiteral("Bank 3"),
+                                                           QStringLiteral("Kas 1"), QStringLiteral("Kas 2"), QStringLiteral("Kas 3"),
+                                                           QStringLiteral("Kas 4")});
+    return accountItems(rekeningschema::financieel(), {QStringLiteral("Bank 1"), QStringLiteral("bank 2"), QStringLiteral("bank 3"),
+                                                       QStringLiteral("kas 1"), QStringLiteral("kas 2"), QStringLiteral("kas 3"),
+                                                       QStringLiteral("kas 4")});
 }
 
 TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &declaration)

@@ -8,6 +8,7 @@
 #include "toolkit/messages.h"
 #include "toolkit/recordnavigator.h"
 #include "zelkerror.h"
+#include "store/velden.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -19,20 +20,13 @@
 namespace zelk {
 
 namespace {
-const char *const monthFields[] = {"Jan", "Feb", "Mrt", "Apr", "Mei", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dec"};
 const QString headings[3] = {QStringLiteral("           Vorig jaar"), QStringLiteral("           Huidig jaar"),
                              QStringLiteral("          Volgend jaar")};
 } // namespace
 
 QStringList invoercontri::markFields()
 {
-    QStringList fields;
-    for (const char *prefix : {"A", "", "V"})
-        for (const char *month : monthFields) {
-            const QString m = QString::fromLatin1(month);
-            fields << (*prefix ? QString::fromLatin1(prefix) + m.toLower() : m);
-        }
-    return fields;
+    return veld::leden::maanden();
 }
 
 const QStringList &invoercontri::monthNames()
@@ -63,9 +57,9 @@ void invoercontri::ensureBuilt()
         return;
 
     auto *left = new QVBoxLayout;
-    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), {{"Naam", Match::Contains}, {"Straat", Match::Contains}}, this);
+    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), {{veld::leden::Naam.toString(), Match::Contains}, {veld::leden::Straat.toString(), Match::Contains}}, this);
     left->addWidget(m_find);
-    m_grid = new BoundGrid(leden(), fieldColumns(leden(), {"Naam", "Geb datum", "Straat"}), this);
+    m_grid = new BoundGrid(leden(), fieldColumns(leden(), {veld::leden::Naam.toString(), veld::leden::GebDatum.toString(), veld::leden::Straat.toString()}), this);
     m_grid->setMinimumWidth(380);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     left->addWidget(m_grid, 1);
@@ -146,7 +140,7 @@ void invoercontri::toonnaam()
 {
     if (!isVisible())
         return;
-    const QString name = leden().isOpen() && leden().recordCount() > 0 ? leden().text(u"Naam") : QString();
+    const QString name = leden().isOpen() && leden().recordCount() > 0 ? leden().text(veld::leden::Naam) : QString();
     m_name->setText(name);
     laadmaanden();
 }

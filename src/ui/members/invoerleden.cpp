@@ -10,6 +10,7 @@
 #include "toolkit/messages.h"
 #include "toolkit/recordnavigator.h"
 #include "zelkerror.h"
+#include "store/velden.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -20,8 +21,20 @@
 namespace zelk {
 
 namespace {
-const QStringList gridFields = {"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum",
-                                "Lidbedrag", "Soortlid", "Opmerk1", "Opmerk2", "Opmerk3"};
+using namespace veld::leden;
+
+QStringList gridFields()
+{
+    QStringList fields;
+    for (QStringView f : {Naam, Straat, Pcode, Plaats, Email, BankGiro, GebDatum, Lidbedrag, Soortlid, Opmerk1, Opmerk2, Opmerk3})
+        fields << f.toString();
+    return fields;
+}
+
+FieldRule rule(QStringView field, Match match)
+{
+    return {field.toString(), match};
+}
 
 // An information box that does not wait for its OK.
 void showNotice(QWidget *parent, const QString &title, const QString &text)
@@ -67,7 +80,7 @@ void invoerleden::ensureBuilt()
     top->addWidget(buildSide(), 1);
     top->addWidget(buildButtons());
 
-    m_grid = new BoundGrid(leden(), fieldColumns(leden(), gridFields), this);
+    m_grid = new BoundGrid(leden(), fieldColumns(leden(), gridFields()), this);
     m_grid->setDeleteAllowed(true);
     m_grid->setBeforeChange([this] { return m_form->save(); });
     connect(m_grid, &BoundGrid::changedTable, this, &invoerleden::toonaantal);
@@ -85,15 +98,15 @@ QWidget *invoerleden::buildFields()
     grid->setVerticalSpacing(3);
     struct Line {
         const char *label;
-        const char *field;
+        QStringView field;
     };
-    const Line lines[] = {{"Naam:", "Naam"},           {"Straat:", "Straat"},        {"Pcode+pl.", "Pcode"},
-                          {nullptr, "Plaats"},         {"Geb.dat.", "Geb datum"},    {"E-mail", "Email"},
-                          {"Contributie", "Lidbedrag"}, {"Bank-giro", "Bank-giro"},   {"Soort lid", "Soortlid"},
-                          {"Opmerk 1", "Opmerk1"},     {"Opmerk 2", "Opmerk2"},      {"Opmerk 3", "Opmerk3"}};
+    const Line lines[] = {{"Naam:", Naam},           {"Straat:", Straat},        {"Pcode+pl.", Pcode},
+                          {nullptr, Plaats},         {"Geb.dat.", GebDatum},     {"E-mail", Email},
+                          {"Contributie", Lidbedrag}, {"Bank-giro", BankGiro},    {"Soort lid", Soortlid},
+                          {"Opmerk 1", Opmerk1},     {"Opmerk 2", Opmerk2},      {"Opmerk 3", Opmerk3}};
     int row = 0;
     for (const Line &line : lines) {
-        BoundEdit *edit = m_form->add(QString::fromLatin1(line.field), box);
+        BoundEdit *edit = m_form->add(line.field.toString(), box);
         if (!line.label) { // the town sits on the postcode's line
             grid->addWidget(edit, row - 1, 2);
             continue;
@@ -101,7 +114,7 @@ QWidget *invoerleden::buildFields()
         auto *label = new QLabel(QString::fromLatin1(line.label), box);
         label->setBuddy(edit);
         grid->addWidget(label, row, 0);
-        if (QString::fromLatin1(line.field) == QLatin1String("Pcode")) {
+        if (line.field == Pcode) {
             edit->setFixedWidth(70);
             grid->addWidget(edit, row, 1);
         } else {
@@ -125,7 +138,7 @@ QWidget *invoerleden::buildSide()
                                                 RecordNavigator::Last, RecordNavigator::Insert, RecordNavigator::Delete,
                                                 RecordNavigator::Refresh}, side);
     m_navigator->setBeforeChange([this] { return m_form->save(); });
-    connect(m_navigator, &RecordNavigator::aboutToAct, this, [this] { m_form->edit(QStringLiteral("Naam"))->setFocus(); });
+    connect(m_navigator, &RecordNavigator::aboutToAct, this, [this] { m_form->edit(Naam.toString())->setFocus(); });
     connect(m_navigator, &RecordNavigator::acted, this, &invoerleden::toonaantal);
     column->addWidget(m_navigator);
 
@@ -137,12 +150,12 @@ QWidget *invoerleden::buildSide()
     countLine->addStretch();
     column->addLayout(countLine);
 
-    const QList<FieldRule> findRules = {{"Naam", Match::Contains},   {"Straat", Match::Contains},
-                                        {"Pcode", Match::Contains},  {"Plaats", Match::StartsWith},
-                                        {"Email", Match::Contains},  {"Soortlid", Match::Standard}};
-    const QList<FieldRule> filterRules = {{"Naam", Match::Contains},  {"Straat", Match::Contains},
-                                          {"Pcode", Match::Standard}, {"Plaats", Match::Contains},
-                                          {"Email", Match::Contains}, {"Soortlid", Match::Contains}};
+    const QList<FieldRule> findRules = {rule(Naam, Match::Contains),  rule(Straat, Match::Contains),
+                                        rule(Pcode, Match::Contains), rule(Plaats, Match::StartsWith),
+                                        rule(Email, Match::Contains), rule(Soortlid, Match::Standard)};
+    const QList<FieldRule> filterRules = {rule(Naam, Match::Contains),  rule(Straat, Match::Contains),
+                                          rule(Pcode, Match::Standard), rule(Plaats, Match::Contains),
+                                          rule(Email, Match::Contains), rule(Soortlid, Match::Contains)};
     auto *panels = new QHBoxLayout;
     m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), findRules, side);
     m_filter = new FieldFilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules, side);

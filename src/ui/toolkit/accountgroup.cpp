@@ -2,6 +2,7 @@
 
 #include "amountformat.h"
 #include "store/table.h"
+#include "store/velden.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -18,14 +19,23 @@ void showBalance(QLabel *label, double balance)
     label->setPalette(pal);
 }
 
+QList<AccountItem> accountItems(const std::vector<int> &positions, const QStringList &initialTexts)
+{
+    Q_ASSERT(positions.size() == static_cast<size_t>(initialTexts.size()));
+    QList<AccountItem> items;
+    for (size_t i = 0; i < positions.size(); ++i)
+        items.append({initialTexts.at(static_cast<qsizetype>(i)), positions[i]});
+    return items;
+}
+
 QString accountName(const Table &accounts, int position)
 {
-    return accounts.valueAt(position - 1, u"Naam").toString();
+    return accounts.valueAt(position - 1, veld::rekeningen::Naam).toString();
 }
 
 double accountBalance(const Table &accounts, int position)
 {
-    return accounts.valueAt(position - 1, u"Saldo").toDouble();
+    return accounts.valueAt(position - 1, veld::rekeningen::Saldo).toDouble();
 }
 
 AccountGroup::AccountGroup(const QString &caption, const QList<AccountItem> &items, bool markers, QWidget *parent)

@@ -4,6 +4,7 @@
 // by position in the chart; fill() puts in the accounts' current names and balances.
 #include <QGroupBox>
 #include <QList>
+#include <vector>
 
 class QButtonGroup;
 class QLabel;
@@ -12,6 +13,11 @@ class QRadioButton;
 namespace zelk {
 
 class Table;
+
+struct AccountItem;
+// The items of a group of the chart: the positions of that group (rekeningschema) in
+// their order, each with the text it shows until the accounts' own names are read.
+QList<AccountItem> accountItems(const std::vector<int> &positions, const QStringList &initialTexts);
 
 struct AccountItem {
     QString initialText;
