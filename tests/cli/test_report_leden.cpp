@@ -1,9 +1,10 @@
-// zelk-cli report for the member and dues reports, compared with saved expected files
-// (fixed date, C locale): member list 1 over filtered members, an empty member table, the
-// dues overview of a member with only Mrt set; the landscape list and the cards as PDF.
+// zelk-cli report for every report of the catalogue that shows members, compared with saved
+// expected files (fixed date, C locale): member list 1 over filtered members, an empty member
+// table, the dues overview of a member with only Mrt set, the others as plain text; each as PDF.
 // ZELK_UPDATE_GOLDEN=1 rewrites the expected files after a deliberate change.
 #include "clirun.h"
 #include "goldenfile.h"
+#include "reports/reportcatalogus.h"
 #include "testhome.h"
 
 #include <QFile>
@@ -25,6 +26,38 @@ const QByteArray members = "Naam;Straat;Pcode;Plaats;Email;Geb datum;Soortlid;Op
                            "Bakker, Els;Molenweg 12;2611 AB;Delft;els@bakker.nl;;Senior;Bestuur;1\n"
                            "de Vries, Jan;Kerkstraat 3;2801 EF;Gouda;jan@devries.nl;02-01-1980;Junior;;\n"
                            "Jansen, Piet;Dorpsstraat 7;9901 GH;Delfzijl;piet@jansen.nl;1990-04-05;Donateur;;0\n";
+
+struct SavedCase {
+    QString description;
+    QString admin;        // 0 has the three members above, 1 none
+    QStringList options;  // after the report's name
+    QString expected;     // below report/ in the test data
+};
+
+// The cases of a report other than its plain text over all members ("<name>.txt"), by
+// zelk-cli name.
+const QHash<QString, QList<SavedCase>> &specialCases()
+{
+    static const QHash<QString, QList<SavedCase>> cases = {
+        {QStringLiteral("leden"),
+         {{"member list 1 filtered on Plaats, text", "0", {"--filter", "Plaats=delf", "--format", "txt"}, "leden-delf.txt"},
+          {"member list 1 filtered on Plaats, csv", "0", {"--filter", "Plaats=delf", "--format", "csv"}, "leden-delf.csv"},
+          {"member list 1 of an empty table", "1", {"--format", "txt"}, "leden-leeg.txt"}}},
+        {QStringLiteral("contributies"),
+         {{"dues overview, text", "0", {"--filter", "Naam=Bakker", "--format", "txt"}, "contributies-mrt.txt"},
+          {"dues overview, csv", "0", {"--filter", "Naam=Bakker", "--format", "csv"}, "contributies-mrt.csv"}}},
+    };
+    return cases;
+}
+
+QList<SavedCase> casesOf(const ReportEntry &entry)
+{
+    const QList<SavedCase> special = specialCases().value(entry.cliName);
+    if (!special.isEmpty())
+        return special;
+    return {{entry.cliName + QStringLiteral(", text"), QStringLiteral("0"), {QStringLiteral("--format"), QStringLiteral("txt")},
+             entry.cliName + QStringLiteral(".txt")}};
+}
 
 } // namespace
 
@@ -55,17 +88,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("admin");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("member list 1 filtered on Plaats, text")
-            << "0" << QStringList{"leden", "--filter", "Plaats=delf", "--format", "txt"} << "leden-delf.txt";
-        QTest::newRow("member list 1 filtered on Plaats, csv")
-            << "0" << QStringList{"leden", "--filter", "Plaats=delf", "--format", "csv"} << "leden-delf.csv";
-        QTest::newRow("member list 1 of an empty table") << "1" << QStringList{"leden", "--format", "txt"} << "leden-leeg.txt";
-        QTest::newRow("dues overview, text") << "0" << QStringList{"contributies", "--filter", "Naam=Bakker", "--format", "txt"}
-                                             << "contributies-mrt.txt";
-        QTest::newRow("dues overview, csv") << "0" << QStringList{"contributies", "--filter", "Naam=Bakker", "--format", "csv"}
-                                            << "contributies-mrt.csv";
-        QTest::newRow("member list 2, text") << "0" << QStringList{"ledenlijst03", "--format", "txt"} << "ledenlijst03.txt";
-        QTest::newRow("member cards, text") << "0" << QStringList{"ledenall", "--format", "txt"} << "ledenall.txt";
+        for (const ReportEntry &entry : reportCatalogus()) {
+            if (!entry.memberFilter)
+                continue;
+            for (const SavedCase &saved : casesOf(entry))
+                QTest::newRow(qPrintable(saved.description))
+                    << saved.admin << QStringList{entry.cliName} + saved.options << saved.expected;
+        }
     }
     void matchesTheSavedFiles()
     {
@@ -78,18 +107,32 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("1 blad(en) geschreven naar ") + path + u'\n');
         const QByteArray saved = test::readAll(path);
-        QCOMPARE(saved, test::golden(QStringLiteral("report/") + expected, saved));
+        const QByteArray golden = test::golden(QStringLiteral("report/") + expected, saved);
+        QVERIFY2(QFile::exists(qEnvironmentVariable("ZELK_TESTDATA") + QStringLiteral("/report/") + expected),
+                 qPrintable(QStringLiteral("report \"%1\" of the catalogue has no saved expected file tests/data/report/%2; "
+                                           "check its output and save it with ZELK_UPDATE_GOLDEN=1")
+                                .arg(arguments.first(), expected)));
+        QCOMPARE(saved, golden);
         QCOMPARE(cli({"admin", "0"}).exitCode, 0);
     }
 
-    void landscapeListAndCardsAsPdf_data()
+    // Only reports of the catalogue that show members have cases of their own here.
+    void everySpecialCaseIsAMemberReport()
+    {
+        for (const QString &name : specialCases().keys()) {
+            const ReportEntry *entry = reportByCliName(name);
+            QVERIFY2(entry && entry->memberFilter, qPrintable(name));
+        }
+    }
+
+    void memberReportsAsPdf_data()
     {
         QTest::addColumn<QString>("report");
-        QTest::newRow("ledenlijst03") << "ledenlijst03";
-        QTest::newRow("ledenall") << "ledenall";
-        QTest::newRow("contributies") << "contributies";
+        for (const ReportEntry &entry : reportCatalogus())
+            if (entry.memberFilter)
+                QTest::newRow(qPrintable(entry.cliName)) << entry.cliName;
     }
-    void landscapeListAndCardsAsPdf()
+    void memberReportsAsPdf()
     {
         QFETCH(QString, report);
         const QString path = out.filePath(report + QStringLiteral(".pdf"));

@@ -1,16 +1,18 @@
 // Reports in the running program: the main menu's "Balans" opens the balance report in a
 // modal preview over the menu, which stays visible; a second click while it is open does
-// nothing.
+// nothing. Every report of the catalogue is a unit of the program that opens its preview.
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
 #include "declar.h"
 #include "preview/previewwindow.h"
+#include "reports/reportcatalogus.h"
 #include "toolkit/reportbusy.h"
 #include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -63,6 +65,40 @@ private Q_SLOTS:
         QCOMPARE(pages, 1);
         QVERIFY(!ReportBusyGuard::isBusy(QStringLiteral("printbalans")));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // Built from the data module at the opening, also where the unit was created before the
+    // data module existed (member list 2).
+    void everyCatalogueReportOpensItsPreview_data()
+    {
+        QTest::addColumn<QString>("unit");
+        for (const ReportEntry &entry : reportCatalogus())
+            QTest::newRow(qPrintable(entry.unit)) << entry.unit;
+    }
+    void everyCatalogueReportOpensItsPreview()
+    {
+        QFETCH(QString, unit);
+        const auto open = app->program.context().actions.value(unit);
+        QVERIFY2(open, qPrintable(QStringLiteral("the report unit \"%1\" is not created at start-up; "
+                                                 "its name belongs in Program::creationOrder()")
+                                      .arg(unit)));
+        bool shown = false, busy = false;
+        QString instead;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *preview = qobject_cast<PreviewWindow *>(modal)) {
+                shown = true;
+                busy = ReportBusyGuard::isBusy(unit);
+                QTest::keyClick(preview, Qt::Key_Escape);
+            } else if (modal) { // a message box instead of the preview
+                instead = modal->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->text();
+                modal->close();
+            }
+        });
+        open(&menu());
+        QVERIFY2(shown, qPrintable(instead));
+        QVERIFY(busy);
+        QVERIFY(!ReportBusyGuard::isBusy(unit));
     }
 };
 

@@ -4,39 +4,13 @@
 #include "databases.h"
 #include "report/reportdocument.h"
 #include "report/reportexport.h"
-#include "reports/ledenlijst03.h"
-#include "reports/printbalans.h"
-#include "reports/printcontribut.h"
-#include "reports/printleden.h"
-#include "reports/printledenall.h"
-#include "reports/printrekeningen.h"
+#include "reports/reportcatalogus.h"
 #include "session.h"
 
 #include <QFileInfo>
 
 namespace zelk::cli {
 namespace {
-
-using Builder = std::function<std::shared_ptr<Report>(DataModule1 &)>;
-
-// The reports by the name of their unit without "print" (later reports add theirs here).
-const std::map<QString, Builder> &catalogue()
-{
-    static const std::map<QString, Builder> reports = {
-        {QStringLiteral("balans"),
-         [](DataModule1 &data) {
-             printbalans balans(data);
-             balans.toonsaldo();
-             return balans.report();
-         }},
-        {QStringLiteral("rekeningen"), [](DataModule1 &data) { return printrekeningen(data).report(); }},
-        {QStringLiteral("leden"), [](DataModule1 &data) { return printleden(data).report(); }},
-        {QStringLiteral("ledenlijst03"), [](DataModule1 &data) { return ledenlijst03(data).report(); }},
-        {QStringLiteral("ledenall"), [](DataModule1 &data) { return printledenall(data).report(); }},
-        {QStringLiteral("contributies"), [](DataModule1 &data) { return printcontribut(data).report(); }},
-    };
-    return reports;
-}
 
 // "--filter FIELD=TEXT": the members whose field holds the text (ignoring case), as the
 // member register's filter panel lets them through to the member reports.
@@ -56,12 +30,32 @@ void filterMembers(DataModule1 &data, const QString &filter)
     });
 }
 
-QString names()
+// The zelk-cli names of the reports, in alphabetical order; only those that show the
+// filtered members when `members` is set.
+QString names(bool members = false)
 {
     QStringList all;
-    for (const auto &[name, builder] : catalogue())
-        all << name;
+    for (const ReportEntry &entry : reportCatalogus())
+        if (!members || entry.memberFilter)
+            all << entry.cliName;
+    all.sort();
     return all.join(QStringLiteral(", "));
+}
+
+// The help text: what the command does, then every report by name with its title.
+QString summary()
+{
+    // Continuation lines line up under the summary's first line in zelk-cli --help.
+    const QString indent = QStringLiteral("\n      ");
+    QString text = QStringLiteral("slaat een overzicht op als PDF, tekst, CSV of HTML; NAAM is een van:");
+    qsizetype width = 0;
+    for (const ReportEntry &entry : reportCatalogus())
+        width = std::max(width, entry.cliName.size());
+    for (const ReportEntry &entry : reportCatalogus())
+        text += indent + QStringLiteral("  ") + entry.cliName.leftJustified(width + 2) + entry.title;
+    text += indent + QStringLiteral("--filter VELD=TEKST neemt alleen de leden met TEKST in VELD (bij ") + names(true)
+          + u')';
+    return text;
 }
 
 int report(const QStringList &arguments, Io &io)
@@ -72,9 +66,12 @@ int report(const QStringList &arguments, Io &io)
     const QString filter = takeOption(args, QStringLiteral("--filter"));
     if (args.size() != 1)
         throw UsageError("report heeft precies één NAAM nodig: " + names().toStdString());
-    const auto builder = catalogue().find(args.first());
-    if (builder == catalogue().end())
+    const ReportEntry *entry = reportByCliName(args.first());
+    if (!entry)
         throw UsageError("onbekend overzicht \"" + args.first().toStdString() + "\"; kies uit " + names().toStdString());
+    if (!filter.isEmpty() && !entry->memberFilter)
+        throw UsageError("--filter geldt alleen voor " + names(true).toStdString() + ", niet voor \""
+                         + entry->cliName.toStdString() + "\"");
     if (output.isEmpty())
         throw UsageError("geef met -o BESTAND aan waar het overzicht heen moet");
     if (formatName.isEmpty())
@@ -86,7 +83,7 @@ int report(const QStringList &arguments, Io &io)
     auto data = openForReading(io);
     if (!filter.isEmpty())
         filterMembers(*data, filter);
-    ReportDocument document(builder->second(*data));
+    ReportDocument document(entry->build(*data));
     exportReport(document, *format, output);
     for (const QString &message : document.report().messages())
         io.err << "Let op: " << message << "\n";
@@ -96,9 +93,7 @@ int report(const QStringList &arguments, Io &io)
 
 const Registration reportCommand(QStringLiteral("report"),
                                  {QStringLiteral("report NAAM [--format pdf|txt|csv|html] [--filter VELD=TEKST] -o BESTAND"),
-                                  QStringLiteral("slaat een overzicht op (balans, rekeningen, leden, ledenlijst03, ledenall, "
-                                                 "contributies) als PDF, tekst, CSV of HTML; --filter beperkt de leden"),
-                                  report});
+                                  summary(), report});
 
 } // namespace
 } // namespace zelk::cli

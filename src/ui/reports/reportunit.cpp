@@ -1,12 +1,7 @@
 #include "reportunit.h"
 
-#include "databases.h"
-#include "reports/ledenlijst03.h"
-#include "reports/printbalans.h"
-#include "reports/printcontribut.h"
-#include "reports/printleden.h"
-#include "reports/printledenall.h"
-#include "reports/printrekeningen.h"
+#include "reports/reportcatalogus.h"
+#include "zelkerror.h"
 
 namespace zelk {
 
@@ -22,46 +17,18 @@ bool ReportUnit::open(QWidget *from)
     return showReportPreview(from, m_unit, m_prepare, m_options);
 }
 
-namespace {
-// A member report: its definition is made at the first run, as member list 2 is created
-// before the data module at start-up.
-template <typename Definition>
-ReportUnit *memberReport(AppContext &context, const QString &unit)
-{
-    auto made = std::make_shared<std::shared_ptr<Report>>();
-    return new ReportUnit(context, unit, [&context, made] {
-        if (!*made)
-            *made = Definition(*context.data).report();
-        return *made;
-    });
-}
-} // namespace
-
 QObject *createReportUnit(AppContext &context, const QString &unit)
 {
-    if (unit == QLatin1String("printleden"))
-        return memberReport<printleden>(context, unit);
-    if (unit == QLatin1String("ledenlijst03"))
-        return memberReport<ledenlijst03>(context, unit);
-    if (unit == QLatin1String("printledenall"))
-        return memberReport<printledenall>(context, unit);
-    if (unit == QLatin1String("printcontribut"))
-        return memberReport<printcontribut>(context, unit);
-    if (!context.data)
+    const ReportEntry *entry = reportByUnit(unit);
+    if (!entry)
         return nullptr;
-    DataModule1 &data = *context.data;
-    if (unit == QLatin1String("printbalans")) {
-        auto balans = std::make_shared<printbalans>(data);
-        return new ReportUnit(context, unit, [balans] {
-            balans->toonsaldo();
-            return balans->report();
-        });
-    }
-    if (unit == QLatin1String("printrekeningen")) {
-        auto rekeningen = std::make_shared<printrekeningen>(data);
-        return new ReportUnit(context, unit, [rekeningen] { return rekeningen->report(); });
-    }
-    return nullptr;
+    // The report is built at every opening, from the data module as it is then: some units
+    // (member list 2) are created at start-up before the data module exists.
+    return new ReportUnit(context, unit, [&context, build = entry->build] {
+        if (!context.data)
+            throw Error(QStringLiteral("Er is geen administratie geopend."));
+        return build(*context.data);
+    });
 }
 
 } // namespace zelk

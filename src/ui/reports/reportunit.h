@@ -25,7 +25,8 @@ private:
     PreviewOptions m_options;
 };
 
-// The report units this version has, by unit name, for start-up to create.
+// The report unit of a report in the catalogue (reports/reportcatalogus.h), for start-up to
+// create; nullptr for a unit name that is not a report of this version.
 QObject *createReportUnit(AppContext &context, const QString &unit);
 
 } // namespace zelk

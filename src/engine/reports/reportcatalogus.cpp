@@ -1,0 +1,58 @@
+#include "reportcatalogus.h"
+
+#include "ledenlijst03.h"
+#include "printbalans.h"
+#include "printcontribut.h"
+#include "printleden.h"
+#include "printledenall.h"
+#include "printrekeningen.h"
+
+#include <algorithm>
+
+namespace zelk {
+
+const std::vector<ReportEntry> &reportCatalogus()
+{
+    static const std::vector<ReportEntry> reports = {
+        {QStringLiteral("printbalans"), QStringLiteral("balans"),
+         QStringLiteral("Financieel overzicht: inkomsten, uitgaven, saldi en eigen vermogen"),
+         [](DataModule1 &data) {
+             printbalans balans(data);
+             balans.toonsaldo();
+             return balans.report();
+         },
+         false},
+        {QStringLiteral("printrekeningen"), QStringLiteral("rekeningen"),
+         QStringLiteral("Rekeningoverzicht: elke rekening met haar huidige saldo"),
+         [](DataModule1 &data) { return printrekeningen(data).report(); }, false},
+        {QStringLiteral("printleden"), QStringLiteral("leden"),
+         QStringLiteral("Ledenlijst 1 (staand): naam, adres, e-mail, geboortedatum"),
+         [](DataModule1 &data) { return printleden(data).report(); }, true},
+        {QStringLiteral("ledenlijst03"), QStringLiteral("ledenlijst03"),
+         QStringLiteral("Ledenlijst 2 (liggend): naam, adres, e-mail, soort lid, opmerking"),
+         [](DataModule1 &data) { return ledenlijst03(data).report(); }, true},
+        {QStringLiteral("printledenall"), QStringLiteral("ledenall"),
+         QStringLiteral("Alle gegevens per lid"),
+         [](DataModule1 &data) { return printledenall(data).report(); }, true},
+        {QStringLiteral("printcontribut"), QStringLiteral("contributies"),
+         QStringLiteral("Overzicht contributies: de betaalde maanden per lid, vorig tot volgend jaar"),
+         [](DataModule1 &data) { return printcontribut(data).report(); }, true},
+    };
+    return reports;
+}
+
+const ReportEntry *reportByUnit(const QString &unit)
+{
+    const auto &all = reportCatalogus();
+    const auto found = std::ranges::find(all, unit, &ReportEntry::unit);
+    return found == all.end() ? nullptr : &*found;
+}
+
+const ReportEntry *reportByCliName(const QString &cliName)
+{
+    const auto &all = reportCatalogus();
+    const auto found = std::ranges::find(all, cliName, &ReportEntry::cliName);
+    return found == all.end() ? nullptr : &*found;
+}
+
+} // namespace zelk
