@@ -1,11 +1,11 @@
 #include "settingsfiles.h"
 
 #include "cp1252.h"
+#include "filesave.h"
 #include "zelkerror.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace zelk {
 
@@ -44,19 +44,11 @@ QString pathOf(const QString &werkmap, const char *fileName)
     return werkmap + u'/' + QLatin1String(fileName);
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Het instellingenbestand %1 kan niet worden geschreven: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
-}
-
 // Reads exactly `size` bytes, creating the file from `defaults` when it is missing.
 QByteArray readRecord(const QString &path, int size, const QByteArray &defaults)
 {
     if (!QFile::exists(path))
-        writeBytes(path, defaults);
+        saveFile(path, defaults);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Het instellingenbestand %1 kan niet worden gelezen: %2")
@@ -89,17 +81,17 @@ Konfigur readKonfigur(const QString &werkmap)
 
 void write(const QString &werkmap, const Instelling &record)
 {
-    writeBytes(pathOf(werkmap, Instelling::fileName), record.bytes());
+    saveFile(pathOf(werkmap, Instelling::fileName), record.bytes());
 }
 
 void write(const QString &werkmap, const Logonaam &record)
 {
-    writeBytes(pathOf(werkmap, Logonaam::fileName), record.bytes());
+    saveFile(pathOf(werkmap, Logonaam::fileName), record.bytes());
 }
 
 void write(const QString &werkmap, const Konfigur &record)
 {
-    writeBytes(pathOf(werkmap, Konfigur::fileName), record.bytes());
+    saveFile(pathOf(werkmap, Konfigur::fileName), record.bytes());
 }
 
 QString readVerenigingsnaam(const QString &werkmap)
@@ -114,7 +106,7 @@ void writeVerenigingsnaam(const QString &werkmap, const QString &name)
 {
     QString line = name;
     line.replace(u'\n', u' ').replace(u'\r', u' ');
-    writeBytes(pathOf(werkmap, "vereniging.txt"), line.trimmed().left(maxVerenigingsnaam).toUtf8() + '\n');
+    saveFile(pathOf(werkmap, "vereniging.txt"), line.trimmed().left(maxVerenigingsnaam).toUtf8() + '\n');
 }
 
 QString defaultLogoPath(const QString &werkmap)

@@ -91,7 +91,8 @@ Instelling readInstelling(const QString &werkmap);
 Logonaam readLogonaam(const QString &werkmap, const QString &defaultPath);
 Konfigur readKonfigur(const QString &werkmap);
 
-// Rewrite a whole file atomically; throws zelk::Error when it cannot be written.
+// Rewrite a whole file atomically (see saveFile); throws zelk::Error when it cannot be
+// saved, leaving the old file as it was.
 void write(const QString &werkmap, const Instelling &record);
 void write(const QString &werkmap, const Logonaam &record);
 void write(const QString &werkmap, const Konfigur &record);
