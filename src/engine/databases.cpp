@@ -62,10 +62,10 @@ void DataModule1::connectDatabase()
 {
     if (m_connection)
         return;
-    const QString folder = administraties::aliasPath();
-    administraties::ensureAdministration(folder);
-    m_connection = std::make_unique<Connection>(folder);
+    const administraties::Opening current = administraties::openCurrent();
+    m_connection = std::make_unique<Connection>(current.folder);
     m_werkmap = m_connection->folder();
+    m_notice = current.notice;
 }
 
 void DataModule1::disconnectDatabase()
@@ -202,6 +202,7 @@ qint64 DataModule1::lastJournalNumber()
 
 void DataModule1::switchAdministration(int item)
 {
+    administraties::choose(item); // first: when it cannot be made, nothing changes
     // A pending row that cannot be stored does not stop the switch; it is reported after.
     std::optional<Error> unsaved;
     try {
@@ -212,9 +213,7 @@ void DataModule1::switchAdministration(int item)
     QThread::msleep(100);
     m_connection.reset();
     m_werkmap.clear();
-    QThread::msleep(200);
-    administraties::setAliasPath(administraties::folder(item));
-    QThread::msleep(200);
+    QThread::msleep(400);
     openTables({&ledentabel, &rekeningtabel, &journaaltabel, &ontvangentabel, &betalentabel, &mailtjestabel, &hulpT});
     completeChart();
     Q_EMIT administrationChanged(m_werkmap);

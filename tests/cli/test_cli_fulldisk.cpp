@@ -31,6 +31,7 @@ private Q_SLOTS:
         QTest::newRow("report pdf") << QStringList{"report", "balans", "-o", "uit/balans.pdf"} << "uit/balans.pdf";
         QTest::newRow("members export") << QStringList{"members", "export", "uit/leden.csv"} << "uit/leden.csv";
         QTest::newRow("association name") << QStringList{"init", "--name", "HSV Het Dobbertje"} << "zelk/vereniging.txt";
+        QTest::newRow("choice of administration") << QStringList{"admin", "1"} << "zelk.cfg";
     }
     void savesFailLoudlyAndKeepTheOldFile()
     {

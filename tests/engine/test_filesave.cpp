@@ -76,7 +76,7 @@ private Q_SLOTS:
     void aFullDiskKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *kind : {"instelling.dat", "logonaam.dat", "konfigur.dat", "vereniging.txt",
+        for (const char *kind : {"instelling.dat", "logonaam.dat", "konfigur.dat", "vereniging.txt", "zelk.cfg",
                                  "ledenexport", "pdf-overzicht", "tabelkopie"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
@@ -156,6 +156,16 @@ private Q_SLOTS:
         }
         QCOMPARE(bytesOf(path), before);
         QCOMPARE(listing(QFileInfo(path).absolutePath()), filesBefore); // nothing half written beside it
+
+        if (kind == u"zelk.cfg") {
+            // The program still runs on the administration it had, and a later start opens it.
+            QCOMPARE(data.werkmap(), werkmap);
+            QCOMPARE(data.rekeningtabel.recordCount(), 37);
+            DataModule1 later;
+            later.openForUse();
+            QCOMPARE(later.werkmap(), werkmap);
+            QCOMPARE(later.takeNotice(), QString());
+        }
 
         // With room again the same save goes through.
         disk.free();

@@ -11,6 +11,9 @@ namespace zelk {
 // failing step never blocks the steps around it.
 void showError(QWidget *parent, const QString &message);
 
+// Shows a warning ("Let op") the same way: the program goes on, the treasurer is told.
+void showWarning(QWidget *parent, const QString &message);
+
 // Asks a Yes/No question; true for Yes. No is the default button.
 bool confirm(QWidget *parent, const QString &question);
 
