@@ -132,7 +132,8 @@ void DataModule1::readSettings(LogoDefault logoDefault)
                 firstError = e;
         }
     };
-    settings.verenigingsnaam = settingsfiles::readVerenigingsnaam(m_werkmap);
+    settings.verenigingsnaam.clear();
+    attempt([&] { settings.verenigingsnaam = settingsfiles::readVerenigingsnaam(m_werkmap); });
     settings.instelling = Instelling();
     settings.logonaam = Logonaam();
     settings.konfigur = Konfigur();

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace zelk {
 
@@ -44,11 +45,29 @@ QString pathOf(const QString &werkmap, const char *fileName)
     return werkmap + u'/' + QLatin1String(fileName);
 }
 
+// Refuses what is there but is no regular file (a folder, a named pipe, a device, a link
+// to nothing) before opening it: a named pipe would never give an answer.
+void requireRegularFile(const QString &path, const QFileInfo &info)
+{
+    if (!info.isFile())
+        throw Error(QStringLiteral("Het instellingenbestand %1 is geen gewoon bestand en wordt niet geopend. "
+                                   "De standaardinstellingen worden gebruikt; verwijder het om het opnieuw te laten aanmaken.")
+                        .arg(QDir::toNativeSeparators(path)));
+}
+
+bool isMissing(const QFileInfo &info)
+{
+    return !info.exists() && !info.isSymLink();
+}
+
 // Reads exactly `size` bytes, creating the file from `defaults` when it is missing.
 QByteArray readRecord(const QString &path, int size, const QByteArray &defaults)
 {
-    if (!QFile::exists(path))
+    const QFileInfo info(path);
+    if (isMissing(info))
         saveFile(path, defaults);
+    else
+        requireRegularFile(path, info);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Het instellingenbestand %1 kan niet worden gelezen: %2")
@@ -96,7 +115,12 @@ void write(const QString &werkmap, const Konfigur &record)
 
 QString readVerenigingsnaam(const QString &werkmap)
 {
-    QFile file(pathOf(werkmap, "vereniging.txt"));
+    const QString path = pathOf(werkmap, "vereniging.txt");
+    const QFileInfo info(path);
+    if (isMissing(info))
+        return {};
+    requireRegularFile(path, info);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QString::fromUtf8(file.readLine()).trimmed().left(maxVerenigingsnaam);

@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace zelk;
 
@@ -319,6 +320,20 @@ private Q_SLOTS:
         data.openAll();
         QCOMPARE(data.werkmap(), link + QStringLiteral("/zelk02"));
         QCOMPARE(data.takeNotice(), QString());
+    }
+
+    void anAliasThatIsNoRegularFileIsNotOpened()
+    {
+        test::TestHome home;
+        useAdministration(1, QStringLiteral("Een"));
+        QVERIFY(QFile::remove(administraties::aliasFile()));
+        QCOMPARE(::mkfifo(QFile::encodeName(administraties::aliasFile()).constData(), 0600), 0); // reading it would wait for ever
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(data.werkmap(), home.administration(0));
+        const QString notice = data.takeNotice();
+        QVERIFY2(notice.startsWith(QStringLiteral("Het bestand %1 is geen gewoon bestand").arg(administraties::aliasFile())),
+                 qPrintable(notice));
     }
 
     void newAdministrationsAreBuiltBesideAndMovedIn()
