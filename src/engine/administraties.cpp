@@ -1,16 +1,11 @@
 #include "administraties.h"
 
-#include "rekeningschema.h"
-#include "settingsfiles.h"
-#include "store/connection.h"
-#include "store/sqlite.h"
-#include "store/tableschema.h"
+#include "filesave.h"
 #include "zelkerror.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace zelk::administraties {
@@ -66,86 +61,114 @@ bool aliasExists()
     return QFile::exists(aliasFile());
 }
 
-void ensureAlias()
+namespace {
+QString shown(const QString &path)
 {
-    if (!aliasExists())
-        setAliasPath(folder(0));
+    return QDir::toNativeSeparators(path);
 }
 
-QString aliasPath()
+// `path` relative to `base` when it lies inside it, otherwise an empty string.
+QString inside(const QString &base, const QString &path)
 {
-    ensureAlias();
+    const QString prefix = base.endsWith(u'/') ? base : base + u'/';
+    return path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
+}
+
+// The folder an alias value stands for, relative to the root; empty when it lies outside.
+QString relativeToRoot(const QString &value)
+{
+    QString relative;
+    if (QDir::isAbsolutePath(value)) {
+        const QString path = QDir::cleanPath(value);
+        relative = inside(root(), path);
+        if (relative.isEmpty()) {
+            // The same folder reached along another way, e.g. through a link to the root.
+            const QString canonicalRoot = QFileInfo(root()).canonicalFilePath();
+            const QString canonical = QFileInfo(path).canonicalFilePath();
+            if (!canonicalRoot.isEmpty() && !canonical.isEmpty())
+                relative = inside(canonicalRoot, canonical);
+        }
+    } else {
+        relative = QDir::cleanPath(value);
+    }
+    if (relative.isEmpty() || relative == u"." || relative == u".." || relative.startsWith(QStringLiteral("../")))
+        return {};
+    return relative;
+}
+} // namespace
+
+QString aliasFolder(QString *problem)
+{
+    const auto fail = [problem](const QString &why) {
+        if (problem)
+            *problem = why;
+        return QString();
+    };
+    const QFileInfo info(aliasFile());
+    if (!info.exists())
+        return fail(QStringLiteral("Het bestand %1 ontbreekt.").arg(shown(aliasFile())));
+    if (!info.isFile()) // a named pipe or device would never give an answer
+        return fail(QStringLiteral("Het bestand %1 is geen gewoon bestand en wordt niet gelezen.").arg(shown(aliasFile())));
     QFile file(aliasFile());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw Error(QStringLiteral("Het bestand %1 kan niet worden gelezen: %2").arg(aliasFile(), file.errorString()));
+        return fail(QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(shown(aliasFile())));
     QTextStream in(&file);
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
-        if (line.startsWith(QStringLiteral("PATH="), Qt::CaseInsensitive))
-            return QDir::cleanPath(line.mid(5));
+        if (!line.startsWith(QStringLiteral("PATH="), Qt::CaseInsensitive))
+            continue;
+        const QString value = line.mid(5).trimmed();
+        if (value.isEmpty())
+            break;
+        const QString relative = relativeToRoot(value);
+        if (relative.isEmpty())
+            return fail(QStringLiteral("Het bestand %1 wijst naar %2, buiten de map %3 met de administraties; "
+                                       "daar wordt niet geboekt.")
+                            .arg(shown(aliasFile()), shown(value), shown(root())));
+        return QDir::cleanPath(root() + u'/' + relative);
     }
-    throw Error(QStringLiteral("Het bestand %1 noemt geen administratie (regel PATH= ontbreekt).").arg(aliasFile()));
+    return fail(QStringLiteral("Het bestand %1 noemt geen administratie (de regel PATH= ontbreekt).").arg(shown(aliasFile())));
 }
 
 void setAliasPath(const QString &folder)
 {
+    const QString relative = inside(root(), QDir::cleanPath(QDir(folder).absolutePath()));
+    if (relativeToRoot(relative).isEmpty())
+        throw Error(QStringLiteral("De administratie %1 ligt niet in de map %2.").arg(shown(folder), shown(root())));
     if (!QDir().mkpath(root()))
-        throw Error(QStringLiteral("De map %1 kan niet worden aangemaakt.").arg(root()));
-    QSaveFile file(aliasFile());
-    const QByteArray text = "PATH=" + QDir::cleanPath(folder).toUtf8() + '\n';
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw Error(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2").arg(aliasFile(), file.errorString()));
+        throw Error(QStringLiteral("De map %1 kan niet worden aangemaakt.").arg(shown(root())));
+    saveFile(aliasFile(), "PATH=" + relative.toUtf8() + '\n');
 }
 
-namespace {
-void createBaseAccounts(const QString &path)
+Opening openCurrent()
 {
-    sql::DatabaseHandle db = sql::openFile(path, false);
-    sql::exec(db.get(), QStringLiteral("BEGIN"));
-    sql::Statement insert(db.get(), QStringLiteral("INSERT INTO \"rekeningen\" (\"Naam\", \"Saldo\") VALUES (?, 0)"));
-    for (int position = 1; position <= 25; ++position) {
-        insert.bind(1, rekeningschema::nieuweNaam(position));
-        insert.run(QStringLiteral("Aanmaken van het rekeningschema"));
-        insert.reset();
+    removeLeftovers();
+    if (!aliasExists()) { // the first start
+        ensureAdministration(folder(0));
+        setAliasPath(folder(0));
+        return {folder(0), {}};
     }
-    sql::exec(db.get(), QStringLiteral("COMMIT"));
-}
-
-void copyDefaultLogo(const QString &folder)
-{
-    const QString target = settingsfiles::defaultLogoPath(folder);
-    if (!QFile::exists(target) && QFile::copy(QStringLiteral(":/zelk/lidbedraglogo.jpg"), target))
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-}
-} // namespace
-
-void ensureAdministration(const QString &folder)
-{
-    if (!QDir().mkpath(folder))
-        throw Error(QStringLiteral("De map %1 kan niet worden aangemaakt.").arg(QDir::toNativeSeparators(folder)));
-    const QDir dir(folder);
-    QStringList missing;
-    int present = 0;
-    for (const TableSchema *table : schemas::all())
-        QFile::exists(dir.filePath(table->fileName)) ? ++present : (missing << table->fileName, 0);
-    if (missing.isEmpty()) {
-        copyDefaultLogo(folder);
-        return;
+    QString problem;
+    const QString named = aliasFolder(&problem);
+    if (!named.isEmpty() && QFileInfo(named).isDir()) {
+        ensureAdministration(named);
+        return {named, {}};
     }
-    // A few missing files in an administration that has data point at damage or an
-    // interrupted restore; creating empty ones would hide it. The two never-used layout
-    // copies are the exception: they may be created at any time.
-    const QStringList optional = {schemas::ledennew().fileName, schemas::mailtjesnew().fileName};
-    const bool onlyOptional = std::all_of(missing.begin(), missing.end(), [&](const QString &f) { return optional.contains(f); });
-    if (present > 0 && !onlyOptional)
-        throw Error(QStringLiteral("In de administratie %1 ontbreken de tabellen %2. Zet ze terug met Restore.")
-                        .arg(QDir::toNativeSeparators(folder), missing.join(QStringLiteral(", "))));
-    const bool newChart = !QFile::exists(dir.filePath(schemas::rekeningen().fileName));
-    for (const TableSchema *table : schemas::all())
-        createTableFile(dir.filePath(table->fileName), *table);
-    if (newChart)
-        createBaseAccounts(dir.filePath(schemas::rekeningen().fileName));
-    copyDefaultLogo(folder);
+    if (!named.isEmpty())
+        problem = QStringLiteral("De administratie %1, die het bestand %2 noemt, is er niet (meer).")
+                      .arg(shown(named), shown(aliasFile()));
+    // Never a new, empty administration where the alias points: the standard one is used.
+    const bool standardMissing = !QFileInfo(folder(0)).isDir();
+    ensureAdministration(folder(0));
+    QString notice = problem + QStringLiteral(" Daarom wordt de standaardadministratie %1 gebruikt").arg(shown(folder(0)));
+    notice += standardMissing ? QStringLiteral(", die nu nieuw en leeg is aangemaakt.") : QStringLiteral(".");
+    return {folder(0), notice};
+}
+
+void choose(int item)
+{
+    ensureAdministration(folder(item));
+    setAliasPath(folder(item));
 }
 
 } // namespace zelk::administraties

@@ -70,15 +70,18 @@ void DataModule1::connectDatabase()
         m_lock = WriterLock::tryAcquire();
     if (!maySetUp()) {
         // Another program is writing: open what is there, create nothing.
-        const QString folder = administraties::aliasExists() ? administraties::aliasPath() : administraties::folder(0);
+        QString problem;
+        const QString named = administraties::aliasExists() ? administraties::aliasFolder(&problem) : QString();
+        const QString folder = named.isEmpty() ? administraties::folder(0) : named;
         m_connection = std::make_unique<Connection>(folder);
         m_werkmap = m_connection->folder();
+        m_notice = problem;
         return;
     }
-    const QString folder = administraties::aliasPath();
-    administraties::ensureAdministration(folder);
-    m_connection = std::make_unique<Connection>(folder);
+    const administraties::Opening current = administraties::openCurrent();
+    m_connection = std::make_unique<Connection>(current.folder);
     m_werkmap = m_connection->folder();
+    m_notice = current.notice;
 }
 
 void DataModule1::disconnectDatabase()
@@ -154,7 +157,8 @@ void DataModule1::readSettings(LogoDefault logoDefault)
                 firstError = e;
         }
     };
-    settings.verenigingsnaam = settingsfiles::readVerenigingsnaam(m_werkmap);
+    settings.verenigingsnaam.clear();
+    attempt([&] { settings.verenigingsnaam = settingsfiles::readVerenigingsnaam(m_werkmap); });
     settings.instelling = Instelling();
     settings.logonaam = Logonaam();
     settings.konfigur = Konfigur();
@@ -201,8 +205,10 @@ int DataModule1::completeChart()
     openTables({&rekeningtabel});
     if (!maySetUp())
         return 0;
-    // Counted inside the transaction, which first rereads a chart another program changed:
-    // programs starting at the same moment never add the missing accounts twice.
+    if (rekeningschema::aanvulling(rekeningtabel.totalCount()).isEmpty())
+        return 0; // complete: nothing to write (also on a full disk)
+    // Counted again inside the transaction, which first rereads a chart another program
+    // changed: programs starting at the same moment never add the missing accounts twice.
     Transaction transaction(*m_connection);
     const QStringList missing = rekeningschema::aanvulling(rekeningtabel.totalCount());
     if (missing.isEmpty()) {
@@ -229,6 +235,7 @@ qint64 DataModule1::lastJournalNumber()
 
 void DataModule1::switchAdministration(int item)
 {
+    administraties::choose(item); // first: when it cannot be made, nothing changes
     // A pending row that cannot be stored does not stop the switch; it is reported after.
     std::optional<Error> unsaved;
     try {
@@ -239,9 +246,7 @@ void DataModule1::switchAdministration(int item)
     QThread::msleep(100);
     m_connection.reset();
     m_werkmap.clear();
-    QThread::msleep(200);
-    administraties::setAliasPath(administraties::folder(item));
-    QThread::msleep(200);
+    QThread::msleep(400);
     openTables({&ledentabel, &rekeningtabel, &journaaltabel, &ontvangentabel, &betalentabel, &mailtjestabel, &hulpT});
     completeChart();
     Q_EMIT administrationChanged(m_werkmap);

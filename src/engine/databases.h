@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <memory>
+#include <utility>
 
 namespace zelk {
 
@@ -47,11 +48,18 @@ public:
     Settings settings;
 
     // "Database1": connects to the administration the alias names, creating the alias,
-    // the folder and its empty tables when they do not exist yet. Connected stays connected.
+    // the folder and its empty tables on the first start. Connected stays connected.
+    // When the alias names no usable folder, the standard administration is opened and
+    // notice() says why.
     void connectDatabase();
     void disconnectDatabase(); // closes every table first
     bool isConnected() const { return m_connection != nullptr; }
     Connection &database1();
+
+    // Why the last connect opened another administration than the alias names (Dutch),
+    // for the caller to show once; empty otherwise. takeNotice() returns and clears it.
+    QString notice() const { return m_notice; }
+    QString takeNotice() { return std::exchange(m_notice, QString()); }
 
     // The current administration folder, without and with a trailing separator.
     QString werkmap() const { return m_werkmap; }
@@ -103,6 +111,7 @@ private:
     std::shared_ptr<WriterLock> m_lock;
     std::unique_ptr<Connection> m_connection;
     QString m_werkmap;
+    QString m_notice;
 };
 
 } // namespace zelk

@@ -1,6 +1,7 @@
 #include "helpfile.h"
 
 #include "administraties.h"
+#include "filesave.h"
 #include "rtf/rtf.h"
 #include "zelkerror.h"
 
@@ -57,10 +58,14 @@ bool seed(const QString &helpFile, const QString &manual)
         return false;
     if (manual.endsWith(QLatin1String(".html")))
         return convertHtml(manual, helpFile);
-    if (!QFile::copy(manual, helpFile))
+    QFile source(manual);
+    if (!source.open(QIODevice::ReadOnly))
         return false;
-    // A copy of a resource is read-only; the treasurer edits and saves the help file.
-    QFile::setPermissions(helpFile, QFile::permissions(helpFile) | QFileDevice::WriteOwner);
+    try {
+        saveFile(helpFile, source.readAll());
+    } catch (const Error &) {
+        return false;
+    }
     return true;
 }
 

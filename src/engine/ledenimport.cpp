@@ -2,13 +2,13 @@
 
 #include "cp1252.h"
 #include "csvtext.h"
+#include "filesave.h"
 #include "store/connection.h"
 #include "store/table.h"
 #include "zelkerror.h"
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 #include <optional>
@@ -226,9 +226,7 @@ QByteArray exportBytes(const Table &leden)
 
 int exportCsv(const Table &leden, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(exportBytes(leden)) < 0 || !file.commit())
-        throw Error(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2").arg(path, file.errorString()));
+    saveFile(path, exportBytes(leden));
     return leden.recordCount();
 }
 

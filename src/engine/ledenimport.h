@@ -27,7 +27,8 @@ struct Problem {
 };
 
 // The members that `leden` shows (all members when it is not filtered), in Naam order.
-// Returns the number written; a file that cannot be written throws zelk::Error.
+// Returns the number written; a file that cannot be saved throws zelk::Error and a
+// previous file at `path` is left as it was.
 int exportCsv(const Table &leden, const QString &path);
 QByteArray exportBytes(const Table &leden);
 

@@ -1,11 +1,12 @@
 #include "settingsfiles.h"
 
 #include "cp1252.h"
+#include "filesave.h"
 #include "zelkerror.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace zelk {
 
@@ -44,19 +45,29 @@ QString pathOf(const QString &werkmap, const char *fileName)
     return werkmap + u'/' + QLatin1String(fileName);
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
+// Refuses what is there but is no regular file (a folder, a named pipe, a device, a link
+// to nothing) before opening it: a named pipe would never give an answer.
+void requireRegularFile(const QString &path, const QFileInfo &info)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Het instellingenbestand %1 kan niet worden geschreven: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (!info.isFile())
+        throw Error(QStringLiteral("Het instellingenbestand %1 is geen gewoon bestand en wordt niet geopend. "
+                                   "De standaardinstellingen worden gebruikt; verwijder het om het opnieuw te laten aanmaken.")
+                        .arg(QDir::toNativeSeparators(path)));
+}
+
+bool isMissing(const QFileInfo &info)
+{
+    return !info.exists() && !info.isSymLink();
 }
 
 // Reads exactly `size` bytes, creating the file from `defaults` when it is missing.
 QByteArray readRecord(const QString &path, int size, const QByteArray &defaults)
 {
-    if (!QFile::exists(path))
-        writeBytes(path, defaults);
+    const QFileInfo info(path);
+    if (isMissing(info))
+        saveFile(path, defaults);
+    else
+        requireRegularFile(path, info);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Het instellingenbestand %1 kan niet worden gelezen: %2")
@@ -89,22 +100,27 @@ Konfigur readKonfigur(const QString &werkmap)
 
 void write(const QString &werkmap, const Instelling &record)
 {
-    writeBytes(pathOf(werkmap, Instelling::fileName), record.bytes());
+    saveFile(pathOf(werkmap, Instelling::fileName), record.bytes());
 }
 
 void write(const QString &werkmap, const Logonaam &record)
 {
-    writeBytes(pathOf(werkmap, Logonaam::fileName), record.bytes());
+    saveFile(pathOf(werkmap, Logonaam::fileName), record.bytes());
 }
 
 void write(const QString &werkmap, const Konfigur &record)
 {
-    writeBytes(pathOf(werkmap, Konfigur::fileName), record.bytes());
+    saveFile(pathOf(werkmap, Konfigur::fileName), record.bytes());
 }
 
 QString readVerenigingsnaam(const QString &werkmap)
 {
-    QFile file(pathOf(werkmap, "vereniging.txt"));
+    const QString path = pathOf(werkmap, "vereniging.txt");
+    const QFileInfo info(path);
+    if (isMissing(info))
+        return {};
+    requireRegularFile(path, info);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QString::fromUtf8(file.readLine()).trimmed().left(maxVerenigingsnaam);
@@ -114,7 +130,7 @@ void writeVerenigingsnaam(const QString &werkmap, const QString &name)
 {
     QString line = name;
     line.replace(u'\n', u' ').replace(u'\r', u' ');
-    writeBytes(pathOf(werkmap, "vereniging.txt"), line.trimmed().left(maxVerenigingsnaam).toUtf8() + '\n');
+    saveFile(pathOf(werkmap, "vereniging.txt"), line.trimmed().left(maxVerenigingsnaam).toUtf8() + '\n');
 }
 
 QString defaultLogoPath(const QString &werkmap)

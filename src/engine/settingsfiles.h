@@ -86,18 +86,20 @@ struct Settings {
 namespace settingsfiles {
 
 // Reads one record from `werkmap`; a missing file is first created with `defaults`.
-// A file shorter than its record throws zelk::Error (the file is left untouched).
+// A file shorter than its record, or one that is no regular file (a folder, a named pipe;
+// it is not opened), throws zelk::Error (the file is left untouched).
 Instelling readInstelling(const QString &werkmap);
 Logonaam readLogonaam(const QString &werkmap, const QString &defaultPath);
 Konfigur readKonfigur(const QString &werkmap);
 
-// Rewrite a whole file atomically; throws zelk::Error when it cannot be written.
+// Rewrite a whole file atomically (see saveFile); throws zelk::Error when it cannot be
+// saved, leaving the old file as it was.
 void write(const QString &werkmap, const Instelling &record);
 void write(const QString &werkmap, const Logonaam &record);
 void write(const QString &werkmap, const Konfigur &record);
 
 // The association name, at most 40 characters, in vereniging.txt (UTF-8, one line).
-// A missing file reads as an empty name.
+// A missing file reads as an empty name; one that is no regular file throws zelk::Error.
 QString readVerenigingsnaam(const QString &werkmap);
 void writeVerenigingsnaam(const QString &werkmap, const QString &name);
 inline constexpr int maxVerenigingsnaam = 40;

@@ -61,9 +61,12 @@ std::shared_ptr<WriterLock> WriterLock::take(bool mustSucceed)
     QDir().mkpath(administraties::root());
     auto lock = std::make_shared<WriterLock>(lockPath());
     if (!lock->m_file.tryLock(0)) {
-        if (lock->m_file.error() != QLockFile::LockFailedError)
-            throw Error(QStringLiteral("Het slotbestand %1 kan niet worden aangemaakt; controleer of de map beschrijfbaar is.")
+        if (lock->m_file.error() != QLockFile::LockFailedError) {
+            if (!mustSucceed)
+                return nullptr; // a reader reads on without it
+            throw Error(QStringLiteral("Het slotbestand %1 kan niet worden aangemaakt: de schijf is vol of de map is niet beschrijfbaar. Er is niets gewijzigd.")
                             .arg(QDir::toNativeSeparators(lockPath())));
+        }
         if (!mustSucceed)
             return nullptr;
         throw Error(holderMessage(lock->m_file));

@@ -3,7 +3,12 @@
 #include "clirun.h"
 #include "testhome.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace zelk;
@@ -31,6 +36,65 @@ private Q_SLOTS:
         QCOMPARE(cli({"admin", "3"}).out, QStringLiteral("3\tZelk03\t%1\n").arg(home.administration(3)));
         QCOMPARE(cli({"admin"}).out, QStringLiteral("3\tZelk03\t%1\n").arg(home.administration(3)));
         QCOMPARE(cli({"admin", "7"}).exitCode, 2);
+    }
+
+    void initStoppedAtAnyMomentLeavesAnAdministrationThatOpens()
+    {
+        // The stops are spread over the time an undisturbed first start takes.
+        qint64 span = 0;
+        {
+            test::TestHome home;
+            QElapsedTimer timer;
+            timer.start();
+            QCOMPARE(cli({"init", "--name", "Kaatsclub"}).exitCode, 0);
+            span = timer.elapsed();
+        }
+        const quint32 seed = quint32(QDateTime::currentMSecsSinceEpoch());
+        QRandomGenerator random(seed);
+        int stopped = 0;
+        for (int trial = 0; trial < 30; ++trial) {
+            test::TestHome home;
+            QProcess init;
+            init.start(qEnvironmentVariable("ZELK_CLI"), {"init", "--name", "Kaatsclub"});
+            QVERIFY(init.waitForStarted());
+            const int delay = random.bounded(int(span) + 1);
+            if (!init.waitForFinished(delay)) {
+                init.kill();
+                init.waitForFinished();
+                ++stopped;
+            }
+            const QString which = QStringLiteral("trial %1, stopped after %2 ms (seed %3)").arg(trial).arg(delay).arg(seed);
+            const test::CliRun accounts = cli({"accounts"});
+            QVERIFY2(accounts.exitCode == 0, qPrintable(which + u' ' + accounts.err));
+            QVERIFY2(accounts.out.count(u'\n') == 37, qPrintable(which + u' ' + accounts.out));
+            QCOMPARE(cli({"check"}).out, QStringLiteral("OK\n"));
+            // Nothing of the interrupted start is left beside the administration.
+            QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     (QStringList{"zelk", "zelk.cfg"}));
+        }
+        qInfo("%d of 30 starts were stopped before they ended", stopped);
+    }
+
+    void anAliasToAMissingFolderIsReportedOnStderr()
+    {
+        test::TestHome home;
+        QCOMPARE(cli({"init"}).exitCode, 0);
+        QFile alias(home.path() + QStringLiteral("/zelk.cfg"));
+        QVERIFY(alias.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        alias.write("PATH=zelk02\n");
+        alias.close();
+        const test::CliRun accounts = cli({"accounts"});
+        QCOMPARE(accounts.exitCode, 0);
+        QCOMPARE(accounts.out.count(u'\n'), 37);
+        QVERIFY2(accounts.err.startsWith(QStringLiteral("Let op: De administratie %1, die het bestand").arg(home.administration(2))),
+                 qPrintable(accounts.err));
+        QCOMPARE(cli({"admin"}).out, QStringLiteral("0\tZelk (standaard)\t%1\n").arg(home.administration(0)));
+        QVERIFY(!QFile::exists(home.administration(2)));
+        // Choosing it makes it, and then it is used without a word.
+        QCOMPARE(cli({"admin", "2"}).exitCode, 0);
+        const test::CliRun again = cli({"accounts"});
+        QCOMPARE(again.err, QString());
+        QCOMPARE(cli({"admin"}).out, QStringLiteral("2\tZelk02\t%1\n").arg(home.administration(2)));
     }
 
     void bookingsShowInAccountsJournalAndOpenItems()

@@ -87,7 +87,7 @@ private Q_SLOTS:
                                       << "Het bestand \"/nonexistent/brief.rtf\" kan niet worden gelezen.";
         QTest::newRow("unwritable target")
             << QStringList{"rtf", "copy", dataFile("pandoc-verslag.rtf"), "/nonexistent/uit.rtf"} << 1
-            << "Het bestand \"/nonexistent/uit.rtf\" kan niet worden geschreven";
+            << "Het bestand /nonexistent/uit.rtf kan niet worden opgeslagen: de map /nonexistent bestaat niet.";
         QTest::newRow("no action") << QStringList{"rtf"} << 2 << "Gebruik: zelk-cli rtf text BESTAND";
         QTest::newRow("copy without target") << QStringList{"rtf", "copy", "a.rtf"} << 2 << "Gebruik:";
     }

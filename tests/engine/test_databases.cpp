@@ -7,8 +7,10 @@
 #include "zelkerror.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace zelk;
 
@@ -30,6 +32,47 @@ void keepRows(DataModule1 &data, int rows)
     sql::Statement del(db.get(), QStringLiteral("DELETE FROM rekeningen WHERE Nummer > ?"));
     del.bind(1, rows);
     del.run();
+}
+
+void writeAlias(const QByteArray &text)
+{
+    QFile alias(administraties::aliasFile());
+    QVERIFY(alias.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    alias.write(text);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Copies the folder `from` with everything in it to `to`.
+void copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QVERIFY(QDir().mkpath(to));
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (it.fileInfo().isDir())
+            QVERIFY(QDir().mkpath(target));
+        else
+            QVERIFY2(QFile::copy(source, target), qPrintable(target));
+    }
+}
+
+// A used administration `item` in the current root: its own association name and an
+// open payable, and the alias left on it.
+void useAdministration(int item, const QString &name)
+{
+    DataModule1 data;
+    data.openAll();
+    data.switchAdministration(item);
+    data.setVerenigingsnaam(name);
+    data.betalentabel.append();
+    data.betalentabel.setValue(u"Omschrijving", name);
+    data.betalentabel.post();
 }
 } // namespace
 
@@ -151,6 +194,171 @@ private Q_SLOTS:
         QFETCH(QString, folder);
         QFETCH(int, item);
         QCOMPARE(administraties::itemOf(folder), item);
+    }
+
+    void theAliasNamesTheFolderRelativeToTheRoot()
+    {
+        test::TestHome home;
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(fileBytes(administraties::aliasFile()), QByteArray("PATH=zelk\n"));
+        data.switchAdministration(2);
+        QCOMPARE(fileBytes(administraties::aliasFile()), QByteArray("PATH=zelk02\n"));
+        QCOMPARE(administraties::aliasFolder(), home.administration(2));
+    }
+
+    void aCopiedRootWorksOnItsOwnFolders()
+    {
+        test::TestHome original;
+        useAdministration(1, QStringLiteral("Origineel"));
+        test::TestHome copy; // the copy is the root from here on
+        copyTree(original.path(), copy.path());
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(data.werkmap(), copy.administration(1));
+        QCOMPARE(data.takeNotice(), QString());
+        QCOMPARE(data.betalentabel.recordCount(), 1);
+        data.setVerenigingsnaam(QStringLiteral("Kopie"));
+        data.betalentabel.append();
+        data.betalentabel.post();
+        data.closeAll();
+        QCOMPARE(fileBytes(original.administration(1) + QStringLiteral("/vereniging.txt")), QByteArray("Origineel\n"));
+        QCOMPARE(fileBytes(copy.administration(1) + QStringLiteral("/vereniging.txt")), QByteArray("Kopie\n"));
+    }
+
+    void aMovedRootWorksAndNothingComesBackAtTheOldPlace()
+    {
+        test::TestHome place;
+        const QString before = place.path() + QStringLiteral("/oud");
+        const QString after = place.path() + QStringLiteral("/nieuw");
+        qputenv("ZELK_HOME", before.toUtf8());
+        useAdministration(1, QStringLiteral("Verhuisd"));
+        QVERIFY(QDir().rename(before, after));
+        qputenv("ZELK_HOME", after.toUtf8());
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(data.werkmap(), after + QStringLiteral("/zelk01"));
+        QCOMPARE(data.takeNotice(), QString());
+        QCOMPARE(data.betalentabel.recordCount(), 1);
+        data.readSettings();
+        QCOMPARE(data.settings.verenigingsnaam, QStringLiteral("Verhuisd"));
+        data.switchAdministration(0);
+        data.switchAdministration(1);
+        QVERIFY(!QFileInfo::exists(before));
+    }
+
+    void anAliasThatLeadsNowhereOpensTheStandardAdministration_data()
+    {
+        QTest::addColumn<QByteArray>("alias");
+        QTest::addColumn<QString>("notice");   // a part of it
+        QTest::addColumn<QString>("notThere"); // a folder that must not be made, relative to the root
+        QTest::newRow("missing folder") << QByteArray("PATH=zelk03\n") << "zelk03, die het bestand" << "zelk03";
+        QTest::newRow("old full path outside the root") << QByteArray("PATH=/media/usb/zelk/zelk01\n") << "/media/usb/zelk/zelk01, buiten de map"
+                                                        << "../../media/usb/zelk/zelk01";
+        QTest::newRow("leaving the root") << QByteArray("PATH=../elders\n") << "../elders, buiten de map" << "../elders";
+        QTest::newRow("the root itself") << QByteArray("PATH=.\n") << "wijst naar ., buiten de map" << "";
+        QTest::newRow("no PATH line") << QByteArray("zelk01\n") << "noemt geen administratie" << "";
+        QTest::newRow("empty") << QByteArray() << "noemt geen administratie" << "";
+    }
+    void anAliasThatLeadsNowhereOpensTheStandardAdministration()
+    {
+        QFETCH(QByteArray, alias);
+        QFETCH(QString, notice);
+        QFETCH(QString, notThere);
+        test::TestHome home;
+        useAdministration(0, QStringLiteral("Standaard"));
+        writeAlias(alias);
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(data.werkmap(), home.administration(0));
+        QCOMPARE(data.settings.verenigingsnaam, QString()); // settings are read by the caller
+        data.readSettings();
+        QCOMPARE(data.settings.verenigingsnaam, QStringLiteral("Standaard"));
+        const QString told = data.takeNotice();
+        QVERIFY2(told.contains(notice) && told.contains(QStringLiteral("Daarom wordt de standaardadministratie %1 gebruikt.")
+                                                             .arg(home.administration(0))),
+                 qPrintable(told));
+        QCOMPARE(data.takeNotice(), QString()); // told once
+        if (!notThere.isEmpty())
+            QVERIFY(!QFileInfo::exists(QDir(home.path()).filePath(notThere)));
+        QCOMPARE(fileBytes(administraties::aliasFile()), alias); // the choice is kept for when the folder is back
+        QCOMPARE(QDir(home.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("zelk")});
+    }
+
+    void withoutTheStandardAdministrationTooANewOneIsMadeAndSaidSo()
+    {
+        test::TestHome home;
+        useAdministration(0, QStringLiteral("Standaard"));
+        QVERIFY(QDir(home.administration(0)).removeRecursively());
+        writeAlias("PATH=zelk04\n");
+        DataModule1 data;
+        data.openForUse();
+        QCOMPARE(data.werkmap(), home.administration(0));
+        QCOMPARE(data.rekeningtabel.recordCount(), 37);
+        QVERIFY2(data.notice().endsWith(QStringLiteral("die nu nieuw en leeg is aangemaakt.")), qPrintable(data.notice()));
+        QVERIFY(!QFileInfo::exists(home.administration(4)));
+    }
+
+    void anOldAliasWithTheFullPathInsideTheRootIsFollowed()
+    {
+        test::TestHome home;
+        useAdministration(2, QStringLiteral("Twee"));
+        writeAlias((QStringLiteral("PATH=") + home.administration(2) + u'\n').toUtf8());
+        {
+            DataModule1 data;
+            data.openAll();
+            QCOMPARE(data.werkmap(), home.administration(2));
+            QCOMPARE(data.takeNotice(), QString());
+            QCOMPARE(data.betalentabel.recordCount(), 1);
+        }
+        // Also when the root is reached along a link and the alias names the real place.
+        test::TestHome other;
+        const QString link = other.path() + QStringLiteral("/koppeling");
+        QVERIFY(QFile::link(home.path(), link));
+        qputenv("ZELK_HOME", link.toUtf8());
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(data.werkmap(), link + QStringLiteral("/zelk02"));
+        QCOMPARE(data.takeNotice(), QString());
+    }
+
+    void anAliasThatIsNoRegularFileIsNotOpened()
+    {
+        test::TestHome home;
+        useAdministration(1, QStringLiteral("Een"));
+        QVERIFY(QFile::remove(administraties::aliasFile()));
+        QCOMPARE(::mkfifo(QFile::encodeName(administraties::aliasFile()).constData(), 0600), 0); // reading it would wait for ever
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(data.werkmap(), home.administration(0));
+        const QString notice = data.takeNotice();
+        QVERIFY2(notice.startsWith(QStringLiteral("Het bestand %1 is geen gewoon bestand").arg(administraties::aliasFile())),
+                 qPrintable(notice));
+    }
+
+    void newAdministrationsAreBuiltBesideAndMovedIn()
+    {
+        test::TestHome home;
+        // What a program stopped while building leaves behind is cleared by the next start.
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral(".nieuw-zelk/half")));
+        QFile(home.path() + QStringLiteral("/.nieuw-zelk/rekeningen.db")).open(QIODevice::WriteOnly);
+        DataModule1 data;
+        data.openAll();
+        QCOMPARE(data.rekeningtabel.recordCount(), 25);
+        const auto entries = [&] { return QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+        QCOMPARE(entries(), (QStringList{"zelk", "zelk.cfg", "zelk.lock"}));
+        // An existing folder without any table gets them all; one that lacks only the
+        // never-used layout copies gets those.
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("zelk01")));
+        data.switchAdministration(1);
+        QCOMPARE(data.rekeningtabel.recordCount(), 37);
+        QVERIFY(QFile::remove(home.administration(1) + QStringLiteral("/ledennew.DB")));
+        QVERIFY(QFile::remove(home.administration(1) + QStringLiteral("/lidbedraglogo.jpg")));
+        data.switchAdministration(0);
+        data.switchAdministration(1);
+        QVERIFY(QFile::exists(home.administration(1) + QStringLiteral("/ledennew.DB")));
+        QVERIFY(QFile::exists(home.administration(1) + QStringLiteral("/lidbedraglogo.jpg")));
+        QCOMPARE(entries(), (QStringList{"zelk", "zelk.cfg", "zelk.lock", "zelk01"}));
     }
 
     void aFolderMissingSomeTablesIsReportedNotPatched()

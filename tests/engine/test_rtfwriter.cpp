@@ -365,7 +365,7 @@ private Q_SLOTS:
             zelk::rtf::writeFile(doc, path);
             QFAIL("no error for a folder that does not exist");
         } catch (const zelk::Error &e) {
-            QVERIFY2(e.message().startsWith(u"Het bestand \"%1\" kan niet worden geschreven"_qs.arg(path)),
+            QVERIFY2(e.message().startsWith(u"Het bestand %1 kan niet worden opgeslagen: de map"_qs.arg(path)),
                      qPrintable(e.message()));
         }
         QVERIFY(!QFile::exists(path));

@@ -5,8 +5,14 @@
 #include "testhome.h"
 #include "zelkerror.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace zelk;
 
@@ -16,6 +22,33 @@ QByteArray fileBytes(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// Should the program open a named pipe after all, this opens its other end after a while,
+// so that the test fails instead of waiting for ever.
+class PipeWatch {
+public:
+    explicit PipeWatch(const QString &path)
+        : m_path(QFile::encodeName(path)),
+          m_thread([this, done = m_done.get_future()] {
+              if (done.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+                  const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0)
+                      ::close(fd);
+              }
+          })
+    {
+    }
+    ~PipeWatch()
+    {
+        m_done.set_value();
+        m_thread.join();
+    }
+
+private:
+    QByteArray m_path;
+    std::promise<void> m_done;
+    std::thread m_thread;
+};
 } // namespace
 
 class TestSettingsFiles : public QObject {
@@ -130,6 +163,56 @@ private Q_SLOTS:
         QVERIFY(data.settings.printLogo); // defaults in memory
         QCOMPARE(AmountFormat::current().decimal, QChar(u',')); // konfigur.dat was still read
         QCOMPARE(QFileInfo(shortFile).size(), 20);              // and the damaged file is left alone
+        AmountFormat::applyDutch(false);
+    }
+
+    void aFileThatIsNoRegularFileIsRefusedUnopened_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("pipe"); // else a folder
+        QTest::newRow("instelling.dat, a pipe") << "instelling.dat" << true;
+        QTest::newRow("logonaam.dat, a pipe") << "logonaam.dat" << true;
+        QTest::newRow("konfigur.dat, a pipe") << "konfigur.dat" << true;
+        QTest::newRow("vereniging.txt, a pipe") << "vereniging.txt" << true;
+        QTest::newRow("instelling.dat, a folder") << "instelling.dat" << false;
+    }
+    void aFileThatIsNoRegularFileIsRefusedUnopened()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, pipe);
+        test::TestHome home;
+        DataModule1 data;
+        data.connectDatabase();
+        data.setVerenigingsnaam(QStringLiteral("Biljartvereniging De Keu"));
+        data.readSettings();
+        data.settings.instelling.setEmailAdres(QStringLiteral("kas@dekeu.nl"));
+        data.writeInstelling();
+        data.settings.konfigur.setNederlandseBedragen(true);
+        data.writeKonfigur();
+        data.writeLogonaam(QStringLiteral("/srv/logo.jpg"));
+        const QString path = data.werkmap() + u'/' + file;
+        QVERIFY(QFile::remove(path));
+        QVERIFY(pipe ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : QDir().mkdir(path));
+        {
+            PipeWatch watch(path);
+            try {
+                data.readSettings();
+                QFAIL("a settings file that is no regular file was read");
+            } catch (const Error &e) {
+                QCOMPARE(e.message(), QStringLiteral("Het instellingenbestand %1 is geen gewoon bestand en wordt niet geopend. "
+                                                     "De standaardinstellingen worden gebruikt; verwijder het om het opnieuw te "
+                                                     "laten aanmaken.")
+                                          .arg(path));
+            }
+        }
+        // Defaults for that file, the others as saved, and the odd file left as it is.
+        const Settings &s = data.settings;
+        QCOMPARE(s.verenigingsnaam, file == u"vereniging.txt" ? QString() : QStringLiteral("Biljartvereniging De Keu"));
+        QCOMPARE(s.instelling.emailAdres(), file == u"instelling.dat" ? QString() : QStringLiteral("kas@dekeu.nl"));
+        QCOMPARE(s.logoPad, file == u"logonaam.dat" ? QString() : QStringLiteral("/srv/logo.jpg"));
+        QCOMPARE(AmountFormat::current().decimal, file == u"konfigur.dat" ? QChar(u'.') : QChar(u','));
+        QCOMPARE(QFileInfo(path).isDir(), !pipe);
+        QCOMPARE(QFileInfo(path).isFile(), false);
         AmountFormat::applyDutch(false);
     }
 

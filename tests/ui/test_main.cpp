@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QFile>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTest>
 
@@ -159,6 +161,33 @@ private Q_SLOTS:
         QCOMPARE(Program::gaugeAfter(4), 12);
         QCOMPARE(Program::gaugeAfter(17), 38);
         QCOMPARE(Program::gaugeAfter(45), 38); // never past the maximum
+    }
+
+    void anotherAdministrationThanTheChosenOneIsSaidInAWarning()
+    {
+        app.reset();
+        test::TestHome home;
+        {
+            DataModule1 used;
+            used.openAll();
+        }
+        QFile alias(home.path() + QStringLiteral("/zelk.cfg"));
+        QVERIFY(alias.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        alias.write("PATH=zelk03\n");
+        alias.close();
+        Program program(false);
+        program.mainMenu()->show();
+        const auto warnings = [&] { return program.mainMenu()->findChildren<QMessageBox *>(QStringLiteral("waarschuwing")); };
+        QCOMPARE(warnings().size(), 1);
+        QCOMPARE(warnings().first()->windowTitle(), QStringLiteral("Let op"));
+        QVERIFY2(warnings().first()->text().contains(home.administration(3)), qPrintable(warnings().first()->text()));
+        QCOMPARE(program.mainMenu()->statusPanel(2)->text(), home.administration(0));
+        QVERIFY(program.mainMenu()->findChildren<QMessageBox *>(QStringLiteral("foutmelding")).isEmpty());
+        // Said once: the next return to the menu does not repeat it.
+        warnings().first()->close();
+        program.mainMenu()->hide();
+        program.mainMenu()->show();
+        QTRY_VERIFY(warnings().isEmpty());
     }
 
     void stopClosesTheTables()

@@ -1,8 +1,10 @@
 #include "reportexport.h"
 
+#include "filesave.h"
 #include "zelkerror.h"
 
-#include <QSaveFile>
+#include <QBuffer>
+#include <QDir>
 
 namespace zelk {
 
@@ -38,20 +40,25 @@ QString exportSuffix(ExportFormat format)
 void exportReport(ReportDocument &document, ExportFormat format, const QString &path)
 {
     document.pageCount(); // lay out everything first: errors of the report come before the file
-    // Written to a temporary file and renamed, so a failed save leaves no half file behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Het bestand %1 kan niet worden aangemaakt: %2").arg(path, file.errorString()));
+    // The whole file is made in memory and only then saved in one step, so a failed save
+    // leaves the previous file as it was and never a half one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (format == ExportFormat::Pdf)
-        writePdf(document, file);
+        writePdf(document, buffer);
     else if (format == ExportFormat::Text)
-        writeText(document, file);
+        writeText(document, buffer);
     else if (format == ExportFormat::Csv)
-        writeCsv(document, file);
+        writeCsv(document, buffer);
     else
-        writeHtml(document, file);
-    if (!file.commit())
-        throw Error(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2").arg(path, file.errorString()));
+        writeHtml(document, buffer);
+    buffer.close();
+    // The PDF engine does not report a failing device while painting: a whole PDF starts
+    // with its header and ends with its end-of-file mark.
+    if (format == ExportFormat::Pdf && (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF")))
+        throw Error(QStringLiteral("Het PDF-bestand %1 kan niet worden gemaakt.").arg(QDir::toNativeSeparators(path)));
+    saveFile(path, bytes);
 }
 
 QString csvField(const QString &text)

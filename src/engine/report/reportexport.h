@@ -14,7 +14,8 @@ enum class ExportFormat { Pdf, Text, Csv, Html };
 std::optional<ExportFormat> exportFormatFromName(const QString &name);
 QString exportSuffix(ExportFormat format); // "pdf", "txt", "csv", "html"
 
-// Writes the whole report to `path`; throws zelk::Error (Dutch) when it cannot be written.
+// Writes the whole report to `path` in one step (see saveFile); throws zelk::Error (Dutch)
+// when it cannot be saved, and then a previous file at `path` is left as it was.
 void exportReport(ReportDocument &document, ExportFormat format, const QString &path);
 
 // Plain text: every page's texts at character columns (1.6 mm each) in rows, horizontal

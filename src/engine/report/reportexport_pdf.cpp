@@ -28,7 +28,8 @@ void writePdf(ReportDocument &document, QIODevice &out)
             writer.newPage();
         paintReportPage(painter, document, document.page(i), pixelsPerMm);
     }
-    painter.end();
+    if (!painter.end()) // writes the PDF's closing parts
+        throw Error(QStringLiteral("Het PDF-bestand kan niet worden geschreven."));
 }
 
 } // namespace zelk

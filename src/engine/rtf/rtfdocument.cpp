@@ -2,11 +2,11 @@
 #include "rtf.h"
 
 #include "cp1252.h"
+#include "filesave.h"
 #include "rtfreader.h"
 #include "zelkerror.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextDocument>
 
@@ -91,11 +91,7 @@ void readFile(const QString &path, QTextDocument *doc)
 
 void writeFile(const QTextDocument &doc, const QString &path)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = write(doc);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Het bestand \"%1\" kan niet worden geschreven (%2).")
-                        .arg(path, file.errorString()));
+    saveFile(path, write(doc));
 }
 
 QStringList plainTextLines(const QTextDocument &doc)

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace zelk {
@@ -216,14 +217,23 @@ void copyTableFile(const Connection &from, const TableSchema &table, const QStri
     const QString what = QStringLiteral("Kopiëren van %1").arg(table.fileName);
     // Copy beside the target first, so a failed copy never destroys the previous one.
     const QString partial = targetPath + QStringLiteral(".kopie");
-    QFile::remove(partial);
-    {
+    const auto removePartial = [&partial] {
+        QFile::remove(partial);
+        QFile::remove(partial + QStringLiteral("-journal"));
+    };
+    removePartial();
+    try {
         sql::DatabaseHandle target = openUri(fileUri(partial, "rwc"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, partial);
         backup(target.get(), "main", from.handle(), from.schemaName(table).toUtf8().constData(), what);
+    } catch (const Error &) {
+        removePartial(); // a full disk leaves a cut copy; the previous one stays
+        throw;
     }
-    QFile::remove(targetPath);
-    if (!QFile::rename(partial, targetPath))
+    // rename(2) replaces the previous copy in one step: there is never a moment without one.
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(targetPath).constData()) != 0) {
+        removePartial();
         throw Error(QStringLiteral("%1: het bestand %2 kan niet worden geschreven.").arg(what, QDir::toNativeSeparators(targetPath)));
+    }
 }
 
 void restoreTableFile(Connection &into, const TableSchema &table, const QString &sourcePath)

@@ -86,7 +86,8 @@ private:
 void createTableFile(const QString &path, const TableSchema &table);
 
 // Copies one table file to `targetPath` (replacing it) through SQLite's online backup,
-// which gives a consistent copy even while the table is open.
+// which gives a consistent copy even while the table is open. The copy is made beside
+// the target and renamed over it, so a failed copy leaves the previous one in place.
 void copyTableFile(const Connection &from, const TableSchema &table, const QString &targetPath);
 
 // Replaces the contents of an open table's file with those of the file at `sourcePath`.

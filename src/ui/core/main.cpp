@@ -187,6 +187,8 @@ void main::runShowSteps()
     try {
         data->openTables({&data->ledentabel, &data->rekeningtabel});
         statusPanel(2)->setText(data->werkmap());
+        if (const QString notice = data->takeNotice(); !notice.isEmpty())
+            showWarning(this, notice); // another administration than the chosen one is open
         try {
             data->readSettings();
         } catch (const Error &e) {

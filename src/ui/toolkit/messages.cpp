@@ -33,6 +33,15 @@ bool attempt(QWidget *parent, const std::function<void()> &action)
     }
 }
 
+void showWarning(QWidget *parent, const QString &message)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Let op"), message, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("waarschuwing"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    box->open();
+}
+
 bool confirm(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bevestiging"), question, QMessageBox::Yes | QMessageBox::No, parent);

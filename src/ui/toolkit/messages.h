@@ -20,6 +20,9 @@ bool attempt(QWidget *parent, const std::function<void()> &action);
 // The message of a failure, as the user reads it.
 QString messageOf(const std::exception &failure);
 
+// Shows a warning ("Let op") the same way: the program goes on, the treasurer is told.
+void showWarning(QWidget *parent, const QString &message);
+
 // Asks a Yes/No question; true for Yes. No is the default button.
 bool confirm(QWidget *parent, const QString &question);
 
