@@ -94,7 +94,12 @@ Program::Program(bool splash)
     const QStringList &order = creationOrder();
     for (int n = 1; n <= order.size(); ++n) {
         if (QObject *unit = create(order[n - 1])) {
-            m_owned.emplace_back(unit);
+            if (unit == m_main)
+                m_mainOwned.reset(m_main);
+            else if (unit == m_ctx.data)
+                m_data.reset(m_ctx.data);
+            else
+                m_owned.emplace_back(unit);
             if (auto *widget = qobject_cast<QWidget *>(unit); widget && widget != m_main)
                 m_ctx.screens.insert(order[n - 1], widget);
         }
@@ -118,9 +123,17 @@ QObject *Program::create(const QString &unit)
 
 Program::~Program()
 {
-    // Screens go before the data module they work on; the main menu goes last.
+    // Whatever uses a unit goes before it. The data module is created after the first
+    // screens, so creation order alone would leave those screens (a grid, a bound form)
+    // on destroyed tables; a screen that is still open repaints its grid while closing.
+    // So: the screens and reports, newest first; then the main menu they return to; the
+    // data module last.
     while (!m_owned.empty())
         m_owned.pop_back();
+    m_mainOwned.reset();
+    m_ctx.mainMenu = m_main = nullptr;
+    m_data.reset();
+    m_ctx.data = nullptr;
 }
 
 } // namespace zelk
