@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "zelkerror.h"
+
 #include <QMessageBox>
 
 namespace zelk {
@@ -21,6 +23,22 @@ bool confirm(QWidget *parent, const QString &question)
     box.setButtonText(QMessageBox::Yes, QStringLiteral("&Ja"));
     box.setButtonText(QMessageBox::No, QStringLiteral("&Nee"));
     return box.exec() == QMessageBox::Yes;
+}
+
+QString errorText(const std::exception &error)
+{
+    if (const auto *own = dynamic_cast<const Error *>(&error))
+        return own->message();
+    return QStringLiteral("Onverwachte fout: ") + QString::fromUtf8(error.what());
+}
+
+void runGuarded(QWidget *where, const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const std::exception &e) {
+        showError(where, errorText(e));
+    }
 }
 
 } // namespace zelk

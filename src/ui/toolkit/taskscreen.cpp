@@ -1,5 +1,7 @@
 #include "taskscreen.h"
 
+#include "messages.h"
+
 #include <QCloseEvent>
 
 namespace zelk {
@@ -25,12 +27,12 @@ void TaskScreen::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        onShow();
+        runGuarded(this, [this] { onShow(); });
 }
 
 void TaskScreen::closeEvent(QCloseEvent *event)
 {
-    onClose();
+    runGuarded(this, [this] { onClose(); });
     QWidget::closeEvent(event);
     Q_EMIT closed();
     if (m_caller)

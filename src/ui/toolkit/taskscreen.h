@@ -19,9 +19,11 @@ Q_SIGNALS:
     void closed();
 
 protected:
-    // Runs every time the screen becomes visible.
+    // Runs every time the screen becomes visible. An error it throws is shown in the
+    // error box and the screen stays open.
     virtual void onShow() {}
     // Runs when the screen closes, however it is closed, before the caller shows again.
+    // An error it throws is shown in the error box and the screen closes all the same.
     virtual void onClose() {}
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
