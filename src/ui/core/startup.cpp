@@ -123,11 +123,11 @@ QObject *Program::create(const QString &unit)
 
 Program::~Program()
 {
-    // Whatever uses a unit goes before it. The data module is created after the first
-    // screens, so creation order alone would leave those screens (a grid, a bound form)
-    // on destroyed tables; a screen that is still open repaints its grid while closing.
-    // So: the screens and reports, newest first; then the main menu they return to; the
-    // data module last.
+    // The screens and reports go first, newest first; then the main menu they return to;
+    // the data module, whose tables they all show, last. It is created eighth, after the
+    // first screens, so reverse creation order alone would leave those screens on
+    // destroyed tables: a screen still open at the end closes while it is destroyed, and
+    // its grid asks its table for the row count.
     while (!m_owned.empty())
         m_owned.pop_back();
     m_mainOwned.reset();
