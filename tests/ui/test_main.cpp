@@ -190,6 +190,29 @@ private Q_SLOTS:
         QTRY_VERIFY(warnings().isEmpty());
     }
 
+    void endingTheProgramDestroysTheScreensBeforeTheTables()
+    {
+        // The program can end with screens still open (the desktop session ends); each
+        // one closes and goes while the tables its grid and fields show still exist, and
+        // the data module, created after the first screens, goes last.
+        QStringList gone;
+        auto track = [&gone](QObject *unit, const QString &name) {
+            QObject::connect(unit, &QObject::destroyed, [&gone, name] { gone << name; });
+        };
+        track(&data(), QStringLiteral("databases"));
+        track(&menu(), QStringLiteral("main"));
+        const QHash<QString, QPointer<QWidget>> screens = app->program.context().screens;
+        QVERIFY(Program::creationOrder().indexOf(QStringLiteral("invoerleden")) < Program::creationOrder().indexOf(QStringLiteral("databases")));
+        QVERIFY(screens.value(QStringLiteral("invoerleden")));
+        for (auto it = screens.cbegin(); it != screens.cend(); ++it) {
+            track(it.value(), it.key());
+            it.value()->show();
+        }
+        app.reset();
+        QCOMPARE(gone.size(), screens.size() + 2); // every unit went
+        QCOMPARE(gone.mid(gone.size() - 2), (QStringList{"main", "databases"}));
+    }
+
     void stopClosesTheTables()
     {
         QVERIFY(data().ledentabel.isOpen());

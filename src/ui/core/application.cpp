@@ -1,7 +1,6 @@
 #include "application.h"
 
 #include "toolkit/messages.h"
-#include "zelkerror.h"
 
 namespace zelk {
 
@@ -12,12 +11,15 @@ Application::Application(int &argc, char **argv)
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {
+    // An error that gets here has travelled through Qt's own code, which is built without
+    // exception support: what Qt held on the way was not cleaned up (the copy of a mouse
+    // event leaks with every such error) and Qt may be left half way. It is a screen
+    // action that lacks its guard; it is still shown rather than ending the program.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const Error &e) {
-        showError(activeWindow(), e.message());
     } catch (const std::exception &e) {
-        showError(activeWindow(), QStringLiteral("Onverwachte fout: ") + QString::fromUtf8(e.what()));
+        qCritical("Zelk: an error left a screen action without passing its guard: %s", e.what());
+        showError(activeWindow(), errorText(e));
     }
     return false;
 }

@@ -78,8 +78,8 @@ main::main(AppContext &context)
     helpPicture->setToolTip(QStringLiteral("Uitleg over het programma"));
     m_buttons << stop << help;
     connect(stop, &QPushButton::clicked, this, &QWidget::close);
-    connect(help, &QPushButton::clicked, this, &main::openHelp);
-    connect(helpPicture, &QToolButton::clicked, this, &main::openHelp);
+    connect(help, &QPushButton::clicked, this, guarded(this, [this] { openHelp(); }));
+    connect(helpPicture, &QToolButton::clicked, this, guarded(this, [this] { openHelp(); }));
     resetHoverOnMouseMove(central, {stop, help});
 
     auto *bottom = new QHBoxLayout;
@@ -118,7 +118,7 @@ QWidget *main::buildGroup(const QString &title, const QList<Entry> &entries)
         auto *button = new HoverButton(padded, box, e.rest, e.highlights);
         button->setObjectName(e.unit);
         button->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 12px;"));
-        connect(button, &QPushButton::clicked, this, [this, unit = e.unit] { activate(unit); });
+        connect(button, &QPushButton::clicked, this, guarded(this, [this, unit = e.unit] { activate(unit); }));
         layout->addWidget(button);
         groupButtons << button;
         m_units.insert(button, e.unit);

@@ -94,7 +94,12 @@ Program::Program(bool splash)
     const QStringList &order = creationOrder();
     for (int n = 1; n <= order.size(); ++n) {
         if (QObject *unit = create(order[n - 1])) {
-            m_owned.emplace_back(unit);
+            if (unit == m_main)
+                m_mainOwned.reset(m_main);
+            else if (unit == m_ctx.data)
+                m_data.reset(m_ctx.data);
+            else
+                m_owned.emplace_back(unit);
             if (auto *widget = qobject_cast<QWidget *>(unit); widget && widget != m_main)
                 m_ctx.screens.insert(order[n - 1], widget);
         }
@@ -118,9 +123,17 @@ QObject *Program::create(const QString &unit)
 
 Program::~Program()
 {
-    // Screens go before the data module they work on; the main menu goes last.
+    // The screens and reports go first, newest first; then the main menu they return to;
+    // the data module, whose tables they all show, last. It is created eighth, after the
+    // first screens, so reverse creation order alone would leave those screens on
+    // destroyed tables: a screen still open at the end closes while it is destroyed, and
+    // its grid asks its table for the row count.
     while (!m_owned.empty())
         m_owned.pop_back();
+    m_mainOwned.reset();
+    m_ctx.mainMenu = m_main = nullptr;
+    m_data.reset();
+    m_ctx.data = nullptr;
 }
 
 } // namespace zelk

@@ -9,6 +9,7 @@
 
 namespace zelk {
 
+class DataModule1;
 class main;
 
 class Program {
@@ -31,7 +32,11 @@ private:
 
     AppContext m_ctx;
     zelk::main *m_main = nullptr;
-    std::vector<std::unique_ptr<QObject>> m_owned; // in creation order; destroyed in reverse
+    // Destroyed in reverse order of declaration (see ~Program): the data module outlives
+    // every unit that works on its tables, the main menu outlives the screens it opens.
+    std::unique_ptr<DataModule1> m_data;
+    std::unique_ptr<zelk::main> m_mainOwned;
+    std::vector<std::unique_ptr<QObject>> m_owned; // the other units, in creation order
 };
 
 } // namespace zelk

@@ -15,20 +15,13 @@ void showError(QWidget *parent, const QString &message)
     box->open();
 }
 
-QString messageOf(const std::exception &failure)
-{
-    if (const auto *error = dynamic_cast<const Error *>(&failure))
-        return error->message();
-    return QString::fromUtf8(failure.what());
-}
-
 bool attempt(QWidget *parent, const std::function<void()> &action)
 {
     try {
         action();
         return true;
     } catch (const std::exception &failure) {
-        showError(parent, messageOf(failure));
+        showError(parent, errorText(failure));
         return false;
     }
 }
@@ -50,6 +43,18 @@ bool confirm(QWidget *parent, const QString &question)
     box.setButtonText(QMessageBox::Yes, QStringLiteral("&Ja"));
     box.setButtonText(QMessageBox::No, QStringLiteral("&Nee"));
     return box.exec() == QMessageBox::Yes;
+}
+
+QString errorText(const std::exception &error)
+{
+    if (const auto *own = dynamic_cast<const Error *>(&error))
+        return own->message();
+    return QStringLiteral("Onverwachte fout: ") + QString::fromUtf8(error.what());
+}
+
+void runGuarded(QWidget *where, const std::function<void()> &action)
+{
+    attempt(where, action);
 }
 
 } // namespace zelk

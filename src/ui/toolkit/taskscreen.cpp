@@ -2,6 +2,7 @@
 
 #include "appcontext.h"
 #include "hoverbutton.h"
+#include "messages.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -128,12 +129,12 @@ void TaskScreen::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     refreshFrame();
-    onShow();
+    runGuarded(this, [this] { onShow(); });
 }
 
 void TaskScreen::closeEvent(QCloseEvent *event)
 {
-    onClose();
+    runGuarded(this, [this] { onClose(); });
     QWidget::closeEvent(event);
     Q_EMIT closed();
     if (m_caller)

@@ -51,9 +51,11 @@ protected:
     // What "Sluit venster" and Escape do. A screen that stores something first, or may
     // refuse to close, overrides it.
     virtual void sluitvenster();
-    // Runs every time the screen becomes visible, after the frame is refreshed.
+    // Runs every time the screen becomes visible, after the frame is refreshed. An error
+    // it throws is shown in the error box and the screen stays open.
     virtual void onShow() {}
     // Runs when the screen closes, however it is closed, before the caller shows again.
+    // An error it throws is shown in the error box and the screen closes all the same.
     virtual void onClose() {}
 
     void showEvent(QShowEvent *event) override;
