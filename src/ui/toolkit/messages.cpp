@@ -6,13 +6,21 @@
 
 namespace zelk {
 
-void showError(QWidget *parent, const QString &message)
+namespace {
+// A box that does not wait for its OK, so the steps around it go on.
+void openBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &objectName, const QString &message)
 {
-    auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Fout"), message, QMessageBox::Ok, parent);
-    box->setObjectName(QStringLiteral("foutmelding"));
+    auto *box = new QMessageBox(icon, title, message, QMessageBox::Ok, parent);
+    box->setObjectName(objectName);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     box->open();
+}
+} // namespace
+
+void showError(QWidget *parent, const QString &message)
+{
+    openBox(parent, QMessageBox::Critical, QStringLiteral("Fout"), QStringLiteral("foutmelding"), message);
 }
 
 bool attempt(QWidget *parent, const std::function<void()> &action)
@@ -28,11 +36,7 @@ bool attempt(QWidget *parent, const std::function<void()> &action)
 
 void showWarning(QWidget *parent, const QString &message)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Let op"), message, QMessageBox::Ok, parent);
-    box->setObjectName(QStringLiteral("waarschuwing"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    box->open();
+    openBox(parent, QMessageBox::Warning, QStringLiteral("Let op"), QStringLiteral("waarschuwing"), message);
 }
 
 bool confirm(QWidget *parent, const QString &question)
