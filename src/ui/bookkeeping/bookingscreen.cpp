@@ -97,11 +97,8 @@ void BookingScreen::showLastNumber()
 
 bool BookingScreen::book(const std::function<void()> &action)
 {
-    const bool booked = attempt(this, [&] {
-        Transaction transaction(data().database1());
-        action();
-        transaction.commit();
-    });
+    // The engine's booking actions are transactions of their own: a failure leaves nothing.
+    const bool booked = attempt(this, action);
     if (!booked)
         toonsaldo(); // rolled back and reread: show what is stored
     return booked;

@@ -41,8 +41,9 @@ protected:
     void addFixedLine(QLabel *name, QLabel *balance, int position);
 
     void showLastNumber();
-    // Runs `action` as one transaction. On an error the message is shown and nothing of the
-    // action stays; returns whether it was booked.
+    // Runs `action`, one of the engine's booking actions (each its own transaction). On an
+    // error the message is shown, nothing of the action stays and the balances are reread;
+    // returns whether it was booked.
     bool book(const std::function<void()> &action);
     // After a booking: balances, last journal number and the processed notice.
     void booked();
