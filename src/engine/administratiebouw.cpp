@@ -4,6 +4,7 @@
 #include "administraties.h"
 
 #include "filesave.h"
+#include "lockfiles.h"
 #include "rekeningschema.h"
 #include "settingsfiles.h"
 #include "store/connection.h"
@@ -63,19 +64,10 @@ void restoreDefaultLogo(const QString &folder)
     }
 }
 
-// Takes a building lock. A lock file without a readable owner was left by a program
-// stopped the moment it made it: it counts as free, like one whose program is gone.
 bool takeLock(QLockFile &lock, int timeoutMs)
 {
     lock.setStaleLockTime(staleLockMs);
-    if (lock.tryLock(0))
-        return true;
-    qint64 pid = 0;
-    QString host;
-    QString program;
-    if (lock.error() == QLockFile::LockFailedError && !lock.getLockInfo(&pid, &host, &program))
-        lock.removeStaleLockFile();
-    return lock.tryLock(timeoutMs);
+    return lockfiles::take(lock, timeoutMs);
 }
 
 // The folder, inside the root, in which tables for the administration `target` are built

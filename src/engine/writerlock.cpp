@@ -1,6 +1,7 @@
 #include "writerlock.h"
 
 #include "administraties.h"
+#include "lockfiles.h"
 #include "zelkerror.h"
 
 #include <QDir>
@@ -45,7 +46,7 @@ WriterLock::WriterLock(const QString &path)
     : m_file(path)
 {
     // Never stale by age: a writer may stay open for days. A lock whose process is gone
-    // is recognised as stale by QLockFile itself and taken over.
+    // is taken over, and so is one left empty by a process stopped while making it.
     m_file.setStaleLockTime(0);
 }
 
@@ -60,7 +61,7 @@ std::shared_ptr<WriterLock> WriterLock::take(bool mustSucceed)
         return held;
     QDir().mkpath(administraties::root());
     auto lock = std::make_shared<WriterLock>(lockPath());
-    if (!lock->m_file.tryLock(0)) {
+    if (!lockfiles::take(lock->m_file, 0)) {
         if (lock->m_file.error() != QLockFile::LockFailedError) {
             if (!mustSucceed)
                 return nullptr; // a reader reads on without it
