@@ -17,14 +17,14 @@ std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle 
     list.rowHeight = 4.2;
     list.fontSize = 8;
     for (const MemberColumn &c : columns) {
-        const QString field = QString::fromLatin1(c.field);
+        const QString field = c.field.toString();
         list.columns.push_back({QString::fromLatin1(c.heading), field, c.valueAt, 0,
                                 field == veld::leden::GebDatum ? ValueFormat::ShortDate : ValueFormat::Text});
     }
     auto report = makeListReport(list, std::make_shared<TableDataSource>(data.ledentabel), frameSettingsOf(data));
     Band &headings = *report->band(BandKind::ColumnHeader);
     for (const MemberColumn &c : columns) {
-        ReportElement &heading = headings.element(QStringLiteral("kop_") + QString::fromLatin1(c.field));
+        ReportElement &heading = headings.element(QStringLiteral("kop_") + c.field.toString());
         heading.rect.moveLeft(c.headingAt);
     }
     // A postcode has only some 11 mm before the town starts: a smaller size keeps the two apart.

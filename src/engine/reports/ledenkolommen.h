@@ -4,6 +4,7 @@
 #include "report/report.h"
 #include "report/reportframe.h"
 
+#include <QStringView>
 #include <memory>
 
 namespace zelk {
@@ -13,7 +14,7 @@ class DataModule1;
 struct MemberColumn {
     const char *heading;
     double headingAt; // mm from the left margin
-    const char *field;
+    QStringView field;
     double valueAt;   // mm; the value takes its natural width from here
 };
 

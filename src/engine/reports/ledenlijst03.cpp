@@ -2,19 +2,20 @@
 
 #include "databases.h"
 #include "ledenkolommen.h"
+#include "store/velden.h"
 
 namespace zelk {
 
 ledenlijst03::ledenlijst03(DataModule1 &data)
 {
     m_report = memberList(data, titles::ledenlijst03, Orientation::Landscape,
-                          {{"Naam", 1.1, "Naam", 1.1},
-                           {"Straat", 51.9, "Straat", 52.4},
-                           {"Pcode", 95.0, "Pcode", 95.2},
-                           {"Woonplaats", 106.1, "Plaats", 106.4},
-                           {"E-mail adres", 152.1, "Email", 151.9},
-                           {"Soort lid", 193.9, "Soortlid", 194.2},
-                           {"Opmerk 1", 223.6, "Opmerk1", 223.8}});
+                          {{"Naam", 1.1, veld::leden::Naam, 1.1},
+                           {"Straat", 51.9, veld::leden::Straat, 52.4},
+                           {"Pcode", 95.0, veld::leden::Pcode, 95.2},
+                           {"Woonplaats", 106.1, veld::leden::Plaats, 106.4},
+                           {"E-mail adres", 152.1, veld::leden::Email, 151.9},
+                           {"Soort lid", 193.9, veld::leden::Soortlid, 194.2},
+                           {"Opmerk 1", 223.6, veld::leden::Opmerk1, 223.8}});
     // The right logo place of this landscape list starts a little left of the frame's.
     if (ReportElement *logo = m_report->band(BandKind::PageHeader)->find(QStringLiteral("logorechts")))
         logo->rect.moveLeft(197.4);

@@ -4,6 +4,7 @@
 #include "ledenkolommen.h"
 #include "report/reportframe.h"
 #include "reportsettings.h"
+#include "store/velden.h"
 #include "tabledatasource.h"
 
 namespace zelk {
@@ -15,23 +16,26 @@ printledenall::printledenall(DataModule1 &data)
     Band &card = m_report->addBand(BandKind::Detail, 28.3);
     card.addLine(QStringLiteral("stippellijn"), QPointF(0, 0.3), QPointF(m_report->page.printableWidth(), 0.3), LineStyle::Dotted);
     struct Row {
-        const char *leftLabel, *leftField, *rightLabel, *rightField;
+        const char *leftLabel;
+        QStringView leftField;
+        const char *rightLabel;
+        QStringView rightField;
     };
-    const Row rows[] = {{"Naam:", "Naam", "Contributie:", "Lidbedrag"},
-                        {"Straat:", "Straat", "Bank-giro:", "Bank-giro"},
-                        {"Pcode:", "Pcode", "Soort Lid:", "Soortlid"},
-                        {"Plaats:", "Plaats", "Opmerking 1:", "Opmerk1"},
-                        {"Geb.datum:", "Geb datum", "Opmerking 2:", "Opmerk2"},
-                        {"E-mail adres:", "Email", "Opmerking 3:", "Opmerk3"}};
+    const Row rows[] = {{"Naam:", veld::leden::Naam, "Contributie:", veld::leden::Lidbedrag},
+                        {"Straat:", veld::leden::Straat, "Bank-giro:", veld::leden::BankGiro},
+                        {"Pcode:", veld::leden::Pcode, "Soort Lid:", veld::leden::Soortlid},
+                        {"Plaats:", veld::leden::Plaats, "Opmerking 1:", veld::leden::Opmerk1},
+                        {"Geb.datum:", veld::leden::GebDatum, "Opmerking 2:", veld::leden::Opmerk2},
+                        {"E-mail adres:", veld::leden::Email, "Opmerking 3:", veld::leden::Opmerk3}};
     const double tops[] = {2.1, 6.3, 10.6, 14.8, 19.1, 23.3};
     const TextStyle style = textOfSize(9);
     for (int i = 0; i < 6; ++i) {
         const Row &r = rows[i];
         const double top = tops[i];
-        const QString left = QString::fromLatin1(r.leftField), right = QString::fromLatin1(r.rightField);
+        const QString left = r.leftField.toString(), right = r.rightField.toString();
         card.addLabel(QStringLiteral("label_") + left, QRectF(2.1, top, 0, 4.2), QString::fromLatin1(r.leftLabel), style);
         card.addField(left, QRectF(24.3, top, 0, 4.2), left,
-                      left == QLatin1String("Geb datum") ? ValueFormat::ShortDate : ValueFormat::Text, style);
+                      r.leftField == veld::leden::GebDatum ? ValueFormat::ShortDate : ValueFormat::Text, style);
         card.addLabel(QStringLiteral("label_") + right, QRectF(91.0, top, 0, 4.2), QString::fromLatin1(r.rightLabel), style);
         card.addField(right, QRectF(113.2, top, 0, 4.2), right, ValueFormat::Text, style);
     }

@@ -3,6 +3,7 @@
 #include "databases.h"
 #include "report/listreport.h"
 #include "reportsettings.h"
+#include "store/velden.h"
 #include "tabledatasource.h"
 
 namespace zelk {
@@ -15,8 +16,8 @@ printrekeningen::printrekeningen(DataModule1 &data)
     list.rowHeight = 5.0;
     list.fontSize = 10;
     list.rowShades = {Qt::white, QColor(226, 226, 241)};
-    list.columns = {{QStringLiteral("Rekeningnaam"), QStringLiteral("Naam"), 1.5, 100},
-                    {QStringLiteral("Huidig Saldo"), QStringLiteral("Saldo"), 138.5, 50, ValueFormat::Number, true}};
+    list.columns = {{QStringLiteral("Rekeningnaam"), veld::rekeningen::Naam.toString(), 1.5, 100},
+                    {QStringLiteral("Huidig Saldo"), veld::rekeningen::Saldo.toString(), 138.5, 50, ValueFormat::Number, true}};
     m_report = makeListReport(list, std::make_shared<TableDataSource>(data.rekeningtabel), frameSettingsOf(data));
 }
 
