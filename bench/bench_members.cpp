@@ -71,7 +71,8 @@ int main(int argc, char **argv)
     timer.start();
     town->insert(QStringLiteral("d")); // as one typed character
     QApplication::processEvents();
-    report(QStringLiteral("filter keystroke \"d\" on Plaats (%1 of %2 left)").arg(t.recordCount()).arg(members), timer.nsecsElapsed() / 1000);
+    report(QStringLiteral("filter keystroke \"d\" on Plaats (%1 of %2 left)").arg(t.recordCount()).arg(members),
+           timer.nsecsElapsed() / 1000);
     timer.start();
     town->insert(QStringLiteral("e"));
     QApplication::processEvents();

@@ -5,12 +5,12 @@
 #include "databases.h"
 #include "declar.h"
 #include "rekeningschema.h"
-#include "reports/reportsettings.h"
-#include "reports/tabledatasource.h"
 #include "report/listreport.h"
 #include "report/reportdocument.h"
 #include "report/reportexport.h"
 #include "report/reportpainter.h"
+#include "reports/reportsettings.h"
+#include "reports/tabledatasource.h"
 #include "store/connection.h"
 
 #include <QDir>
@@ -38,8 +38,8 @@ void seedJournal(DataModule1 &data, int rows)
             declar::boekpost(data, income[std::size_t(i) % income.size()], 1 + i % 5,
                              QStringLiteral("Contributie lid %1 maand %2").arg(i).arg(i % 12 + 1), date, 12.5 + i % 100);
         else
-            declar::boekpost(data, 1 + i % 5, costs[std::size_t(i) % costs.size()], QStringLiteral("Factuur %1").arg(i),
-                             date, 7.25 + i % 300);
+            declar::boekpost(data, 1 + i % 5, costs[std::size_t(i) % costs.size()], QStringLiteral("Factuur %1").arg(i), date,
+                             7.25 + i % 300);
     }
     transaction.commit();
 }
@@ -94,9 +94,7 @@ int main(int argc, char **argv)
         report("administration seeded", timer.restart(), QStringLiteral("(%1 bookings)").arg(rows));
     }
 
-    auto make = [&] {
-        return makeListReport(journalList(), std::make_shared<TableDataSource>(data.journaaltabel), frameSettingsOf(data));
-    };
+    auto make = [&] { return makeListReport(journalList(), std::make_shared<TableDataSource>(data.journaaltabel), frameSettingsOf(data)); };
     {
         timer.restart();
         ReportDocument document(make());

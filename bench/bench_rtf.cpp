@@ -51,8 +51,8 @@ int main(int argc, char **argv)
     timer.start();
     const QByteArray rtf = zelk::rtf::write(*letter);
     const double writeMs = double(timer.nsecsElapsed()) / 1e6;
-    std::printf("%-34s %8.1f KiB  %8.1f ms  %7.1f MiB/s\n", "write 20000 formatted paragraphs", rtf.size() / 1024.0,
-                writeMs, rtf.size() / 1048576.0 / (writeMs / 1000.0));
+    std::printf("%-34s %8.1f KiB  %8.1f ms  %7.1f MiB/s\n", "write 20000 formatted paragraphs", rtf.size() / 1024.0, writeMs,
+                rtf.size() / 1048576.0 / (writeMs / 1000.0));
     measure("read them back", rtf);
 
     const int many = 5'000'000;

@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <unistd.h>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
+#include <unistd.h>
 
 using namespace zelk::cli;
 

@@ -76,8 +76,7 @@ bool takeLock(QLockFile &lock, int timeoutMs)
 class Workshop {
 public:
     explicit Workshop(const QString &target)
-        : m_path(root() + u'/' + buildingPrefix + QFileInfo(target).fileName()),
-          m_lock(m_path + QStringLiteral(".lock"))
+        : m_path(root() + u'/' + buildingPrefix + QFileInfo(target).fileName()), m_lock(m_path + QStringLiteral(".lock"))
     {
         if (!takeLock(m_lock, 30000))
             throw Error(QStringLiteral("De administratie %1 wordt al door een ander programma aangemaakt.").arg(shown(target)));
@@ -172,8 +171,8 @@ void ensureAdministration(const QString &folder)
         // interrupted restore; creating empty ones would hide it. The two never-used layout
         // copies are the exception: they may be created at any time.
         const QStringList optional = {schemas::ledennew().fileName, schemas::mailtjesnew().fileName};
-        const bool onlyOptional = std::all_of(missingNames.begin(), missingNames.end(),
-                                              [&](const QString &f) { return optional.contains(f); });
+        const bool onlyOptional
+            = std::all_of(missingNames.begin(), missingNames.end(), [&](const QString &f) { return optional.contains(f); });
         if (missing.size() < qsizetype(schemas::all().size()) && !onlyOptional)
             throw Error(QStringLiteral("In de administratie %1 ontbreken de tabellen %2. Zet ze terug met Restore.")
                             .arg(shown(target), missingNames.join(QStringLiteral(", "))));

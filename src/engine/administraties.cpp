@@ -155,8 +155,7 @@ Opening openCurrent()
         return {named, {}};
     }
     if (!named.isEmpty())
-        problem = QStringLiteral("De administratie %1, die het bestand %2 noemt, is er niet (meer).")
-                      .arg(shown(named), shown(aliasFile()));
+        problem = QStringLiteral("De administratie %1, die het bestand %2 noemt, is er niet (meer).").arg(shown(named), shown(aliasFile()));
     // Never a new, empty administration where the alias points: the standard one is used.
     const bool standardMissing = !QFileInfo(folder(0)).isDir();
     ensureAdministration(folder(0));

@@ -11,9 +11,9 @@ inline constexpr int aantal = 5;
 
 // $ZELK_HOME when set, otherwise $XDG_DATA_HOME/zelk (~/.local/share/zelk).
 QString root();
-QString folderName(int item);      // "zelk", "zelk01" … "zelk04"
-QString folder(int item);          // root + "/" + folderName
-QString caption(int item);         // "Zelk (standaard)", "Zelk01" …
+QString folderName(int item); // "zelk", "zelk01" … "zelk04"
+QString folder(int item);     // root + "/" + folderName
+QString caption(int item);    // "Zelk (standaard)", "Zelk01" …
 // The item whose folder `werkmap` is, by its last character: "1"-"4" give 1-4, the last
 // letter of "zelk" gives 0; anything else gives -1.
 int itemOf(const QString &werkmap);

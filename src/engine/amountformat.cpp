@@ -58,7 +58,7 @@ QString AmountFormat::plain(double amount) const
     if (!shown.valid)
         return invalidText;
     return (shown.negative ? QStringLiteral("-") : QString()) + shown.whole + decimal
-           + QStringLiteral("%1").arg(shown.cents, 2, 10, QChar(u'0'));
+        + QStringLiteral("%1").arg(shown.cents, 2, 10, QChar(u'0'));
 }
 
 QString AmountFormat::display(double amount) const
@@ -70,7 +70,7 @@ QString AmountFormat::display(double amount) const
     for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
         digits.insert(i, thousands);
     return (shown.negative ? QStringLiteral("-") : QString()) + digits + decimal
-           + QStringLiteral("%1").arg(shown.cents, 2, 10, QChar(u'0'));
+        + QStringLiteral("%1").arg(shown.cents, 2, 10, QChar(u'0'));
 }
 
 QString AmountFormat::currency(double amount) const
@@ -96,8 +96,7 @@ std::optional<double> AmountFormat::parse(const QString &text) const
     static thread_local QHash<QChar, QRegularExpression> patterns;
     auto it = patterns.find(decimal);
     if (it == patterns.end())
-        it = patterns.insert(decimal, QRegularExpression(
-            QStringLiteral("^[+-]?(\\d+(%1\\d*)?|%1\\d+)([eE][+-]?\\d+)?$").arg(dec)));
+        it = patterns.insert(decimal, QRegularExpression(QStringLiteral("^[+-]?(\\d+(%1\\d*)?|%1\\d+)([eE][+-]?\\d+)?$").arg(dec)));
     if (!it->match(compact).hasMatch())
         return std::nullopt;
     compact.replace(decimal, u'.');

@@ -43,20 +43,19 @@ void columns(Connection &connection, std::vector<Bevinding> &found)
         if (table->key == KeyKind::None)
             expected << QString::fromLatin1(orderColumn) + QStringLiteral(" REAL");
         QStringList actual;
-        sql::Statement info(connection.handle(), QStringLiteral("PRAGMA %1.table_info(\"%2\")")
-                                                      .arg(connection.qualified(*table), table->tableName));
+        sql::Statement info(connection.handle(),
+                            QStringLiteral("PRAGMA %1.table_info(\"%2\")").arg(connection.qualified(*table), table->tableName));
         while (info.step())
             actual << info.column(1).toString() + u' ' + info.column(2).toString();
         if (actual != expected)
-            found.push_back({Soort::Fout, QStringLiteral("De kolommen van %1 wijken af: gevonden %2, verwacht %3.")
-                                              .arg(table->fileName, actual.join(QStringLiteral(", ")),
-                                                   expected.join(QStringLiteral(", ")))});
+            found.push_back({Soort::Fout,
+                             QStringLiteral("De kolommen van %1 wijken af: gevonden %2, verwacht %3.")
+                                 .arg(table->fileName, actual.join(QStringLiteral(", ")), expected.join(QStringLiteral(", ")))});
     }
 }
 
 // An amount in a file must be there, finite and within range; returns it in cents.
-std::optional<qint64> amountAt(const Table &table, int row, QStringView field, const QString &where,
-                               std::vector<Bevinding> &found)
+std::optional<qint64> amountAt(const Table &table, int row, QStringView field, const QString &where, std::vector<Bevinding> &found)
 {
     const QVariant value = table.valueAt(row, field);
     if (!value.isValid() || value.isNull()) {
@@ -75,7 +74,8 @@ void balances(DataModule1 &data, std::vector<Bevinding> &found)
 {
     Table &accounts = data.rekeningtabel;
     if (accounts.totalCount() != rekeningschema::aantal)
-        found.push_back({Soort::Fout, QStringLiteral("Het rekeningschema heeft %1 rekeningen in plaats van 37.").arg(accounts.totalCount())});
+        found.push_back(
+            {Soort::Fout, QStringLiteral("Het rekeningschema heeft %1 rekeningen in plaats van 37.").arg(accounts.totalCount())});
     qint64 sum = 0;
     bool complete = true;
     for (int i = 0; i < accounts.recordCount(); ++i) {

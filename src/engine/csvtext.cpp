@@ -89,8 +89,8 @@ QString line(const QStringList &fields, QChar separator)
     QStringList out;
     out.reserve(fields.size());
     for (const QString &f : fields) {
-        const bool needsQuotes = f.contains(separator) || f.contains(u'"') || f.contains(u'\n') || f.contains(u'\r')
-                                 || f.startsWith(u' ') || f.endsWith(u' ');
+        const bool needsQuotes
+            = f.contains(separator) || f.contains(u'"') || f.contains(u'\n') || f.contains(u'\r') || f.startsWith(u' ') || f.endsWith(u' ');
         out << (needsQuotes ? u'"' + QString(f).replace(u'"', QStringLiteral("\"\"")) + u'"' : f);
     }
     return out.join(separator) + QStringLiteral("\r\n");

@@ -8,7 +8,7 @@
 namespace zelk::csv {
 
 struct Record {
-    int line = 0;       // the line of the text on which the record starts, from 1
+    int line = 0; // the line of the text on which the record starts, from 1
     QStringList fields;
 };
 

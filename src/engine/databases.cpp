@@ -4,9 +4,9 @@
 #include "amountformat.h"
 #include "rekeningschema.h"
 #include "store/tableschema.h"
+#include "store/velden.h"
 #include "writerlock.h"
 #include "zelkerror.h"
-#include "store/velden.h"
 
 #include <QThread>
 #include <optional>
@@ -139,8 +139,8 @@ void DataModule1::closeAll()
                 firstError = e;
         }
     }
-    for (Table *table : {&ledentabel, &rekeningtabel, &journaaltabel, &ontvangentabel, &betalentabel, &mailtjestabel, &hulpT,
-                         &ledennew, &mailnew})
+    for (Table *table :
+         {&ledentabel, &rekeningtabel, &journaaltabel, &ontvangentabel, &betalentabel, &mailtjestabel, &hulpT, &ledennew, &mailnew})
         table->close();
     if (firstError)
         throw *firstError;

@@ -2,9 +2,9 @@
 // DataModule1: the one owner of every table object and of the connection to the current
 // administration. Screens and reports share its table objects and their current rows.
 #include "settingsfiles.h"
-#include "zelkerror.h"
 #include "store/connection.h"
 #include "store/table.h"
+#include "zelkerror.h"
 
 #include <QObject>
 #include <memory>

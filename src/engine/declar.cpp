@@ -3,8 +3,8 @@
 #include "amountformat.h"
 #include "cents.h"
 #include "databases.h"
-#include "zelkerror.h"
 #include "store/velden.h"
+#include "zelkerror.h"
 
 #include <cmath>
 

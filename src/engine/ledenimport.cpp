@@ -107,7 +107,8 @@ Row convertRow(const TableSchema &schema, const QList<int> &columns, const csv::
     for (size_t i = 0; i < schema.fields.size(); ++i)
         row.values << QVariant();
     if (record.fields.size() > columns.size())
-        problems << Problem{record.line, QStringLiteral("de regel heeft %1 velden, de kopregel maar %2").arg(record.fields.size()).arg(columns.size())};
+        problems << Problem{record.line,
+                            QStringLiteral("de regel heeft %1 velden, de kopregel maar %2").arg(record.fields.size()).arg(columns.size())};
     for (int c = 0; c < std::min(columns.size(), record.fields.size()); ++c) {
         const int index = columns[c];
         if (index < 0)
@@ -119,17 +120,22 @@ Row convertRow(const TableSchema &schema, const QList<int> &columns, const csv::
             if (const auto d = parseDate(text))
                 row.values[index] = *d;
             else
-                problems << Problem{record.line, QStringLiteral("\"%1\" is geen geldige datum voor %2 (gebruik dd-mm-jjjj of jjjj-mm-dd)").arg(text, field.name)};
+                problems << Problem{
+                    record.line,
+                    QStringLiteral("\"%1\" is geen geldige datum voor %2 (gebruik dd-mm-jjjj of jjjj-mm-dd)").arg(text, field.name)};
             break;
         case FieldType::Boolean:
             if (const auto b = parseBoolean(text))
                 row.values[index] = *b;
             else
-                problems << Problem{record.line, QStringLiteral("\"%1\" is geen maandteken voor %2 (gebruik 1 of 0)").arg(text, field.name)};
+                problems << Problem{record.line,
+                                    QStringLiteral("\"%1\" is geen maandteken voor %2 (gebruik 1 of 0)").arg(text, field.name)};
             break;
         default:
             if (text.size() > field.size)
-                problems << Problem{record.line, QStringLiteral("%1 is %2 tekens lang, er passen er %3 in").arg(field.name).arg(text.size()).arg(field.size)};
+                problems << Problem{
+                    record.line,
+                    QStringLiteral("%1 is %2 tekens lang, er passen er %3 in").arg(field.name).arg(text.size()).arg(field.size)};
             else if (!text.isEmpty())
                 row.values[index] = text;
         }
@@ -164,9 +170,9 @@ Checked checkText(const Table &leden, const QString &text)
         if (name.trimmed().isEmpty())
             result.problems << Problem{row.line, QStringLiteral("de naam ontbreekt")};
         else if (const auto it = names.constFind(name); it != names.constEnd())
-            result.problems << Problem{row.line, it.value() == 0
-                                                     ? QStringLiteral("er bestaat al een lid met de naam \"%1\"").arg(name)
-                                                     : QStringLiteral("de naam \"%1\" staat ook op regel %2").arg(name).arg(it.value())};
+            result.problems << Problem{row.line,
+                                       it.value() == 0 ? QStringLiteral("er bestaat al een lid met de naam \"%1\"").arg(name)
+                                                       : QStringLiteral("de naam \"%1\" staat ook op regel %2").arg(name).arg(it.value())};
         else
             names.insert(name, row.line);
         result.rows.push_back(std::move(row));

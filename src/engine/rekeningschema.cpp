@@ -5,25 +5,48 @@ namespace zelk::rekeningschema {
 namespace {
 const QStringList &basis()
 {
-    static const QStringList names = {
-        QStringLiteral("Bank 1"), QStringLiteral("Bank 2"), QStringLiteral("Bank 3"), QStringLiteral("Kas 1"), QStringLiteral("Kas 2"),
-        QStringLiteral("Stortingverschillen"), QStringLiteral("Contributies"), QStringLiteral("Donaties"),
-        QStringLiteral("Loterij/tombola"), QStringLiteral("Verkopen"), QStringLiteral("Overige inkomsten"),
-        QStringLiteral("Administratiekosten"), QStringLiteral("Advertentiekosten"), QStringLiteral("Arbiterkosten"),
-        QStringLiteral("Autokosten"), QStringLiteral("Bondsafdrachten"), QStringLiteral("Presentatiekosten"),
-        QStringLiteral("Prijzenkosten"), QStringLiteral("Secretariaatkosten"), QStringLiteral("Vergaderkosten"),
-        QStringLiteral("Zaalhuurkosten"), QStringLiteral("Overigekosten"), QStringLiteral("Eigen vermogen"),
-        QStringLiteral("Nog te betalen"), QStringLiteral("Nog te ontvangen")};
+    static const QStringList names = {QStringLiteral("Bank 1"),
+                                      QStringLiteral("Bank 2"),
+                                      QStringLiteral("Bank 3"),
+                                      QStringLiteral("Kas 1"),
+                                      QStringLiteral("Kas 2"),
+                                      QStringLiteral("Stortingverschillen"),
+                                      QStringLiteral("Contributies"),
+                                      QStringLiteral("Donaties"),
+                                      QStringLiteral("Loterij/tombola"),
+                                      QStringLiteral("Verkopen"),
+                                      QStringLiteral("Overige inkomsten"),
+                                      QStringLiteral("Administratiekosten"),
+                                      QStringLiteral("Advertentiekosten"),
+                                      QStringLiteral("Arbiterkosten"),
+                                      QStringLiteral("Autokosten"),
+                                      QStringLiteral("Bondsafdrachten"),
+                                      QStringLiteral("Presentatiekosten"),
+                                      QStringLiteral("Prijzenkosten"),
+                                      QStringLiteral("Secretariaatkosten"),
+                                      QStringLiteral("Vergaderkosten"),
+                                      QStringLiteral("Zaalhuurkosten"),
+                                      QStringLiteral("Overigekosten"),
+                                      QStringLiteral("Eigen vermogen"),
+                                      QStringLiteral("Nog te betalen"),
+                                      QStringLiteral("Nog te ontvangen")};
     return names;
 }
 
 const QStringList &startAanvulling()
 {
-    static const QStringList names = {
-        QStringLiteral("Verkoop 2"), QStringLiteral("Verkoop 3"), QStringLiteral("Verkoop 4"), QStringLiteral("Jubileumkosten"),
-        QStringLiteral("Organisatiekosten"), QStringLiteral("Overige inkomsten 2"), QStringLiteral("Overige inkomsten 3"),
-        QStringLiteral("Overige kosten 2"), QStringLiteral("Overige kosten 3"), QStringLiteral("Overige kosten 4"),
-        QStringLiteral("Kas 3"), QStringLiteral("Kas 4")};
+    static const QStringList names = {QStringLiteral("Verkoop 2"),
+                                      QStringLiteral("Verkoop 3"),
+                                      QStringLiteral("Verkoop 4"),
+                                      QStringLiteral("Jubileumkosten"),
+                                      QStringLiteral("Organisatiekosten"),
+                                      QStringLiteral("Overige inkomsten 2"),
+                                      QStringLiteral("Overige inkomsten 3"),
+                                      QStringLiteral("Overige kosten 2"),
+                                      QStringLiteral("Overige kosten 3"),
+                                      QStringLiteral("Overige kosten 4"),
+                                      QStringLiteral("Kas 3"),
+                                      QStringLiteral("Kas 4")};
     return names;
 }
 } // namespace

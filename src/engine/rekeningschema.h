@@ -25,8 +25,8 @@ QString nieuweNaam(int position);
 QStringList aanvulling(int rowCount);
 
 // Positions by group, in the order the booking screens list them.
-const std::vector<int> &financieel();   // 1 2 3 4 5 36 37
-const std::vector<int> &inkomsten();    // 7 8 9 10 26 27 28 11 31 32
-const std::vector<int> &kosten();       // 12..21 29 30 22 33 34 35
+const std::vector<int> &financieel(); // 1 2 3 4 5 36 37
+const std::vector<int> &inkomsten();  // 7 8 9 10 26 27 28 11 31 32
+const std::vector<int> &kosten();     // 12..21 29 30 22 33 34 35
 
 } // namespace zelk::rekeningschema

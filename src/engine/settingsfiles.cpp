@@ -10,8 +10,7 @@
 
 namespace zelk {
 
-SettingsRecord::SettingsRecord(int size, const QByteArray &bytes)
-    : m_bytes(bytes.left(size))
+SettingsRecord::SettingsRecord(int size, const QByteArray &bytes) : m_bytes(bytes.left(size))
 {
     m_bytes.resize(size, '\0');
 }
@@ -30,8 +29,7 @@ void SettingsRecord::setShortString(int offset, int maxLength, const QString &te
         m_bytes[offset + 1 + i] = i < encoded.size() ? encoded.at(i) : '\0';
 }
 
-Instelling::Instelling()
-    : SettingsRecord(size)
+Instelling::Instelling() : SettingsRecord(size)
 {
     setPrintLogo(true);
     setLogoLinks(true);

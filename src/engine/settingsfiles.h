@@ -13,7 +13,7 @@ public:
     const QByteArray &bytes() const { return m_bytes; }
 
 protected:
-    explicit SettingsRecord(int size) : m_bytes(size, '\0') {}
+    explicit SettingsRecord(int size) : m_bytes(size, '\0') { }
     SettingsRecord(int size, const QByteArray &bytes);
     bool flag(int offset) const { return m_bytes.at(offset) != 0; }
     void setFlag(int offset, bool on) { m_bytes[offset] = on ? 1 : 0; }
@@ -30,7 +30,7 @@ public:
     static constexpr int size = 146;
     static constexpr const char *fileName = "instelling.dat";
     Instelling(); // defaults: print the logo, at the left
-    explicit Instelling(const QByteArray &bytes) : SettingsRecord(size, bytes) {}
+    explicit Instelling(const QByteArray &bytes) : SettingsRecord(size, bytes) { }
 
     bool printLogo() const { return flag(0); }
     bool logoLinks() const { return flag(1); }
@@ -52,7 +52,7 @@ public:
     static constexpr int size = 201;
     static constexpr const char *fileName = "logonaam.dat";
     explicit Logonaam(const QString &path = {}) : SettingsRecord(size) { setPath(path); }
-    explicit Logonaam(const QByteArray &bytes) : SettingsRecord(size, bytes) {}
+    explicit Logonaam(const QByteArray &bytes) : SettingsRecord(size, bytes) { }
     QString path() const { return shortString(0, 200); }
     void setPath(const QString &path) { setShortString(0, 200, path); }
 };
@@ -62,8 +62,8 @@ class Konfigur : public SettingsRecord {
 public:
     static constexpr int size = 416;
     static constexpr const char *fileName = "konfigur.dat";
-    Konfigur() : SettingsRecord(size) {}
-    explicit Konfigur(const QByteArray &bytes) : SettingsRecord(size, bytes) {}
+    Konfigur() : SettingsRecord(size) { }
+    explicit Konfigur(const QByteArray &bytes) : SettingsRecord(size, bytes) { }
     bool nederlandseBedragen() const { return flag(0); }
     void setNederlandseBedragen(bool on) { setFlag(0, on); }
     QString backupMap() const { return shortString(12, 200); }

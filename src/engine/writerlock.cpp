@@ -31,9 +31,8 @@ QString holderMessage(const QLockFile &file)
         return QStringLiteral("De administraties in %1 worden al bijgewerkt door een ander programma. "
                               "Sluit dat eerst; er is niets gewijzigd.")
             .arg(QDir::toNativeSeparators(administraties::root()));
-    const QString where = host.isEmpty() || host == QSysInfo::machineHostName()
-                              ? QString()
-                              : QStringLiteral(" op de computer %1").arg(host);
+    const QString where
+        = host.isEmpty() || host == QSysInfo::machineHostName() ? QString() : QStringLiteral(" op de computer %1").arg(host);
     return QStringLiteral("De administraties in %1 worden al bijgewerkt door %2 (proces %3%4). "
                           "Er kan maar één programma tegelijk wijzigen: sluit dat eerst; er is niets gewijzigd.")
         .arg(QDir::toNativeSeparators(administraties::root()), program.isEmpty() ? QStringLiteral("een ander programma") : program)
@@ -42,8 +41,7 @@ QString holderMessage(const QLockFile &file)
 }
 } // namespace
 
-WriterLock::WriterLock(const QString &path)
-    : m_file(path)
+WriterLock::WriterLock(const QString &path) : m_file(path)
 {
     // Never stale by age: a writer may stay open for days. A lock whose process is gone
     // is taken over, and so is one left empty by a process stopped while making it.
@@ -65,7 +63,8 @@ std::shared_ptr<WriterLock> WriterLock::take(bool mustSucceed)
         if (lock->m_file.error() != QLockFile::LockFailedError) {
             if (!mustSucceed)
                 return nullptr; // a reader reads on without it
-            throw Error(QStringLiteral("Het slotbestand %1 kan niet worden aangemaakt: de schijf is vol of de map is niet beschrijfbaar. Er is niets gewijzigd.")
+            throw Error(QStringLiteral("Het slotbestand %1 kan niet worden aangemaakt: de schijf is vol of de map is niet beschrijfbaar. "
+                                       "Er is niets gewijzigd.")
                             .arg(QDir::toNativeSeparators(lockPath())));
         }
         if (!mustSucceed)

@@ -1,6 +1,6 @@
 // zelk-cli as a script would use it: administrations, bookings, the check, and seeding.
-#include "store/sqlite.h"
 #include "clirun.h"
+#include "store/sqlite.h"
 #include "testhome.h"
 
 #include <QDateTime>
@@ -107,8 +107,9 @@ private Q_SLOTS:
         QCOMPARE(accounts.at(0), QStringLiteral("1\t1\tBank 1\t25.00"));
         QCOMPARE(accounts.at(6), QStringLiteral("7\t7\tContributies\t-25.00"));
         QCOMPARE(accounts.at(24), QStringLiteral("25\t25\tNog te ontvangen\t40.00"));
-        QCOMPARE(cli({"journal"}).out, QStringLiteral("1\t2026-03-05\tContributie maart\tContributies\tBank 1\t25.00\n"
-                                                      "2\t2026-03-06\tSubsidie gemeente\tOverige inkomsten\tNog te ontvangen\t40.00\n"));
+        QCOMPARE(cli({"journal"}).out,
+                 QStringLiteral("1\t2026-03-05\tContributie maart\tContributies\tBank 1\t25.00\n"
+                                "2\t2026-03-06\tSubsidie gemeente\tOverige inkomsten\tNog te ontvangen\t40.00\n"));
         QCOMPARE(cli({"open-items", "receivables"}).out, QStringLiteral("1\t2026-03-06\tSubsidie gemeente\t40.00\n"));
         QCOMPARE(cli({"settle", "receivables", "1", "2", "15", "Eerste termijn", "--date", "2026-04-01"}).out, QStringLiteral("3\n"));
         QCOMPARE(cli({"open-items", "receivables"}).out, QStringLiteral("1\t2026-03-06\tSubsidie gemeente\t25.00\n"));

@@ -62,9 +62,9 @@ private Q_SLOTS:
         // and says so before it starts; a reading command fails at its own save.
         const bool writer = args.first() == QLatin1String("init") || args.first() == QLatin1String("admin");
         QVERIFY2(writer ? run.err.startsWith(QStringLiteral("Fout: Het slotbestand "))
-                              && run.err.contains(QStringLiteral("de schijf is vol of de map is niet beschrijfbaar. Er is niets gewijzigd."))
+                         && run.err.contains(QStringLiteral("de schijf is vol of de map is niet beschrijfbaar. Er is niets gewijzigd."))
                         : run.err.startsWith(QStringLiteral("Fout: Het bestand "))
-                              && run.err.contains(file + QStringLiteral(" kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar.")),
+                         && run.err.contains(file + QStringLiteral(" kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar.")),
                  qPrintable(run.err));
         QVERIFY2(!run.out.contains(QStringLiteral("geschreven")), qPrintable(run.out));
         QCOMPARE(bytesOf(path), before);

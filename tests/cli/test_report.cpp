@@ -132,8 +132,8 @@ private Q_SLOTS:
                                              .section(QStringLiteral(", niet voor"), 0, 0)
                                              .split(QStringLiteral(", "));
         for (const ReportEntry &entry : reportCatalogus()) {
-            QVERIFY2(help.out.contains(QRegularExpression(QStringLiteral("\\n +%1 +%2\\n")
-                                                              .arg(entry.cliName, QRegularExpression::escape(entry.title)))),
+            QVERIFY2(help.out.contains(
+                         QRegularExpression(QStringLiteral("\\n +%1 +%2\\n").arg(entry.cliName, QRegularExpression::escape(entry.title)))),
                      qPrintable(entry.cliName));
             QVERIFY2(offered.contains(entry.cliName), qPrintable(entry.cliName));
             QCOMPARE(takingFilter.contains(entry.cliName), entry.memberFilter);

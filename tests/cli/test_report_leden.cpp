@@ -29,9 +29,9 @@ const QByteArray members = "Naam;Straat;Pcode;Plaats;Email;Geb datum;Soortlid;Op
 
 struct SavedCase {
     QString description;
-    QString admin;        // 0 has the three members above, 1 none
-    QStringList options;  // after the report's name
-    QString expected;     // below report/ in the test data
+    QString admin;       // 0 has the three members above, 1 none
+    QStringList options; // after the report's name
+    QString expected;    // below report/ in the test data
 };
 
 // The cases of a report other than its plain text over all members ("<name>.txt"), by
@@ -55,7 +55,9 @@ QList<SavedCase> casesOf(const ReportEntry &entry)
     const QList<SavedCase> special = specialCases().value(entry.cliName);
     if (!special.isEmpty())
         return special;
-    return {{entry.cliName + QStringLiteral(", text"), QStringLiteral("0"), {QStringLiteral("--format"), QStringLiteral("txt")},
+    return {{entry.cliName + QStringLiteral(", text"),
+             QStringLiteral("0"),
+             {QStringLiteral("--format"), QStringLiteral("txt")},
              entry.cliName + QStringLiteral(".txt")}};
 }
 
@@ -92,8 +94,7 @@ private Q_SLOTS:
             if (!entry.memberFilter)
                 continue;
             for (const SavedCase &saved : casesOf(entry))
-                QTest::newRow(qPrintable(saved.description))
-                    << saved.admin << QStringList{entry.cliName} + saved.options << saved.expected;
+                QTest::newRow(qPrintable(saved.description)) << saved.admin << QStringList{entry.cliName} + saved.options << saved.expected;
         }
     }
     void matchesTheSavedFiles()

@@ -25,12 +25,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("out");
-        QTest::newRow("rtf from pandoc")
-            << dataFile("pandoc-verslag.rtf")
-            << u"Verslag van de penningmeester\n\nJaarverslag 2024\n"
-               "De vereniging heeft een positief saldo van € 1.234,50. De kascommissie keurde het verslag "
-               "goed. Ideeën voor het café zijn welkom.\n•\tContributie: € 25,00\n•\tDonaties: € 100,00\n"
-               "Met vriendelijke groet,\nde penningmeester\n"_qs;
+        QTest::newRow("rtf from pandoc") << dataFile("pandoc-verslag.rtf")
+                                         << u"Verslag van de penningmeester\n\nJaarverslag 2024\n"
+                                            "De vereniging heeft een positief saldo van € 1.234,50. De kascommissie keurde het verslag "
+                                            "goed. Ideeën voor het café zijn welkom.\n•\tContributie: € 25,00\n•\tDonaties: € 100,00\n"
+                                            "Met vriendelijke groet,\nde penningmeester\n"_qs;
         // A text file ending in a line end has an empty last paragraph, printed as an empty line.
         QTest::newRow("plain text file") << dataFile("sources/notulen.tex")
                                          << QString::fromUtf8(test::readAll(dataFile("sources/notulen.tex"))) + u'\n';

@@ -16,7 +16,8 @@ CliRun cli(const QStringList &arguments, const CliOptions &options)
     process.start(qEnvironmentVariable("ZELK_CLI"), all);
     if (!process.waitForFinished(120000))
         return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()), true};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()),
+            true};
 }
 
 } // namespace zelk::test

@@ -13,8 +13,8 @@ struct CliRun {
 };
 
 struct CliOptions {
-    QString home;       // given as --home when not empty
-    QString reportDate; // ZELK_REPORT_DATE, fixing the date printed on reports, when not empty
+    QString home = {};       // given as --home when not empty
+    QString reportDate = {}; // ZELK_REPORT_DATE, fixing the date printed on reports, when not empty
 };
 
 CliRun cli(const QStringList &arguments, const CliOptions &options = {});

@@ -11,7 +11,7 @@ namespace zelk {
 class AmountField;
 class Program;
 class TaskScreen;
-}
+} // namespace zelk
 
 namespace zelk::test {
 

@@ -16,8 +16,7 @@ QString filler(const QString &folder)
 }
 } // namespace
 
-SmallDisk::SmallDisk(const QString &folder, const QByteArray &size)
-    : m_folder(folder)
+SmallDisk::SmallDisk(const QString &folder, const QByteArray &size) : m_folder(folder)
 {
     if (geteuid() != 0) {
         m_whyNot = QStringLiteral("mounting a small file system needs root");
@@ -46,8 +45,7 @@ bool SmallDisk::fill()
     static const QByteArray block(64 * 1024, 'v');
     for (qsizetype size = block.size(); size >= 1; size /= 2) {
         ssize_t written = 0;
-        while ((written = ::write(fd, block.constData(), size_t(size))) > 0) {
-        }
+        while ((written = ::write(fd, block.constData(), size_t(size))) > 0) { }
         if (errno != ENOSPC) {
             ::close(fd);
             return false;

@@ -6,8 +6,7 @@
 
 namespace zelk::test {
 
-TestHome::TestHome()
-    : m_previous(qgetenv("ZELK_HOME"))
+TestHome::TestHome() : m_previous(qgetenv("ZELK_HOME"))
 {
     qputenv("ZELK_HOME", m_dir.path().toUtf8());
 }

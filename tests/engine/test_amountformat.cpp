@@ -15,21 +15,33 @@ private Q_SLOTS:
         QTest::addColumn<double>("amount");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("currency");
-        QTest::newRow("default") << false << 1234.5 << "1,234.50" << "€ 1,234.50";
-        QTest::newRow("dutch") << true << 1234.5 << "1.234,50" << "€ 1.234,50";
-        QTest::newRow("negative") << false << -1234.5 << "-1,234.50" << "-€ 1,234.50";
-        QTest::newRow("millions") << false << 1234567.891 << "1,234,567.89" << "€ 1,234,567.89";
-        QTest::newRow("small negative rounds away") << false << -0.005 << "-0.01" << "-€ 0.01";
-        QTest::newRow("zero") << true << 0.0 << "0,00" << "€ 0,00";
-        QTest::newRow("hundreds no separator") << false << 999.999 << "1,000.00" << "€ 1,000.00";
-        QTest::newRow("never minus zero") << false << -0.004 << "0.00" << "€ 0.00";
-        QTest::newRow("negative zero") << false << -0.0 << "0.00" << "€ 0.00";
-        QTest::newRow("beyond whole cents") << false << -1e17 << "-100,000,000,000,000,000.00" << "-€ 100,000,000,000,000,000.00";
+        QTest::newRow("default") << false << 1234.5 << "1,234.50"
+                                 << "€ 1,234.50";
+        QTest::newRow("dutch") << true << 1234.5 << "1.234,50"
+                               << "€ 1.234,50";
+        QTest::newRow("negative") << false << -1234.5 << "-1,234.50"
+                                  << "-€ 1,234.50";
+        QTest::newRow("millions") << false << 1234567.891 << "1,234,567.89"
+                                  << "€ 1,234,567.89";
+        QTest::newRow("small negative rounds away") << false << -0.005 << "-0.01"
+                                                    << "-€ 0.01";
+        QTest::newRow("zero") << true << 0.0 << "0,00"
+                              << "€ 0,00";
+        QTest::newRow("hundreds no separator") << false << 999.999 << "1,000.00"
+                                               << "€ 1,000.00";
+        QTest::newRow("never minus zero") << false << -0.004 << "0.00"
+                                          << "€ 0.00";
+        QTest::newRow("negative zero") << false << -0.0 << "0.00"
+                                       << "€ 0.00";
+        QTest::newRow("beyond whole cents") << false << -1e17 << "-100,000,000,000,000,000.00"
+                                            << "-€ 100,000,000,000,000,000.00";
         QTest::newRow("largest double") << false << std::numeric_limits<double>::max()
                                         << AmountFormat().display(std::numeric_limits<double>::max())
                                         << "€ " + AmountFormat().display(std::numeric_limits<double>::max());
-        QTest::newRow("not a number") << false << std::nan("") << "ongeldig" << "ongeldig";
-        QTest::newRow("infinity") << false << -std::numeric_limits<double>::infinity() << "ongeldig" << "ongeldig";
+        QTest::newRow("not a number") << false << std::nan("") << "ongeldig"
+                                      << "ongeldig";
+        QTest::newRow("infinity") << false << -std::numeric_limits<double>::infinity() << "ongeldig"
+                                  << "ongeldig";
     }
     void display()
     {

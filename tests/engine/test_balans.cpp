@@ -33,17 +33,17 @@ private Q_SLOTS:
         QTest::addColumn<double>("evNieuw");
         QTest::newRow("fresh administration") << saldi({}) << 0.0 << 0.0 << true << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
         // Income 100 into Bank 1, then 40 of expenses paid from it.
-        QTest::newRow("income 100, expense 40") << saldi({{7, -100}, {12, 40}, {1, 60}})
-                                                << 100.0 << 40.0 << true << 60.0 << 100.0 << 60.0 << 0.0 << 60.0;
-        QTest::newRow("expenses above income") << saldi({{8, -30}, {35, 75}, {4, -45}})
-                                               << 30.0 << 75.0 << false << 45.0 << 75.0 << -45.0 << 0.0 << -45.0;
+        QTest::newRow("income 100, expense 40")
+            << saldi({{7, -100}, {12, 40}, {1, 60}}) << 100.0 << 40.0 << true << 60.0 << 100.0 << 60.0 << 0.0 << 60.0;
+        QTest::newRow("expenses above income") << saldi({{8, -30}, {35, 75}, {4, -45}}) << 30.0 << 75.0 << false << 45.0 << 75.0 << -45.0
+                                               << 0.0 << -45.0;
         QTest::newRow("negative deposit difference counts as income")
             << saldi({{6, -5}, {1, 5}}) << 5.0 << 0.0 << true << 5.0 << 5.0 << 5.0 << 0.0 << 5.0;
         QTest::newRow("positive deposit difference counts as expense")
             << saldi({{6, 5}, {5, -5}}) << 0.0 << 5.0 << false << 5.0 << 5.0 << -5.0 << 0.0 << -5.0;
         // An opening balance of 500 in Bank 2 against equity, then income 20 in cash.
-        QTest::newRow("opening balance") << saldi({{2, 500}, {23, -500}, {26, -20}, {36, 20}})
-                                         << 20.0 << 0.0 << true << 20.0 << 20.0 << 520.0 << 500.0 << 520.0;
+        QTest::newRow("opening balance") << saldi({{2, 500}, {23, -500}, {26, -20}, {36, 20}}) << 20.0 << 0.0 << true << 20.0 << 20.0
+                                         << 520.0 << 500.0 << 520.0;
     }
     void figures()
     {
@@ -81,10 +81,7 @@ private Q_SLOTS:
         QCOMPARE(c.eigenVermogenNieuw, c.activa + c.nogTeOntvangen - c.nogTeBetalen);
     }
 
-    void needsThe37Balances()
-    {
-        QVERIFY_THROWS_EXCEPTION(Error, berekenBalans(std::vector<double>(36, 0.0)));
-    }
+    void needsThe37Balances() { QVERIFY_THROWS_EXCEPTION(Error, berekenBalans(std::vector<double>(36, 0.0))); }
 };
 
 QTEST_GUILESS_MAIN(TestBalans)

@@ -35,19 +35,14 @@ class TestBoekingen : public QObject {
     // Makes the next row written to `table` fail inside SQLite, as a full disk would.
     void refuseWrites(const QString &table)
     {
-        sql::exec(data->database1().handle(),
-                  QStringLiteral("CREATE TRIGGER \"%1\".weiger BEFORE INSERT ON \"%1\" BEGIN SELECT RAISE(ABORT, 'schijf vol'); END").arg(table));
+        sql::exec(
+            data->database1().handle(),
+            QStringLiteral("CREATE TRIGGER \"%1\".weiger BEFORE INSERT ON \"%1\" BEGIN SELECT RAISE(ABORT, 'schijf vol'); END").arg(table));
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        data = std::make_unique<test::FreshData>();
-    }
-    void cleanup()
-    {
-        data.reset();
-    }
+    void init() { data = std::make_unique<test::FreshData>(); }
+    void cleanup() { data.reset(); }
 
     void bookingsToAndFromTheOpenItemAccountsRecordTheirItem()
     {

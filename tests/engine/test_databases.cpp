@@ -88,8 +88,8 @@ private Q_SLOTS:
         QVERIFY(administraties::aliasExists());
         QCOMPARE(data.werkmap(), home.administration(0));
         QCOMPARE(data.werkmapMetScheiding(), home.administration(0) + u'/');
-        for (const char *file : {"leden.DB", "rekeningen.db", "journaal.db", "tebetalen.db", "teontvangen.db", "mailtjes.db",
-                                 "hulp.db", "ledennew.DB", "mailtjesnew.db", "lidbedraglogo.jpg"})
+        for (const char *file : {"leden.DB", "rekeningen.db", "journaal.db", "tebetalen.db", "teontvangen.db", "mailtjes.db", "hulp.db",
+                                 "ledennew.DB", "mailtjesnew.db", "lidbedraglogo.jpg"})
             QVERIFY2(QFile::exists(data.werkmap() + u'/' + QLatin1String(file)), file);
         QCOMPARE(data.rekeningtabel.recordCount(), 25);
         QCOMPARE(accountNames(data.rekeningtabel).mid(22), (QStringList{"Eigen vermogen", "Nog te betalen", "Nog te ontvangen"}));
@@ -127,9 +127,9 @@ private Q_SLOTS:
             QCOMPARE(data.rekeningtabel.valueAt(rows, u"Naam").toString(), firstAdded);
         QCOMPARE(data.rekeningtabel.currentRow(), 0);
         const QStringList names = accountNames(data.rekeningtabel);
-        QCOMPARE(names.mid(25), (QStringList{"Verkoop 2", "Verkoop 3", "Verkoop 4", "Jubileumkosten", "Organisatiekosten",
-                                             "Overige inkomsten 2", "Overige inkomsten 3", "Overige kosten 2",
-                                             "Overige kosten 3", "Overige kosten 4", "Kas 3", "Kas 4"}));
+        QCOMPARE(names.mid(25),
+                 (QStringList{"Verkoop 2", "Verkoop 3", "Verkoop 4", "Jubileumkosten", "Organisatiekosten", "Overige inkomsten 2",
+                              "Overige inkomsten 3", "Overige kosten 2", "Overige kosten 3", "Overige kosten 4", "Kas 3", "Kas 4"}));
         // Account numbers follow positions, so position n is still the n-th row.
         for (int i = 1; i < 37; ++i)
             QVERIFY(data.rekeningtabel.valueAt(i, u"Nummer").toLongLong() > data.rekeningtabel.valueAt(i - 1, u"Nummer").toLongLong());
@@ -252,13 +252,19 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("alias");
         QTest::addColumn<QString>("notice");   // a part of it
         QTest::addColumn<QString>("notThere"); // a folder that must not be made, relative to the root
-        QTest::newRow("missing folder") << QByteArray("PATH=zelk03\n") << "zelk03, die het bestand" << "zelk03";
-        QTest::newRow("old full path outside the root") << QByteArray("PATH=/media/usb/zelk/zelk01\n") << "/media/usb/zelk/zelk01, buiten de map"
-                                                        << "../../media/usb/zelk/zelk01";
-        QTest::newRow("leaving the root") << QByteArray("PATH=../elders\n") << "../elders, buiten de map" << "../elders";
-        QTest::newRow("the root itself") << QByteArray("PATH=.\n") << "wijst naar ., buiten de map" << "";
-        QTest::newRow("no PATH line") << QByteArray("zelk01\n") << "noemt geen administratie" << "";
-        QTest::newRow("empty") << QByteArray() << "noemt geen administratie" << "";
+        QTest::newRow("missing folder") << QByteArray("PATH=zelk03\n") << "zelk03, die het bestand"
+                                        << "zelk03";
+        QTest::newRow("old full path outside the root")
+            << QByteArray("PATH=/media/usb/zelk/zelk01\n") << "/media/usb/zelk/zelk01, buiten de map"
+            << "../../media/usb/zelk/zelk01";
+        QTest::newRow("leaving the root") << QByteArray("PATH=../elders\n") << "../elders, buiten de map"
+                                          << "../elders";
+        QTest::newRow("the root itself") << QByteArray("PATH=.\n") << "wijst naar ., buiten de map"
+                                         << "";
+        QTest::newRow("no PATH line") << QByteArray("zelk01\n") << "noemt geen administratie"
+                                      << "";
+        QTest::newRow("empty") << QByteArray() << "noemt geen administratie"
+                               << "";
     }
     void anAliasThatLeadsNowhereOpensTheStandardAdministration()
     {
@@ -275,8 +281,8 @@ private Q_SLOTS:
         data.readSettings();
         QCOMPARE(data.settings.verenigingsnaam, QStringLiteral("Standaard"));
         const QString told = data.takeNotice();
-        QVERIFY2(told.contains(notice) && told.contains(QStringLiteral("Daarom wordt de standaardadministratie %1 gebruikt.")
-                                                             .arg(home.administration(0))),
+        QVERIFY2(told.contains(notice)
+                     && told.contains(QStringLiteral("Daarom wordt de standaardadministratie %1 gebruikt.").arg(home.administration(0))),
                  qPrintable(told));
         QCOMPARE(data.takeNotice(), QString()); // told once
         if (!notThere.isEmpty())

@@ -4,8 +4,8 @@
 #include "amountformat.h"
 #include "databases.h"
 #include "declar.h"
-#include "store/sqlite.h"
 #include "freshdata.h"
+#include "store/sqlite.h"
 #include "zelkerror.h"
 
 #include <QTest>
@@ -23,14 +23,8 @@ class TestDeclar : public QObject {
     QString journalText(QStringView field) { return data->journaaltabel.text(field); }
 
 private Q_SLOTS:
-    void init()
-    {
-        data = std::make_unique<test::FreshData>();
-    }
-    void cleanup()
-    {
-        data.reset();
-    }
+    void init() { data = std::make_unique<test::FreshData>(); }
+    void cleanup() { data.reset(); }
 
     void aBookingMovesTheAmountAndAppendsOneJournalRow()
     {
@@ -152,10 +146,7 @@ private Q_SLOTS:
         QCOMPARE(balance(12), 0.0);
     }
 
-    void settlingWithoutACurrentItemIsRefused()
-    {
-        QVERIFY_THROWS_EXCEPTION(Error, declar::aflossentebetalen(*data, 5.0));
-    }
+    void settlingWithoutACurrentItemIsRefused() { QVERIFY_THROWS_EXCEPTION(Error, declar::aflossentebetalen(*data, 5.0)); }
 
     void settlingTheMiddleItemMakesTheNextCurrent()
     {

@@ -52,8 +52,8 @@ private Q_SLOTS:
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         saveFile(path, QByteArray("tweede, langer"));
         QCOMPARE(bytesOf(path), QByteArray("tweede, langer"));
-        QCOMPARE(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-                                               | QFileDevice::WriteUser);
+        QCOMPARE(QFile::permissions(path),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
         saveFile(path, QByteArray());
         QCOMPARE(bytesOf(path), QByteArray());
         QCOMPARE(listing(dir.path()), QStringList{QStringLiteral("instelling.dat")}); // no temporary file left
@@ -67,8 +67,9 @@ private Q_SLOTS:
             saveFile(path, "x");
             QFAIL("saved into a folder that does not exist");
         } catch (const Error &e) {
-            QCOMPARE(e.message(), QStringLiteral("Het bestand %1 kan niet worden opgeslagen: de map %2 bestaat niet.")
-                                      .arg(path, dir.filePath(QStringLiteral("weg"))));
+            QCOMPARE(e.message(),
+                     QStringLiteral("Het bestand %1 kan niet worden opgeslagen: de map %2 bestaat niet.")
+                         .arg(path, dir.filePath(QStringLiteral("weg"))));
         }
         QVERIFY(!QFile::exists(path));
     }
@@ -76,8 +77,8 @@ private Q_SLOTS:
     void aFullDiskKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *kind : {"instelling.dat", "logonaam.dat", "konfigur.dat", "vereniging.txt", "zelk.cfg",
-                                 "ledenexport", "pdf-overzicht", "tabelkopie"})
+        for (const char *kind :
+             {"instelling.dat", "logonaam.dat", "konfigur.dat", "vereniging.txt", "zelk.cfg", "ledenexport", "pdf-overzicht", "tabelkopie"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     void aFullDiskKeepsTheOldFile()
@@ -151,8 +152,8 @@ private Q_SLOTS:
             QFAIL("a save on a full disk reported success");
         } catch (const Error &e) {
             if (kind != u"tabelkopie") // SQLite says it in its own words
-                QCOMPARE(e.message(), QStringLiteral("Het bestand %1 kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar.")
-                                          .arg(path));
+                QCOMPARE(e.message(),
+                         QStringLiteral("Het bestand %1 kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar.").arg(path));
         }
         QCOMPARE(bytesOf(path), before);
         QCOMPARE(listing(QFileInfo(path).absolutePath()), filesBefore); // nothing half written beside it

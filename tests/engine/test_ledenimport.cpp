@@ -15,8 +15,8 @@ using namespace zelk;
 namespace {
 QString memberText(QRandomGenerator &random, int maxLength)
 {
-    static const QString pieces[] = {"de Vries", "Ñandú", "Kerkstraat 1", "a;b", "c,d", "\"quoted\"", " spatie ",
-                                     "één", "x", "Line\nbreak", "€ 12,50"};
+    static const QString pieces[]
+        = {"de Vries", "Ñandú", "Kerkstraat 1", "a;b", "c,d", "\"quoted\"", " spatie ", "één", "x", "Line\nbreak", "€ 12,50"};
     QString text;
     while (text.size() < maxLength && random.bounded(3) != 0)
         text += pieces[random.bounded(static_cast<int>(std::size(pieces)))];
@@ -45,8 +45,9 @@ void addMembers(DataModule1 &data, int count)
                     t.setValue(def.name, QDate(1930, 1, 1).addDays(random.bounded(30000)));
                 break;
             default:
-                t.setValue(def.name, f == 0 ? QStringLiteral("Lid %1 ").arg(i, 4, 10, QChar(u'0')) + memberText(random, def.size - 10)
-                                            : memberText(random, def.size));
+                t.setValue(def.name,
+                           f == 0 ? QStringLiteral("Lid %1 ").arg(i, 4, 10, QChar(u'0')) + memberText(random, def.size - 10)
+                                  : memberText(random, def.size));
             }
         }
         t.post();
@@ -98,13 +99,13 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("born");
         QTest::addColumn<bool>("march");
 
-        QTest::newRow("utf-8, comma, dd-MM-yyyy")
-            << QByteArray("naam,STRAAT,geb datum,mrt\r\nJansen,Dorpsstraat 1,05-03-1970,1\r\n") << "Dorpsstraat 1" << QDate(1970, 3, 5) << true;
+        QTest::newRow("utf-8, comma, dd-MM-yyyy") << QByteArray("naam,STRAAT,geb datum,mrt\r\nJansen,Dorpsstraat 1,05-03-1970,1\r\n")
+                                                  << "Dorpsstraat 1" << QDate(1970, 3, 5) << true;
         QTest::newRow("utf-8 with BOM, semicolon, iso date")
             << QByteArray("\xEF\xBB\xBFNaam;Straat;Geb datum\nJansen;Kerkweg 2;1970-03-05\n") << "Kerkweg 2" << QDate(1970, 3, 5) << false;
-        QTest::newRow("windows-1252 accents")
-            << (QByteArray("Naam;Straat;Mrt\n") + cp1252::encode(QStringLiteral("Jansen;Hoofdstraat 3 één;ja\n")))
-            << "Hoofdstraat 3 één" << QDate() << true;
+        QTest::newRow("windows-1252 accents") << (QByteArray("Naam;Straat;Mrt\n")
+                                                  + cp1252::encode(QStringLiteral("Jansen;Hoofdstraat 3 één;ja\n")))
+                                              << "Hoofdstraat 3 één" << QDate() << true;
         QTest::newRow("quoted separator and quote")
             << QByteArray("Naam,Straat\n\"Jansen\",\"Laan 4, \"\"achter\"\"\"\n") << "Laan 4, \"achter\"" << QDate() << false;
     }
@@ -139,23 +140,19 @@ private Q_SLOTS:
         QTest::newRow("line numbers count the breaks inside quotes")
             << header + "Bakker;\"Weg 1\nachterhuis\";Delft;;\nVisser;Weg 2;Gouda;1999-99-01;\n"
             << QStringList{"Regel 4: \"1999-99-01\" is geen geldige datum voor Geb datum (gebruik dd-mm-jjjj of jjjj-mm-dd)"};
-        QTest::newRow("duplicate within the file")
-            << header + "Bakker;Weg 1;Delft;;\nVisser;Weg 2;Gouda;;\nBakker;Weg 3;Tiel;;\n"
-            << QStringList{"Regel 4: de naam \"Bakker\" staat ook op regel 2"};
-        QTest::newRow("duplicate of an existing member")
-            << header + "Bakker;Weg 1;Delft;;\nBestaand Lid;Weg 2;Gouda;;\n"
-            << QStringList{"Regel 3: er bestaat al een lid met de naam \"Bestaand Lid\""};
-        QTest::newRow("too long text and a bad mark")
-            << header + "Bakker;Weg 1;" + QByteArray(41, 'x') + ";;misschien\n"
-            << QStringList{"Regel 2: Plaats is 41 tekens lang, er passen er 40 in",
-                           "Regel 2: \"misschien\" is geen maandteken voor Mrt (gebruik 1 of 0)"};
-        QTest::newRow("missing name")
-            << header + "Bakker;Weg 1;Delft;;\n;Weg 2;Gouda;;\n" << QStringList{"Regel 3: de naam ontbreekt"};
+        QTest::newRow("duplicate within the file") << header + "Bakker;Weg 1;Delft;;\nVisser;Weg 2;Gouda;;\nBakker;Weg 3;Tiel;;\n"
+                                                   << QStringList{"Regel 4: de naam \"Bakker\" staat ook op regel 2"};
+        QTest::newRow("duplicate of an existing member") << header + "Bakker;Weg 1;Delft;;\nBestaand Lid;Weg 2;Gouda;;\n"
+                                                         << QStringList{"Regel 3: er bestaat al een lid met de naam \"Bestaand Lid\""};
+        QTest::newRow("too long text and a bad mark") << header + "Bakker;Weg 1;" + QByteArray(41, 'x') + ";;misschien\n"
+                                                      << QStringList{"Regel 2: Plaats is 41 tekens lang, er passen er 40 in",
+                                                                     "Regel 2: \"misschien\" is geen maandteken voor Mrt (gebruik 1 of 0)"};
+        QTest::newRow("missing name") << header + "Bakker;Weg 1;Delft;;\n;Weg 2;Gouda;;\n" << QStringList{"Regel 3: de naam ontbreekt"};
         QTest::newRow("unknown column and no Naam")
             << QByteArray("Voornaam;Straat\nJan;Weg 1\n")
             << QStringList{"Regel 1: de kolom \"Voornaam\" is geen veld van de ledentabel", "Regel 1: de kolom \"Naam\" ontbreekt"};
-        QTest::newRow("quote left open")
-            << header + "Bakker;\"Weg 1;Delft;;\n" << QStringList{"Regel 2: een veld tussen aanhalingstekens wordt niet afgesloten."};
+        QTest::newRow("quote left open") << header + "Bakker;\"Weg 1;Delft;;\n"
+                                         << QStringList{"Regel 2: een veld tussen aanhalingstekens wordt niet afgesloten."};
     }
 
     void aWrongFileImportsNothingAndNamesEveryProblem()

@@ -1,12 +1,12 @@
 // The member and dues reports over a real member table: what each prints per member and
 // where, the filter of the member table, an empty table, and the 36 dues squares.
 #include "databases.h"
+#include "freshdata.h"
 #include "report/reportdocument.h"
 #include "reports/ledenlijst03.h"
 #include "reports/printcontribut.h"
 #include "reports/printleden.h"
 #include "reports/printledenall.h"
-#include "freshdata.h"
 
 #include <QTest>
 #include <cmath>
@@ -66,10 +66,7 @@ private Q_SLOTS:
         data = std::make_unique<test::FreshData>();
         data->setVerenigingsnaam(QStringLiteral("Harmonie Sint-Cecilia"));
     }
-    void cleanup()
-    {
-        data.reset();
-    }
+    void cleanup() { data.reset(); }
 
     void memberListsPlaceHeadingsAndValues_data()
     {
@@ -78,8 +75,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<double>>("headingAt");
         QTest::addColumn<QList<double>>("valueAt");
         QTest::addColumn<double>("paperWidth");
-        QTest::newRow("printleden") << "printleden"
-                                    << QStringList{"Naam", "Straat", "Pcode", "Woonplaats", "E-mail adres", "Geb.dat"}
+        QTest::newRow("printleden") << "printleden" << QStringList{"Naam", "Straat", "Pcode", "Woonplaats", "E-mail adres", "Geb.dat"}
                                     << QList<double>{1.1, 39.2, 84.4, 95.0, 133.1, 174.9}
                                     << QList<double>{1.1, 39.7, 84.7, 95.5, 133.6, 177.0} << 210.0;
         QTest::newRow("ledenlijst03") << "ledenlijst03"
@@ -100,8 +96,8 @@ private Q_SLOTS:
         QCOMPARE(document.pageSetup().paperSize().width(), paperWidth);
         QCOMPARE(texts(document, BandKind::ColumnHeader), headings);
         const QStringList values = report == QLatin1String("printleden")
-                                       ? QStringList{"Bakker, Els", "Kerkstraat 1", "2611 AB", "Delft", "lid@voorbeeld.nl", "05-03-1970"}
-                                       : QStringList{"Bakker, Els", "Kerkstraat 1", "2611 AB", "Delft", "lid@voorbeeld.nl", "Senior", "Bestuur"};
+            ? QStringList{"Bakker, Els", "Kerkstraat 1", "2611 AB", "Delft", "lid@voorbeeld.nl", "05-03-1970"}
+            : QStringList{"Bakker, Els", "Kerkstraat 1", "2611 AB", "Delft", "lid@voorbeeld.nl", "Senior", "Bestuur"};
         QCOMPARE(texts(document, BandKind::Detail), values);
         for (int i = 0; i < headings.size(); ++i) {
             QVERIFY2(near(textItem(document, headings[i])->x, 10 + headingAt[i]), qPrintable(headings[i]));
@@ -145,8 +141,8 @@ private Q_SLOTS:
         QVERIFY(texts(document, BandKind::ColumnHeader).isEmpty());
         const QStringList detail = texts(document, BandKind::Detail);
         QCOMPARE(detail.mid(0, 4), (QStringList{"Naam:", "Bakker, Els", "Contributie:", "25,00"}));
-        for (const char *label : {"Straat:", "Bank-giro:", "Pcode:", "Soort Lid:", "Plaats:", "Opmerking 1:", "Geb.datum:",
-                                  "Opmerking 2:", "E-mail adres:", "Opmerking 3:"})
+        for (const char *label : {"Straat:", "Bank-giro:", "Pcode:", "Soort Lid:", "Plaats:", "Opmerking 1:", "Geb.datum:", "Opmerking 2:",
+                                  "E-mail adres:", "Opmerking 3:"})
             QVERIFY2(detail.contains(QString::fromLatin1(label)), label);
         const PageItem *name = textItem(document, QStringLiteral("Naam:"));
         const PageItem *mail = textItem(document, QStringLiteral("E-mail adres:"));

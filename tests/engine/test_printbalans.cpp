@@ -3,9 +3,9 @@
 #include "amountformat.h"
 #include "databases.h"
 #include "declar.h"
+#include "freshdata.h"
 #include "report/reportdocument.h"
 #include "reports/printbalans.h"
-#include "freshdata.h"
 
 #include <QTest>
 
@@ -57,10 +57,7 @@ private Q_SLOTS:
         AmountFormat::applyDutch(false);
         data = std::make_unique<test::FreshData>();
     }
-    void cleanup()
-    {
-        data.reset();
-    }
+    void cleanup() { data.reset(); }
 
     void freshAdministration()
     {

@@ -2,9 +2,9 @@
 // headings white on dark blue, rows white and lavender in turn from white at every run.
 #include "databases.h"
 #include "declar.h"
+#include "freshdata.h"
 #include "report/reportdocument.h"
 #include "reports/printrekeningen.h"
-#include "freshdata.h"
 
 #include <QTest>
 
@@ -15,14 +15,8 @@ class TestPrintrekeningen : public QObject {
     std::unique_ptr<test::FreshData> data;
 
 private Q_SLOTS:
-    void init()
-    {
-        data = std::make_unique<test::FreshData>();
-    }
-    void cleanup()
-    {
-        data.reset();
-    }
+    void init() { data = std::make_unique<test::FreshData>(); }
+    void cleanup() { data.reset(); }
 
     void listsEveryAccountWithItsBalance()
     {

@@ -123,11 +123,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
-        QTest::newRow("plain") << "Drukwerk" << "Drukwerk";
-        QTest::newRow("comma") << "1,250.00" << "\"1,250.00\"";
-        QTest::newRow("quote") << "zeg \"ja\"" << "\"zeg \"\"ja\"\"\"";
-        QTest::newRow("line break") << "a\nb" << "\"a\nb\"";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("plain") << "Drukwerk"
+                               << "Drukwerk";
+        QTest::newRow("comma") << "1,250.00"
+                               << "\"1,250.00\"";
+        QTest::newRow("quote") << "zeg \"ja\""
+                               << "\"zeg \"\"ja\"\"\"";
+        QTest::newRow("line break") << "a\nb"
+                                    << "\"a\nb\"";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void csvQuoting()
     {

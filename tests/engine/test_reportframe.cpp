@@ -11,8 +11,7 @@ using namespace zelk;
 
 namespace {
 
-QString writeLogo(const QString &folder, const QString &name, const char *format, QSize size = QSize(200, 100),
-                  int dotsPerInch = 96)
+QString writeLogo(const QString &folder, const QString &name, const char *format, QSize size = QSize(200, 100), int dotsPerInch = 96)
 {
     QImage logo(size, QImage::Format_RGB32);
     logo.fill(QColor(20, 120, 40));
@@ -186,7 +185,10 @@ private Q_SLOTS:
         QStringList expected{"Balans"};
         if (!name.isEmpty())
             expected << name;
-        expected << "Datum :" << "30-11-2025" << "Blad :" << "1";
+        expected << "Datum :"
+                 << "30-11-2025"
+                 << "Blad :"
+                 << "1";
         QCOMPARE(footer, expected);
         const auto header = itemsOf(page, ItemKind::Text, BandKind::PageHeader);
         QCOMPARE(int(header.size()), name.isEmpty() ? 1 : 2);

@@ -52,8 +52,7 @@ QStringList texts(const ReportPage &page, BandKind band)
 
 int countItems(const ReportPage &page, ItemKind kind, BandKind band)
 {
-    return int(std::count_if(page.items.begin(), page.items.end(),
-                             [&](const PageItem &i) { return i.kind == kind && i.band == band; }));
+    return int(std::count_if(page.items.begin(), page.items.end(), [&](const PageItem &i) { return i.kind == kind && i.band == band; }));
 }
 
 } // namespace
@@ -81,12 +80,11 @@ private Q_SLOTS:
         for (int i = 0; i < pages; ++i) {
             const ReportPage &page = document.page(i);
             QCOMPARE(page.number, i + 1);
-            QCOMPARE(texts(page, BandKind::PageHeader),
-                     QStringList({"Overzicht journaal van", "Schaakclub De Toren"}));
+            QCOMPARE(texts(page, BandKind::PageHeader), QStringList({"Overzicht journaal van", "Schaakclub De Toren"}));
             QCOMPARE(texts(page, BandKind::ColumnHeader), QStringList({"Bkst", "Omschrijving", "Bedrag"}));
-            QCOMPARE(texts(page, BandKind::PageFooter),
-                     QStringList({"Overzicht journaal van", "Schaakclub De Toren", "Datum :", "05-03-2024", "Blad :",
-                                  QString::number(i + 1)}));
+            QCOMPARE(
+                texts(page, BandKind::PageFooter),
+                QStringList({"Overzicht journaal van", "Schaakclub De Toren", "Datum :", "05-03-2024", "Blad :", QString::number(i + 1)}));
             detailRows += countItems(page, ItemKind::Text, BandKind::Detail) / 3;
             // Everything stays inside the margins and above the footer.
             for (const PageItem &item : page.items) {
@@ -97,8 +95,7 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(detailRows, rows);
-        QCOMPARE(texts(document.page(pages - 1), BandKind::Summary).last(),
-                 AmountFormat::current().currency(1.5 * rows));
+        QCOMPARE(texts(document.page(pages - 1), BandKind::Summary).last(), AmountFormat::current().currency(1.5 * rows));
     }
 
     void emptyDataStillPrintsFrameAndZeroTotal()
@@ -116,7 +113,7 @@ private Q_SLOTS:
 
     void runningTotalCountsPrintedRows_data()
     {
-        QTest::addColumn<int>("minimum");   // rows with JrNr below this are filtered out
+        QTest::addColumn<int>("minimum");       // rows with JrNr below this are filtered out
         QTest::addColumn<int>("suppressEvery"); // the detail hook suppresses every n-th row (0: none)
         QTest::addColumn<QString>("total");
         QTest::addColumn<int>("printed");
@@ -131,12 +128,12 @@ private Q_SLOTS:
         QFETCH(int, suppressEvery);
         QFETCH(QString, total);
         QFETCH(int, printed);
-        auto report = makeListReport(journalList(), journalRows(10, 2.5), [] { return plainFrame(); },
-                                     [minimum](const ReportDataSource &row) { return row.number("jrnr") >= minimum; });
+        auto report = makeListReport(
+            journalList(), journalRows(10, 2.5), [] { return plainFrame(); },
+            [minimum](const ReportDataSource &row) { return row.number("jrnr") >= minimum; });
         if (suppressEvery)
-            report->band(BandKind::Detail)->beforePrint = [suppressEvery](BandContext &c) {
-                return int(c.row->number(QStringLiteral("JRNR"))) % suppressEvery != 0;
-            };
+            report->band(BandKind::Detail)->beforePrint
+                = [suppressEvery](BandContext &c) { return int(c.row->number(QStringLiteral("JRNR"))) % suppressEvery != 0; };
         ReportDocument document(report);
         QCOMPARE(document.pageCount(), 1);
         QCOMPARE(texts(document.page(0), BandKind::Detail).size(), printed * 3);
@@ -329,8 +326,7 @@ private Q_SLOTS:
     {
         auto report = std::make_shared<Report>(QStringLiteral("papportstand"));
         ReportFrame::applyLetter(*report, [] { return plainFrame(); });
-        report->addBand(BandKind::Detail, 215.6).addRichText("brief", QRectF(0, 2.6, 190.8, 10),
-                                                              std::make_shared<QTextDocument>());
+        report->addBand(BandKind::Detail, 215.6).addRichText("brief", QRectF(0, 2.6, 190.8, 10), std::make_shared<QTextDocument>());
         report->setData(std::make_shared<MemoryDataSource>(QStringList{"Naam"}));
         ReportDocument document(report);
         QCOMPARE(document.pageCount(), 1);

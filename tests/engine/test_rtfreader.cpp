@@ -62,42 +62,33 @@ private Q_SLOTS:
         QTest::newRow("surrogate pair") << QByteArray(R"({\rtf1 \u-10179?\u-8704?})") << u"😀"_qs;
         QTest::newRow("lone surrogate") << QByteArray(R"({\rtf1 \u-10179?x})") << u"\uFFFDx"_qs;
         QTest::newRow("escaped braces") << QByteArray(R"({\rtf1 a\{b\}c\\d})") << u"a{b}c\\d"_qs;
-        QTest::newRow("special characters")
-            << QByteArray(R"({\rtf1 \lquote a\rquote  \ldblquote b\rdblquote  c\emdash d\endash e\bullet\~f})")
-            << u"‘a’ “b” c—d–e• f"_qs; // a no-break space reads as a blank
+        QTest::newRow("special characters") << QByteArray(
+            R"({\rtf1 \lquote a\rquote  \ldblquote b\rdblquote  c\emdash d\endash e\bullet\~f})")
+                                            << u"‘a’ “b” c—d–e• f"_qs; // a no-break space reads as a blank
         // Structure.
         QTest::newRow("nested groups") << QByteArray(R"({\rtf1 a{b{c{d}e}f}g})") << u"abcdefg"_qs;
         QTest::newRow("line ends ignored") << QByteArray("{\\rtf1 een\r\ntwee\n}") << u"eentwee"_qs;
-        QTest::newRow("par tab line")
-            << QByteArray(R"({\rtf1 a\tab b\par c\line d})") << u"a\tb\nc\nd"_qs;
+        QTest::newRow("par tab line") << QByteArray(R"({\rtf1 a\tab b\par c\line d})") << u"a\tb\nc\nd"_qs;
         QTest::newRow("last par leaves no empty line") << QByteArray(R"({\rtf1 a\par b\par})") << u"a\nb"_qs;
         QTest::newRow("empty paragraphs kept") << QByteArray(R"({\rtf1 a\par\par b})") << u"a\n\nb"_qs;
         QTest::newRow("backslash newline is par") << QByteArray("{\\rtf1 a\\\nb}") << u"a\nb"_qs;
         QTest::newRow("unknown words ignored") << QByteArray(R"({\rtf1\zelkwoord12 a\qqq-3 b})") << u"ab"_qs;
         QTest::newRow("text after document ignored") << QByteArray(R"({\rtf1 a}b)") << u"a"_qs;
         // Destinations.
-        QTest::newRow("ignorable destination")
-            << QByteArray(R"({\rtf1 a{\*\zelkgeheim {nested} b}c})") << u"ac"_qs;
+        QTest::newRow("ignorable destination") << QByteArray(R"({\rtf1 a{\*\zelkgeheim {nested} b}c})") << u"ac"_qs;
         QTest::newRow("info stylesheet header footer")
             << QByteArray(R"({\rtf1{\info{\title T}{\author A}}{\stylesheet{\s0 Normal;}}{\header kop}{\footer voet}tekst})")
             << u"tekst"_qs;
-        QTest::newRow("footnote and annotation")
-            << QByteArray(R"({\rtf1 a{\footnote noot}b{\annotation c}d})") << u"abd"_qs;
-        QTest::newRow("picture skipped")
-            << QByteArray(R"({\rtf1 voor{\pict\pngblip\picw10 89504e470d0a}na})") << u"voorna"_qs;
-        QTest::newRow("object skipped")
-            << QByteArray(R"({\rtf1 a{\object\objemb{\*\objdata 0102}{\result zichtbaar}}b})") << u"ab"_qs;
-        QTest::newRow("bin skipped by length")
-            << QByteArray("{\\rtf1 a{\\pict\\bin6 }{}\\{x}b}") << u"ab"_qs;
+        QTest::newRow("footnote and annotation") << QByteArray(R"({\rtf1 a{\footnote noot}b{\annotation c}d})") << u"abd"_qs;
+        QTest::newRow("picture skipped") << QByteArray(R"({\rtf1 voor{\pict\pngblip\picw10 89504e470d0a}na})") << u"voorna"_qs;
+        QTest::newRow("object skipped") << QByteArray(R"({\rtf1 a{\object\objemb{\*\objdata 0102}{\result zichtbaar}}b})") << u"ab"_qs;
+        QTest::newRow("bin skipped by length") << QByteArray("{\\rtf1 a{\\pict\\bin6 }{}\\{x}b}") << u"ab"_qs;
         QTest::newRow("bin in text skipped") << QByteArray("{\\rtf1 a\\bin3 }}}b}") << u"ab"_qs;
         QTest::newRow("field shows its result")
-            << QByteArray(R"({\rtf1 zie {\field{\*\fldinst HYPERLINK "x"}{\fldrslt site}} nu})")
-            << u"zie site nu"_qs;
-        QTest::newRow("field instruction without star")
-            << QByteArray(R"({\rtf1 {\field{\fldinst PAGE}{\fldrslt 3}}})") << u"3"_qs;
+            << QByteArray(R"({\rtf1 zie {\field{\*\fldinst HYPERLINK "x"}{\fldrslt site}} nu})") << u"zie site nu"_qs;
+        QTest::newRow("field instruction without star") << QByteArray(R"({\rtf1 {\field{\fldinst PAGE}{\fldrslt 3}}})") << u"3"_qs;
         QTest::newRow("hidden text dropped") << QByteArray(R"({\rtf1 a{\v verborgen}b\v c\v0 d})") << u"abd"_qs;
-        QTest::newRow("list text kept")
-            << QByteArray(R"({\rtf1{\listtext 1.\tab}een{\*\pn\pnlvlblt{\pntxtb x}}})") << u"1.\teen"_qs;
+        QTest::newRow("list text kept") << QByteArray(R"({\rtf1{\listtext 1.\tab}een{\*\pn\pnlvlblt{\pntxtb x}}})") << u"1.\teen"_qs;
         QTest::newRow("font table text not shown")
             << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red1\green2\blue3;}x})") << u"x"_qs;
     }
@@ -188,21 +179,18 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("contains");
         const int many = 1'000'000;
-        QTest::newRow("deep nesting closed")
-            << "{\\rtf1 " + QByteArray(many, '{') + "diep" + QByteArray(many, '}') + "}" << u"diep"_qs;
+        QTest::newRow("deep nesting closed") << "{\\rtf1 " + QByteArray(many, '{') + "diep" + QByteArray(many, '}') + "}" << u"diep"_qs;
         QTest::newRow("deep nesting never closed") << "{\\rtf1 begin" + QByteArray(many, '{') + "diep" << u"begindiep"_qs;
-        QTest::newRow("deep skipped destination")
-            << "{\\rtf1 a{\\*\\x" + QByteArray(many, '{') + QByteArray(many, '}') + "}b}" << u"ab"_qs;
+        QTest::newRow("deep skipped destination") << "{\\rtf1 a{\\*\\x" + QByteArray(many, '{') + QByteArray(many, '}') + "}b}" << u"ab"_qs;
         QTest::newRow("many closing braces") << "{\\rtf1 a}" + QByteArray(many, '}') << u"a"_qs;
-        QTest::newRow("huge numbers")
-            << QByteArray("{\\rtf1\\fs99999999999999999999999\\li-99999999999999999 \\u99999999999999 ?groot\\f2147483648 x}")
-            << u"groot"_qs;
+        QTest::newRow("huge numbers") << QByteArray(
+            "{\\rtf1\\fs99999999999999999999999\\li-99999999999999999 \\u99999999999999 ?groot\\f2147483648 x}")
+                                      << u"groot"_qs;
         QTest::newRow("huge unicode skip is capped")
             << QByteArray("{\\rtf1\\uc99999999999 \\u945 abcdefghijklmnopqrstuvwxyz}") << u"qrstuvwxyz"_qs;
         QTest::newRow("huge bin") << QByteArray("{\\rtf1 voor\\bin999999999999999 na}") << u"voor"_qs;
         QTest::newRow("negative bin") << QByteArray("{\\rtf1 voor\\bin-5 na}") << u"voorna"_qs;
-        QTest::newRow("overlong control word")
-            << "{\\rtf1 a\\" + QByteArray(many, 'q') + " b}" << u"ab"_qs;
+        QTest::newRow("overlong control word") << "{\\rtf1 a\\" + QByteArray(many, 'q') + " b}" << u"ab"_qs;
         QTest::newRow("overlong number") << "{\\rtf1 a\\fs" + QByteArray(many, '9') + " b}" << u"ab"_qs;
         QTest::newRow("truncated escape") << QByteArray("{\\rtf1 abc\\'e") << u"abc"_qs;
         QTest::newRow("truncated word") << QByteArray("{\\rtf1 abc\\") << u"abc"_qs;
@@ -210,10 +198,8 @@ private Q_SLOTS:
         QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 11) << u"ab"_qs;
         QTest::newRow("many unicode escapes") << "{\\rtf1 " + QByteArray("\\u945?").repeated(100'000) + "}"
                                               << QString(100'000, QChar(0x3B1));
-        QTest::newRow("many paragraphs") << "{\\rtf1 " + QByteArray("x\\par ").repeated(100'000) + "}"
-                                         << u"x\nx"_qs;
-        QTest::newRow("huge font table")
-            << "{\\rtf1{\\fonttbl" + QByteArray("{\\f1 F;}").repeated(100'000) + "}klaar}" << u"klaar"_qs;
+        QTest::newRow("many paragraphs") << "{\\rtf1 " + QByteArray("x\\par ").repeated(100'000) + "}" << u"x\nx"_qs;
+        QTest::newRow("huge font table") << "{\\rtf1{\\fonttbl" + QByteArray("{\\f1 F;}").repeated(100'000) + "}klaar}" << u"klaar"_qs;
         QTest::newRow("bin inside fallback") << QByteArray("{\\rtf1 \\u945\\bin2 }}b}") << u"αb"_qs;
     }
     void hostile()
@@ -316,28 +302,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("libreoffice")
-            << "libreoffice-brief.rtf"
-            << QStringList{"Contributie 2024",
-                           "Beste leden, de contributie voor het café bedraagt € 25,00. Schuin, onderstreept en rood.",
-                           "Rechts uitgelijnd", "Ideeën van de penningmeester", "Griekse letter: α en een trema: ë."};
+        QTest::newRow("libreoffice") << "libreoffice-brief.rtf"
+                                     << QStringList{
+                                            "Contributie 2024",
+                                            "Beste leden, de contributie voor het café bedraagt € 25,00. Schuin, onderstreept en rood.",
+                                            "Rechts uitgelijnd", "Ideeën van de penningmeester", "Griekse letter: α en een trema: ë."};
         QTest::newRow("libreoffice picture and link")
             << "libreoffice-logo.rtf"
-            << QStringList{"Voor het logo.  Na het logo.",
-                           "Tweede alinea met voetnoot-achtige tekst en een koppeling."};
-        QTest::newRow("pandoc")
-            << "pandoc-verslag.rtf"
-            << QStringList{"Verslag van de penningmeester", "", "Jaarverslag 2024",
-                           "De vereniging heeft een positief saldo van € 1.234,50. De kascommissie keurde het "
-                           "verslag goed. Ideeën voor het café zijn welkom.",
-                           "•\tContributie: € 25,00", "•\tDonaties: € 100,00", "Met vriendelijke groet,",
-                           "de penningmeester"};
-        QTest::newRow("latex2rtf")
-            << "latex2rtf-notulen.rtf"
-            << QStringList{"1  Notulen ledenvergadering",
-                           "De voorzitter opent de vergadering. De kascommissie heeft de boeken gecontroleerd "
-                           "en geen fouten gevonden. Het café en de coördinatie van de ideëen worden besproken.",
-                           "Rondvraag ", "Er is niets meer aan de orde; de vergadering wordt gesloten om 22.00 uur. "};
+            << QStringList{"Voor het logo.  Na het logo.", "Tweede alinea met voetnoot-achtige tekst en een koppeling."};
+        QTest::newRow("pandoc") << "pandoc-verslag.rtf"
+                                << QStringList{"Verslag van de penningmeester",
+                                               "",
+                                               "Jaarverslag 2024",
+                                               "De vereniging heeft een positief saldo van € 1.234,50. De kascommissie keurde het "
+                                               "verslag goed. Ideeën voor het café zijn welkom.",
+                                               "•\tContributie: € 25,00",
+                                               "•\tDonaties: € 100,00",
+                                               "Met vriendelijke groet,",
+                                               "de penningmeester"};
+        QTest::newRow("latex2rtf") << "latex2rtf-notulen.rtf"
+                                   << QStringList{"1  Notulen ledenvergadering",
+                                                  "De voorzitter opent de vergadering. De kascommissie heeft de boeken gecontroleerd "
+                                                  "en geen fouten gevonden. Het café en de coördinatie van de ideëen worden besproken.",
+                                                  "Rondvraag ",
+                                                  "Er is niets meer aan de orde; de vergadering wordt gesloten om 22.00 uur. "};
     }
     void otherPrograms()
     {

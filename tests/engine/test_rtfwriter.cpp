@@ -291,8 +291,7 @@ private Q_SLOTS:
         cursor.insertText(QStringLiteral("eerst"));
         QTextDocument back;
         roundTrip(doc, back);
-        QCOMPARE(zelk::rtf::plainTextLines(back),
-                 (QStringList{"Boodschappen", "•\tappels", "•\tperen", "1.\teerst"}));
+        QCOMPARE(zelk::rtf::plainTextLines(back), (QStringList{"Boodschappen", "•\tappels", "•\tperen", "1.\teerst"}));
         QVERIFY(back.findBlockByNumber(1).blockFormat().leftMargin() > 0);
     }
 
@@ -365,8 +364,7 @@ private Q_SLOTS:
             zelk::rtf::writeFile(doc, path);
             QFAIL("no error for a folder that does not exist");
         } catch (const zelk::Error &e) {
-            QVERIFY2(e.message().startsWith(u"Het bestand %1 kan niet worden opgeslagen: de map"_qs.arg(path)),
-                     qPrintable(e.message()));
+            QVERIFY2(e.message().startsWith(u"Het bestand %1 kan niet worden opgeslagen: de map"_qs.arg(path)), qPrintable(e.message()));
         }
         QVERIFY(!QFile::exists(path));
     }

@@ -28,8 +28,7 @@ QByteArray fileBytes(const QString &path)
 class PipeWatch {
 public:
     explicit PipeWatch(const QString &path)
-        : m_path(QFile::encodeName(path)),
-          m_thread([this, done = m_done.get_future()] {
+        : m_path(QFile::encodeName(path)), m_thread([this, done = m_done.get_future()] {
               if (done.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
                   const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
                   if (fd >= 0)
@@ -78,7 +77,7 @@ private Q_SLOTS:
         const QByteArray konfigur = fileBytes(w + QStringLiteral("/konfigur.dat"));
         QCOMPARE(konfigur.size(), 416);
         QCOMPARE(konfigur.at(0), '\0');
-        QCOMPARE(konfigur.at(12), '\0');  // no backup folder yet
+        QCOMPARE(konfigur.at(12), '\0'); // no backup folder yet
         QCOMPARE(konfigur.at(213), '\0');
 
         QVERIFY(data.settings.printLogo && data.settings.logoLinks && !data.settings.logoRechts);
@@ -158,9 +157,10 @@ private Q_SLOTS:
             data.readSettings();
             QFAIL("a 20-byte instelling.dat was accepted");
         } catch (const Error &e) {
-            QVERIFY2(e.message().contains(QStringLiteral("instelling.dat")) && e.message().contains(QStringLiteral("20")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("instelling.dat")) && e.message().contains(QStringLiteral("20")),
+                     qPrintable(e.message()));
         }
-        QVERIFY(data.settings.printLogo); // defaults in memory
+        QVERIFY(data.settings.printLogo);                       // defaults in memory
         QCOMPARE(AmountFormat::current().decimal, QChar(u',')); // konfigur.dat was still read
         QCOMPARE(QFileInfo(shortFile).size(), 20);              // and the damaged file is left alone
         AmountFormat::applyDutch(false);
@@ -199,10 +199,11 @@ private Q_SLOTS:
                 data.readSettings();
                 QFAIL("a settings file that is no regular file was read");
             } catch (const Error &e) {
-                QCOMPARE(e.message(), QStringLiteral("Het instellingenbestand %1 is geen gewoon bestand en wordt niet geopend. "
-                                                     "De standaardinstellingen worden gebruikt; verwijder het om het opnieuw te "
-                                                     "laten aanmaken.")
-                                          .arg(path));
+                QCOMPARE(e.message(),
+                         QStringLiteral("Het instellingenbestand %1 is geen gewoon bestand en wordt niet geopend. "
+                                        "De standaardinstellingen worden gebruikt; verwijder het om het opnieuw te "
+                                        "laten aanmaken.")
+                             .arg(path));
             }
         }
         // Defaults for that file, the others as saved, and the odd file left as it is.

@@ -44,14 +44,8 @@ class TestTable : public QObject {
     std::unique_ptr<test::FreshData> data;
 
 private Q_SLOTS:
-    void init()
-    {
-        data = std::make_unique<test::FreshData>(test::FreshData::Open::All);
-    }
-    void cleanup()
-    {
-        data.reset();
-    }
+    void init() { data = std::make_unique<test::FreshData>(test::FreshData::Open::All); }
+    void cleanup() { data.reset(); }
 
     void unkeyedRowsKeepAppendOrderAndInsertGoesBeforeCurrent()
     {
@@ -189,10 +183,10 @@ private Q_SLOTS:
         Table &t = data->betalentabel;
         for (const char *d : {"a", "b", "c"})
             addOpenItem(t, QString::fromLatin1(d), 1);
-        const std::map<QString, std::function<void()>> steps{
-            {"first", [&] { t.first(); }},   {"last", [&] { t.last(); }},     {"next", [&] { t.next(); }},
-            {"prior", [&] { t.prior(); }},   {"moveTo", [&] { t.moveTo(0); }}, {"append", [&] { t.append(); }},
-            {"insert", [&] { t.insert(); }}, {"refresh", [&] { t.refresh(); }}};
+        const std::map<QString, std::function<void()>> steps{{"first", [&] { t.first(); }},    {"last", [&] { t.last(); }},
+                                                             {"next", [&] { t.next(); }},      {"prior", [&] { t.prior(); }},
+                                                             {"moveTo", [&] { t.moveTo(0); }}, {"append", [&] { t.append(); }},
+                                                             {"insert", [&] { t.insert(); }},  {"refresh", [&] { t.refresh(); }}};
         // A changed row.
         t.moveTo(1);
         t.edit();

@@ -1,13 +1,13 @@
 // The amount field: plain text while editing, the display format otherwise, the value
 // taken on Enter, on leaving and from the calculator, under both amount formats.
 #include "amountformat.h"
-#include "toolkit/amountfield.h"
 #include "testhome.h"
+#include "toolkit/amountfield.h"
 #include "toolkit/calculator.h"
 
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -25,9 +25,12 @@ private Q_SLOTS:
         QTest::addColumn<double>("amount");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("plain");
-        QTest::newRow("thousands") << false << 1234.5 << "1,234.50" << "1234.50";
-        QTest::newRow("negative") << false << -0.2 << "-0.20" << "-0.20";
-        QTest::newRow("Dutch") << true << 1234567.891 << "1.234.567,89" << "1234567,89";
+        QTest::newRow("thousands") << false << 1234.5 << "1,234.50"
+                                   << "1234.50";
+        QTest::newRow("negative") << false << -0.2 << "-0.20"
+                                  << "-0.20";
+        QTest::newRow("Dutch") << true << 1234567.891 << "1.234.567,89"
+                               << "1234567,89";
     }
     void showsTheDisplayFormatAndKeepsThePlainText()
     {

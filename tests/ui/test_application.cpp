@@ -37,8 +37,7 @@ QString takeErrorBox()
 
 class FailingScreen : public TaskScreen {
 public:
-    explicit FailingScreen(AppContext &context)
-        : TaskScreen(context, QStringLiteral("proefscherm"), QStringLiteral("Proef")) {}
+    explicit FailingScreen(AppContext &context) : TaskScreen(context, QStringLiteral("proefscherm"), QStringLiteral("Proef")) { }
     int shows = 0;
 
 protected:
@@ -85,11 +84,11 @@ private Q_SLOTS:
         QPushButton button(QStringLiteral("Doorboeken"));
         int clicks = 0;
         connect(&button, &QPushButton::clicked, &button, guarded(&button, [&] {
-                    ++clicks;
-                    if (ownError)
-                        throw Error(QStringLiteral("De tabel journaal.db is niet geopend."));
-                    throw std::runtime_error("schijf vol");
-                }));
+            ++clicks;
+            if (ownError)
+                throw Error(QStringLiteral("De tabel journaal.db is niet geopend."));
+            throw std::runtime_error("schijf vol");
+        }));
         button.show();
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(takeErrorBox(), shown);
@@ -120,9 +119,8 @@ private Q_SLOTS:
     {
         test::StartedProgram app;
         zelk::main &menu = *app.program.mainMenu();
-        app.program.context().actions.insert(QStringLiteral("printbalans"), [](QWidget *) {
-            throw Error(QStringLiteral("Kan bestand logo.jpg niet openen"));
-        });
+        app.program.context().actions.insert(QStringLiteral("printbalans"),
+                                             [](QWidget *) { throw Error(QStringLiteral("Kan bestand logo.jpg niet openen")); });
         menu.enableAvailableButtons();
         HoverButton *balans = menu.button(QStringLiteral("Balans"));
         QVERIFY(balans && balans->isEnabled());

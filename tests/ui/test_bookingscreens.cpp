@@ -4,10 +4,10 @@
 #include "bookkeeping/invoerstartbalans.h"
 #include "bookkeeping/openitemsscreen.h"
 #include "bookkeeping/transferscreen.h"
+#include "clirun.h"
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
-#include "clirun.h"
 #include "screendriver.h"
 #include "startedprogram.h"
 #include "toolkit/accountgroup.h"
@@ -46,7 +46,7 @@ class TestBookingScreens : public QObject {
         screen->grid()->scrollTo(screen->grid()->tableModel()->index(row, 1));
         QTest::mouseClick(screen->grid()->viewport(), Qt::LeftButton, {}, screen->grid()->rowRect(row).center());
         if (random.bounded(2) == 0)
-            test::typeAmount(screen->amountField(), randomAmount()); // a partial (or too large) payment
+            test::typeAmount(screen->amountField(), randomAmount());  // a partial (or too large) payment
         test::clickRadio(screen->group()->button(random.bounded(8))); // never the question's own account
         QVERIFY(screen->doorboekenButton()->isEnabled());
         screen->doorboekenButton()->click();
@@ -60,19 +60,13 @@ class TestBookingScreens : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        app = std::make_unique<test::StartedProgram>();
-    }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void init() { app = std::make_unique<test::StartedProgram>(); }
+    void cleanup() { app.reset(); }
 
     void randomBookingsKeepTheBooksConsistent()
     {
-        const QStringList captions = {QStringLiteral("Start balans"), QStringLiteral("Inkomsten"), QStringLiteral("Uitgaven"),
-                                      QStringLiteral("Kruisposten"), QStringLiteral("Nog te ontvangen"), QStringLiteral("Nog te betalen")};
+        const QStringList captions = {QStringLiteral("Start balans"), QStringLiteral("Inkomsten"),        QStringLiteral("Uitgaven"),
+                                      QStringLiteral("Kruisposten"),  QStringLiteral("Nog te ontvangen"), QStringLiteral("Nog te betalen")};
         int bookings = 0;
         for (int visit = 0; visit < 30; ++visit) {
             TaskScreen *screen = test::openFromMenu(app->program, captions[random.bounded(captions.size())]);

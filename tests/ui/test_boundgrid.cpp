@@ -58,10 +58,7 @@ private Q_SLOTS:
         declar::nieuwtebetalen(*data, QStringLiteral("Bekers"), QDate(2026, 2, 6), 45.5);
         declar::nieuwtebetalen(*data, QStringLiteral("Huur materiaal"), QDate(2026, 3, 7), 1250);
     }
-    void cleanup()
-    {
-        data.reset();
-    }
+    void cleanup() { data.reset(); }
 
     void followsAndSetsTheCurrentRow()
     {

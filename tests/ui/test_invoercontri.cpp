@@ -5,12 +5,12 @@
 #include "core/startup.h"
 #include "databases.h"
 #include "members/invoercontri.h"
+#include "preview/previewwindow.h"
 #include "startedprogram.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/recordnavigator.h"
-#include "preview/previewwindow.h"
 
 #include <QTimer>
 
@@ -64,10 +64,7 @@ private Q_SLOTS:
         screen = app->program.context().screenAs<invoercontri>(QStringLiteral("invoercontri"));
         QVERIFY(screen);
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void helpOpensTheScreensChapter()
     {

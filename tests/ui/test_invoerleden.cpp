@@ -6,13 +6,13 @@
 #include "databases.h"
 #include "ledenimport.h"
 #include "members/invoerleden.h"
+#include "preview/previewwindow.h"
 #include "startedprogram.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/fieldfilterpanel.h"
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/recordnavigator.h"
-#include "preview/previewwindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -89,10 +89,7 @@ private Q_SLOTS:
         QVERIFY(screen);
         QVERIFY(app->program.mainMenu()->button(QStringLiteral("Invoer leden"))->isEnabled());
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void helpOpensTheScreensChapter()
     {
@@ -112,8 +109,8 @@ private Q_SLOTS:
         QStringList labels;
         for (auto *label : screen->findChildren<QLabel *>())
             labels << label->text();
-        for (const char *text : {"Naam:", "Straat:", "Pcode+pl.", "Geb.dat.", "E-mail", "Contributie", "Bank-giro", "Soort lid",
-                                 "Opmerk 1", "Opmerk 2", "Opmerk 3", "  NAVIGATOR   ", "Records"})
+        for (const char *text : {"Naam:", "Straat:", "Pcode+pl.", "Geb.dat.", "E-mail", "Contributie", "Bank-giro", "Soort lid", "Opmerk 1",
+                                 "Opmerk 2", "Opmerk 3", "  NAVIGATOR   ", "Records"})
             QVERIFY2(labels.contains(QString::fromLatin1(text)), text);
         QCOMPARE(screen->findPanel()->title(), QStringLiteral("  ZOEKEN  "));
         QCOMPARE(screen->filterPanel()->title(), QStringLiteral("  FILTER    "));
@@ -121,13 +118,15 @@ private Q_SLOTS:
         for (auto action : {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next, RecordNavigator::Last,
                             RecordNavigator::Insert, RecordNavigator::Delete, RecordNavigator::Refresh})
             hints << screen->navigator()->button(action)->toolTip();
-        QCOMPARE(hints, (QStringList{"Eerste record", "Vorig record", "Volgend record", "Laatste record", "Invoegen record",
-                                     "Wis record", "Ververs data"}));
+        QCOMPARE(hints,
+                 (QStringList{"Eerste record", "Vorig record", "Volgend record", "Laatste record", "Invoegen record", "Wis record",
+                              "Ververs data"}));
         QStringList columns;
         for (int c = 0; c < screen->grid()->model()->columnCount(); ++c)
             columns << screen->grid()->model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(columns, (QStringList{"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum", "Lidbedrag",
-                                       "Soortlid", "Opmerk1", "Opmerk2", "Opmerk3"}));
+        QCOMPARE(columns,
+                 (QStringList{"Naam", "Straat", "Pcode", "Plaats", "Email", "Bank-giro", "Geb datum", "Lidbedrag", "Soortlid", "Opmerk1",
+                              "Opmerk2", "Opmerk3"}));
         for (const char *caption : {"Afdrukken lijst 1", "Afdrukken lijst 2", "Afdrukken alle data", "Help", "Sluit venster"})
             QVERIFY2(screen->button(QString::fromLatin1(caption)), caption);
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("2"));
@@ -142,8 +141,8 @@ private Q_SLOTS:
         screen->navigator()->button(RecordNavigator::Insert)->click();
         QCOMPARE(QApplication::focusWidget(), box("Naam"));
         QCOMPARE(leden().state(), Table::State::Insert);
-        const QStringList typed = {"Visser, Anna", "Molenweg 12", "2611 AB", "Delft", "14-07-1985", "anna@voorbeeld.nl",
-                                   "25,00 per jaar", "NL12BANK0123", "Senior", "Bestuur", "Penningmeester", "Sinds 2001"};
+        const QStringList typed = {"Visser, Anna",   "Molenweg 12",  "2611 AB", "Delft",   "14-07-1985",     "anna@voorbeeld.nl",
+                                   "25,00 per jaar", "NL12BANK0123", "Senior",  "Bestuur", "Penningmeester", "Sinds 2001"};
         for (const QString &text : typed)
             typeAndEnter(text);
         // Enter in Opmerk3 saved the member and the focus stayed there.
@@ -153,8 +152,8 @@ private Q_SLOTS:
         disk.openForUse();
         Table &t = disk.ledentabel;
         QCOMPARE(t.recordCount(), 1);
-        const QStringList fields = {"Naam", "Straat", "Pcode", "Plaats", "Geb datum", "Email",
-                                    "Lidbedrag", "Bank-giro", "Soortlid", "Opmerk1", "Opmerk2", "Opmerk3"};
+        const QStringList fields = {"Naam",      "Straat",    "Pcode",    "Plaats",  "Geb datum", "Email",
+                                    "Lidbedrag", "Bank-giro", "Soortlid", "Opmerk1", "Opmerk2",   "Opmerk3"};
         for (int i = 0; i < fields.size(); ++i)
             QCOMPARE(t.text(fields[i]), typed[i]);
         QVERIFY(!t.value(u"Mrt").isValid()); // the month marks start blank
@@ -216,8 +215,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("birth");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("staysIn");
-        QTest::newRow("name of another member") << "Jansen, Piet" << "" << "Er bestaat al een lid met de naam \"Jansen, Piet\"" << "Opmerk3";
-        QTest::newRow("no such date") << "Smit, Kees" << "31-02-1980" << "\"31-02-1980\" is geen geldige datum" << "Geb datum";
+        QTest::newRow("name of another member") << "Jansen, Piet"
+                                                << ""
+                                                << "Er bestaat al een lid met de naam \"Jansen, Piet\""
+                                                << "Opmerk3";
+        QTest::newRow("no such date") << "Smit, Kees"
+                                      << "31-02-1980"
+                                      << "\"31-02-1980\" is geen geldige datum"
+                                      << "Geb datum";
     }
 
     void refusedValuesKeepTheTextAndWriteNothing()
@@ -305,15 +310,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("names"); // filter: the rows left; find: the current member
-        QTest::newRow("filter Naam anywhere") << "filter" << "Naam" << "RIES" << QStringList{"de Vries, Jan"};
-        QTest::newRow("filter Plaats anywhere") << "filter" << "Plaats" << "ouda" << QStringList{"de Vries, Jan"};
-        QTest::newRow("filter Pcode from the start") << "filter" << "Pcode" << "26" << QStringList{"Bakker, Els"};
-        QTest::newRow("filter Pcode not inside") << "filter" << "Pcode" << "11" << QStringList{};
-        QTest::newRow("filter Soortlid anywhere") << "filter" << "Soortlid" << "nior" << QStringList{"Bakker, Els", "Jansen, Piet"};
-        QTest::newRow("find Plaats from the start") << "find" << "Plaats" << "Gou" << QStringList{"de Vries, Jan"};
-        QTest::newRow("find Plaats not inside") << "find" << "Plaats" << "ouda" << QStringList{"Bakker, Els"};
-        QTest::newRow("find Pcode anywhere") << "find" << "Pcode" << "AB" << QStringList{"Jansen, Piet"};
-        QTest::newRow("find Email anywhere") << "find" << "Email" << "vries@" << QStringList{"de Vries, Jan"};
+        QTest::newRow("filter Naam anywhere") << "filter"
+                                              << "Naam"
+                                              << "RIES" << QStringList{"de Vries, Jan"};
+        QTest::newRow("filter Plaats anywhere") << "filter"
+                                                << "Plaats"
+                                                << "ouda" << QStringList{"de Vries, Jan"};
+        QTest::newRow("filter Pcode from the start") << "filter"
+                                                     << "Pcode"
+                                                     << "26" << QStringList{"Bakker, Els"};
+        QTest::newRow("filter Pcode not inside") << "filter"
+                                                 << "Pcode"
+                                                 << "11" << QStringList{};
+        QTest::newRow("filter Soortlid anywhere") << "filter"
+                                                  << "Soortlid"
+                                                  << "nior" << QStringList{"Bakker, Els", "Jansen, Piet"};
+        QTest::newRow("find Plaats from the start") << "find"
+                                                    << "Plaats"
+                                                    << "Gou" << QStringList{"de Vries, Jan"};
+        QTest::newRow("find Plaats not inside") << "find"
+                                                << "Plaats"
+                                                << "ouda" << QStringList{"Bakker, Els"};
+        QTest::newRow("find Pcode anywhere") << "find"
+                                             << "Pcode"
+                                             << "AB" << QStringList{"Jansen, Piet"};
+        QTest::newRow("find Email anywhere") << "find"
+                                             << "Email"
+                                             << "vries@" << QStringList{"de Vries, Jan"};
     }
 
     void matchingRulesPerField()
@@ -392,7 +415,8 @@ private Q_SLOTS:
         open();
         BoundGrid *grid = screen->grid();
         grid->setFocus();
-        grid->selectionModel()->setCurrentIndex(grid->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        grid->selectionModel()->setCurrentIndex(grid->model()->index(1, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QCOMPARE(leden().currentRow(), 1);
         QCOMPARE(box("Naam")->text(), QStringLiteral("de Vries, Jan"));
         answerNextQuestion(QMessageBox::Cancel);

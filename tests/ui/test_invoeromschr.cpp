@@ -45,10 +45,7 @@ private Q_SLOTS:
         screen = qobject_cast<invoeromschr *>(test::openFromMenu(app->program, QStringLiteral("Omschrijvingen")));
         QVERIFY(screen);
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void showsStandardAndCurrentNames()
     {
@@ -117,8 +114,8 @@ private Q_SLOTS:
 
     void theBookkeepingButtonsOfTheMainMenuAreEnabled()
     {
-        for (const char *caption : {"Omschrijvingen", "Start balans", "Inkomsten", "Uitgaven", "Kruisposten", "Nog te ontvangen",
-                                    "Nog te betalen"})
+        for (const char *caption :
+             {"Omschrijvingen", "Start balans", "Inkomsten", "Uitgaven", "Kruisposten", "Nog te ontvangen", "Nog te betalen"})
             QVERIFY2(app->program.mainMenu()->button(QString::fromLatin1(caption))->isEnabled(), caption);
     }
 

@@ -4,15 +4,15 @@
 #include "bookkeeping/invoeroverin.h"
 #include "core/main.h"
 #include "core/startup.h"
-#include "toolkit/verwerkt.h"
 #include "databases.h"
 #include "declar.h"
 #include "screendriver.h"
-#include "store/sqlite.h"
 #include "startedprogram.h"
+#include "store/sqlite.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
+#include "toolkit/verwerkt.h"
 
 #include "amountformat.h"
 
@@ -40,10 +40,7 @@ private Q_SLOTS:
         screen = qobject_cast<invoeroverin *>(test::openFromMenu(app->program, QStringLiteral("Inkomsten")));
         QVERIFY(screen);
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void opensFromTheMainMenuWithItsControls()
     {
@@ -59,7 +56,9 @@ private Q_SLOTS:
         QCOMPARE(screen->toGroup()->button(7)->text(), QStringLiteral("Nog te ontvangen"));
         QCOMPARE(screen->datePicker()->date(), QDate::currentDate());
         QCOMPARE(screen->datePicker()->displayFormat(), QStringLiteral("dd-MM-yyyy"));
-        QVERIFY(screen->findChild<QLabel *>(QStringLiteral("stappen"))->text().startsWith(QStringLiteral("1. Kies de juiste datum\n2. Vul de omschrijving in")));
+        QVERIFY(screen->findChild<QLabel *>(QStringLiteral("stappen"))
+                    ->text()
+                    .startsWith(QStringLiteral("1. Kies de juiste datum\n2. Vul de omschrijving in")));
         QVERIFY(!screen->doorboekenButton()->isEnabled());
         QCOMPARE(screen->lastNumberLabel()->text(), QStringLiteral("0"));
         test::saveScreenshot(screen, QStringLiteral("invoeroverin"));
@@ -220,8 +219,7 @@ private Q_SLOTS:
         test::typeAmount(screen->amountField(), QStringLiteral("25"));
         test::clickRadio(screen->toGroup()->button(7));
         screen->doorboekenButton()->click();
-        QTRY_VERIFY(QApplication::activeModalWidget()
-                    && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
+        QTRY_VERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
         QCOMPARE(balance(7), 0.0);
         QCOMPARE(balance(25), 0.0);
         QCOMPARE(data().ontvangentabel.recordCount(), 0);
@@ -239,8 +237,7 @@ private Q_SLOTS:
         test::typeAmount(screen->amountField(), QStringLiteral("25"));
         test::clickRadio(screen->toGroup()->button(7)); // Nog te ontvangen
         screen->doorboekenButton()->click();
-        QTRY_VERIFY(QApplication::activeModalWidget()
-                    && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
+        QTRY_VERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
         QCOMPARE(balance(7), 0.0);
         QCOMPARE(balance(25), 0.0);
         QCOMPARE(data().journaaltabel.recordCount(), 0);

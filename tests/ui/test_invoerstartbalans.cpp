@@ -1,7 +1,7 @@
 // The opening balance screen: money accounts booked against the equity account on the
 // left, open payables and receivables (also recorded as open items) on the right.
-#include "bookkeeping/invoerstartbalans.h"
 #include "amountformat.h"
+#include "bookkeeping/invoerstartbalans.h"
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
@@ -34,10 +34,7 @@ private Q_SLOTS:
         screen = qobject_cast<invoerstartbalans *>(test::openFromMenu(app->program, QStringLiteral("Start balans")));
         QVERIFY(screen);
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void showsBothHalves()
     {
@@ -62,10 +59,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("equityShown");
-        QTest::newRow("Bank 1") << 0 << 1 << "1000" << "-1,000.00";
-        QTest::newRow("Kas 3") << 5 << 36 << "12.5" << "-12.50";
-        QTest::newRow("Kas 4") << 6 << 37 << "3" << "-3.00";
-        QTest::newRow("overdraft") << 1 << 2 << "-250" << "250.00";
+        QTest::newRow("Bank 1") << 0 << 1 << "1000"
+                                << "-1,000.00";
+        QTest::newRow("Kas 3") << 5 << 36 << "12.5"
+                               << "-12.50";
+        QTest::newRow("Kas 4") << 6 << 37 << "3"
+                               << "-3.00";
+        QTest::newRow("overdraft") << 1 << 2 << "-250"
+                                   << "250.00";
     }
     void booksMoneyAccountsAgainstEquity()
     {

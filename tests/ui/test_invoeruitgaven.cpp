@@ -33,10 +33,7 @@ private Q_SLOTS:
         screen = qobject_cast<invoeruitgaven *>(test::openFromMenu(app->program, QStringLiteral("Uitgaven")));
         QVERIFY(screen);
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void showsTheCostAccountsByTheirNames()
     {
@@ -48,7 +45,8 @@ private Q_SLOTS:
         QCOMPARE(screen->toGroup()->button(4)->text(), QStringLiteral("Bondsafdrachten"));
         QCOMPARE(screen->toGroup()->button(13)->text(), QStringLiteral("Overige kosten 2"));
         QCOMPARE(screen->fromGroup()->button(7)->text(), QStringLiteral("Nog te betalen"));
-        QVERIFY(screen->findChild<QLabel *>(QStringLiteral("stappen"))->text().contains(QStringLiteral("5. Klik op wat voor uitgave het is")));
+        QVERIFY(
+            screen->findChild<QLabel *>(QStringLiteral("stappen"))->text().contains(QStringLiteral("5. Klik op wat voor uitgave het is")));
         test::saveScreenshot(screen, QStringLiteral("invoeruitgaven"));
     }
 
@@ -70,7 +68,7 @@ private Q_SLOTS:
         test::clickRadio(screen->fromGroup()->button(fromItem));
         test::typeAmount(screen->amountField(), QStringLiteral("40"));
         QVERIFY(!screen->doorboekenButton()->isEnabled()); // no cost account yet
-        test::clickRadio(screen->toGroup()->button(9));     // Zaalhuurkosten
+        test::clickRadio(screen->toGroup()->button(9));    // Zaalhuurkosten
         QVERIFY(screen->doorboekenButton()->isEnabled());
         QTest::mouseClick(screen->doorboekenButton(), Qt::LeftButton);
 

@@ -32,10 +32,7 @@ private Q_SLOTS:
         screen = qobject_cast<kruisposten *>(test::openFromMenu(app->program, QStringLiteral("Kruisposten")));
         QVERIFY(screen);
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void transfers_data()
     {

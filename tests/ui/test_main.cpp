@@ -2,16 +2,16 @@
 // every return from a task screen, the mouse wheel, and the processed notice.
 #include "core/main.h"
 #include "core/startup.h"
-#include "toolkit/verwerkt.h"
 #include "databases.h"
 #include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/taskscreen.h"
+#include "toolkit/verwerkt.h"
 #include "toolkit/wheelfilter.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -27,14 +27,8 @@ class TestMain : public QObject {
     DataModule1 &data() { return app->data(); }
 
 private Q_SLOTS:
-    void init()
-    {
-        app = std::make_unique<test::StartedProgram>();
-    }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void init() { app = std::make_unique<test::StartedProgram>(); }
+    void cleanup() { app.reset(); }
 
     void showsCaptionGroupsButtonsAndStatusBar()
     {
@@ -43,10 +37,10 @@ private Q_SLOTS:
         for (auto *box : menu().findChildren<QGroupBox *>())
             groups << box->title();
         QCOMPARE(groups, (QStringList{" Opzetten administratie ", " Verwerken ", " Overzichten ", " Opties "}));
-        for (const char *caption : {"Invoer leden", "Omschrijvingen", "Start balans", "Schone Lei", "Contributies", "Inkomsten",
-                                    "Uitgaven", "Kruisposten", "Nog te ontvangen", "Nog te betalen", "Balans", "Mutaties",
-                                    "Te betalen", "Te ontvangen", "Grafiek", "Rek. overzicht", "Jaar afsluiten", "Backup",
-                                    "Restore", "Mailing", "Instellingen", "Begroting", "Stop programma", "Help"})
+        for (const char *caption : {"Invoer leden", "Omschrijvingen", "Start balans",     "Schone Lei",     "Contributies",   "Inkomsten",
+                                    "Uitgaven",     "Kruisposten",    "Nog te ontvangen", "Nog te betalen", "Balans",         "Mutaties",
+                                    "Te betalen",   "Te ontvangen",   "Grafiek",          "Rek. overzicht", "Jaar afsluiten", "Backup",
+                                    "Restore",      "Mailing",        "Instellingen",     "Begroting",      "Stop programma", "Help"})
             QVERIFY2(menu().button(QString::fromLatin1(caption)), caption);
         QVERIFY(menu().button(QStringLiteral("Rek. overzicht"))->text().startsWith(QStringLiteral(" Rek. overzicht")));
         QCOMPARE(menu().statusPanel(1)->text(), QStringLiteral("  Werkmap:"));
@@ -124,8 +118,8 @@ private Q_SLOTS:
         list.setFocus();
         QVERIFY(QTest::qWaitForWindowActive(&list));
         auto wheel = [&](int delta) {
-            QWheelEvent event(QPointF(5, 5), list.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent event(QPointF(5, 5), list.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
             QApplication::sendEvent(list.viewport(), &event);
         };
         wheel(-360); // a large turn towards the user is still one step down
@@ -196,13 +190,13 @@ private Q_SLOTS:
         // one closes and goes while the tables its grid and fields show still exist, and
         // the data module, created after the first screens, goes last.
         QStringList gone;
-        auto track = [&gone](QObject *unit, const QString &name) {
-            QObject::connect(unit, &QObject::destroyed, [&gone, name] { gone << name; });
-        };
+        auto track
+            = [&gone](QObject *unit, const QString &name) { QObject::connect(unit, &QObject::destroyed, [&gone, name] { gone << name; }); };
         track(&data(), QStringLiteral("databases"));
         track(&menu(), QStringLiteral("main"));
         const QHash<QString, QPointer<QWidget>> screens = app->program.context().screens;
-        QVERIFY(Program::creationOrder().indexOf(QStringLiteral("invoerleden")) < Program::creationOrder().indexOf(QStringLiteral("databases")));
+        QVERIFY(Program::creationOrder().indexOf(QStringLiteral("invoerleden"))
+                < Program::creationOrder().indexOf(QStringLiteral("databases")));
         QVERIFY(screens.value(QStringLiteral("invoerleden")));
         for (auto it = screens.cbegin(); it != screens.cend(); ++it) {
             track(it.value(), it.key());

@@ -1,13 +1,12 @@
 // The payables and receivables screens: picking an open item in the grid, settling it in
 // full or in part, the question for the screen's own account, the filter panel, and the
 // rule that nothing can be booked without an item.
+#include "amountformat.h"
 #include "bookkeeping/Tebetalen.h"
 #include "bookkeeping/Teontvangen.h"
 #include "core/main.h"
 #include "core/startup.h"
-#include "toolkit/verwerkt.h"
 #include "databases.h"
-#include "amountformat.h"
 #include "declar.h"
 #include "screendriver.h"
 #include "startedprogram.h"
@@ -15,15 +14,16 @@
 #include "toolkit/amountfield.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/fieldfilterpanel.h"
+#include "toolkit/verwerkt.h"
 #include "toolkit/wheelfilter.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QWheelEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace zelk;
 
@@ -59,14 +59,8 @@ class TestOpenItems : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        app = std::make_unique<test::StartedProgram>();
-    }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void init() { app = std::make_unique<test::StartedProgram>(); }
+    void cleanup() { app.reset(); }
 
     void showsTheOpenItemsAndTheAccounts_data()
     {
@@ -80,8 +74,9 @@ private Q_SLOTS:
         seed(payables, {{QStringLiteral("Drukwerk"), 100}, {QStringLiteral("Kantine"), 1234.5}});
         OpenItemsScreen *screen = open(payables);
         QVERIFY(screen);
-        QCOMPARE(screen->windowTitle(), payables ? QStringLiteral("Verwerken van nog te betalen rekeningen")
-                                                 : QStringLiteral("Verwerken van nog te ontvangen rekeningen"));
+        QCOMPARE(screen->windowTitle(),
+                 payables ? QStringLiteral("Verwerken van nog te betalen rekeningen")
+                          : QStringLiteral("Verwerken van nog te ontvangen rekeningen"));
         QCOMPARE(screen->filterPanel()->title(), QStringLiteral("  Filteren overzicht  "));
         QCOMPARE(screen->group()->title(), QStringLiteral("  Financiele rekeningen  "));
         QCOMPARE(screen->group()->count(), 9);
@@ -182,8 +177,9 @@ private Q_SLOTS:
         QString asked;
         test::answerNextQuestion(yes ? QMessageBox::Yes : QMessageBox::No, &asked);
         screen->doorboekenButton()->click();
-        QCOMPARE(asked, payables ? QStringLiteral("U boekt te betalen t.o.v. te betalen, is dit correct?")
-                                 : QStringLiteral("U boekt te ontvangen t.o.v. te ontvangen, is dit correct?"));
+        QCOMPARE(asked,
+                 payables ? QStringLiteral("U boekt te betalen t.o.v. te betalen, is dit correct?")
+                          : QStringLiteral("U boekt te ontvangen t.o.v. te ontvangen, is dit correct?"));
         QCOMPARE(screen->group()->chosen(), -1);
         QCOMPARE(balance(own), ownBefore); // the same account on both sides
         Table &items = payables ? data().betalentabel : data().ontvangentabel;
@@ -242,11 +238,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("rows");
-        QTest::newRow("description, any case") << "Omschrijving" << "huur" << 2;
-        QTest::newRow("description, blanks around") << "Omschrijving" << "  zaal " << 1;
-        QTest::newRow("date as shown") << "Datum" << "-02-" << 1;
-        QTest::newRow("amount as shown") << "Bedrag" << "1,250" << 1;
-        QTest::newRow("nothing passes") << "Omschrijving" << "kantine" << 0;
+        QTest::newRow("description, any case") << "Omschrijving"
+                                               << "huur" << 2;
+        QTest::newRow("description, blanks around") << "Omschrijving"
+                                                    << "  zaal " << 1;
+        QTest::newRow("date as shown") << "Datum"
+                                       << "-02-" << 1;
+        QTest::newRow("amount as shown") << "Bedrag"
+                                         << "1,250" << 1;
+        QTest::newRow("nothing passes") << "Omschrijving"
+                                        << "kantine" << 0;
     }
     void theFilterPanelNarrowsTheRows()
     {
@@ -331,8 +332,7 @@ private Q_SLOTS:
         test::clickRadio(screen->group()->button(0));
         data().journaaltabel.close(); // the booking fails
         screen->doorboekenButton()->click();
-        QTRY_VERIFY(QApplication::activeModalWidget()
-                    && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
+        QTRY_VERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget()->objectName() == QLatin1String("foutmelding"));
         QApplication::activeModalWidget()->close();
         QCOMPARE(screen->descriptionField()->text(), QStringLiteral("Drukwerk"));
         QCOMPARE(screen->amountField()->plainText(), QStringLiteral("40.00"));

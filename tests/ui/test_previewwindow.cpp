@@ -2,9 +2,9 @@
 // request for a report that is already on show.
 #include "preview/previewlauncher.h"
 #include "preview/previewwindow.h"
-#include "toolkit/reportbusy.h"
 #include "report/listreport.h"
 #include "report/reportexport.h"
+#include "toolkit/reportbusy.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -175,10 +175,13 @@ private Q_SLOTS:
             });
             QTest::keyClick(&window, Qt::Key_Escape);
         };
-        const bool first = showReportPreview(nullptr, QStringLiteral("printrekeningen"), [&] {
-            ++prepared;
-            return listReport(5);
-        }, options);
+        const bool first = showReportPreview(
+            nullptr, QStringLiteral("printrekeningen"),
+            [&] {
+                ++prepared;
+                return listReport(5);
+            },
+            options);
         QVERIFY(first);
         QVERIFY(busyWhileShown);
         QVERIFY(!second);
@@ -188,7 +191,8 @@ private Q_SLOTS:
         // Another report may open while one is on show, and after closing the same one may.
         PreviewOptions closeAtOnce;
         closeAtOnce.whileShown = [](PreviewWindow &window) { window.reject(); };
-        QVERIFY(showReportPreview(nullptr, QStringLiteral("printrekeningen"), [] { return listReport(1); }, closeAtOnce));
+        QVERIFY(showReportPreview(
+            nullptr, QStringLiteral("printrekeningen"), [] { return listReport(1); }, closeAtOnce));
     }
 
     void saveWritesTheWholeReport_data()

@@ -7,9 +7,9 @@
 #include "declar.h"
 #include "preview/previewwindow.h"
 #include "reports/reportcatalogus.h"
-#include "toolkit/reportbusy.h"
 #include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
+#include "toolkit/reportbusy.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -31,10 +31,7 @@ private Q_SLOTS:
         app = std::make_unique<test::StartedProgram>();
         QVERIFY(QTest::qWaitForWindowExposed(&menu()));
     }
-    void cleanup()
-    {
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void balansOpensThePreviewOverTheMenu()
     {
@@ -79,9 +76,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, unit);
         const auto open = app->program.context().actions.value(unit);
-        QVERIFY2(open, qPrintable(QStringLiteral("the report unit \"%1\" is not created at start-up; "
-                                                 "its name belongs in Program::creationOrder()")
-                                      .arg(unit)));
+        QVERIFY2(open,
+                 qPrintable(QStringLiteral("the report unit \"%1\" is not created at start-up; "
+                                           "its name belongs in Program::creationOrder()")
+                                .arg(unit)));
         bool shown = false, busy = false;
         QString instead;
         QTimer::singleShot(0, [&] {

@@ -2,8 +2,8 @@
 // screen's own close steps, "Help" opens its topic, the title carries the main window's
 // caption, a unit's button is enabled only while that unit exists, and captions return
 // to their rest colour over the window.
-#include "toolkit/hoverbutton.h"
 #include "toolkit/appcontext.h"
+#include "toolkit/hoverbutton.h"
 #include "toolkit/taskscreen.h"
 
 #include <QApplication>

@@ -34,15 +34,16 @@ QString manualHtml()
 {
     QString html = QStringLiteral("<p><b>Uitleg Zelk</b></p><p>Zie hoofdstuk 5. verwerken inkomsten voor de "
                                   "ontvangsten.</p><p>Doel van het programma</p>");
-    const QStringList chapters = {"1. INVOEREN LEDEN", "2. INVOEREN NAMEN", "3. INVOER STARTBALANS",
-                                  "&nbsp;&nbsp;&nbsp;&nbsp;SCHONE LEI", "4. VERWERKEN CONTRIBUTIES",
-                                  "5. VERWERKEN INKOMSTEN", "6. VERWERKEN NOG TE ONTVANGEN",
-                                  "7. VERWERKEN UITGAVEN", "8. VERWERKEN NOG TE BETALEN"};
+    const QStringList chapters
+        = {"1. INVOEREN LEDEN",          "2. INVOEREN NAMEN",      "3. INVOER STARTBALANS",         "&nbsp;&nbsp;&nbsp;&nbsp;SCHONE LEI",
+           "4. VERWERKEN CONTRIBUTIES",  "5. VERWERKEN INKOMSTEN", "6. VERWERKEN NOG TE ONTVANGEN", "7. VERWERKEN UITGAVEN",
+           "8. VERWERKEN NOG TE BETALEN"};
     for (const QString &chapter : chapters) {
         html += QStringLiteral("<p><b><font size=+1>%1</font></b></p>").arg(chapter);
         for (int i = 1; i <= 12; ++i)
             html += QStringLiteral("<p>Uitleg bij dit scherm, regel %1: kies de rekening, vul het bedrag in "
-                                   "en klik op Doorboeken.</p>").arg(i);
+                                   "en klik op Doorboeken.</p>")
+                        .arg(i);
     }
     return html + QStringLiteral("<p>Einde van de uitleg.</p>");
 }
@@ -85,8 +86,7 @@ QAction *actionOf(QMenu *menu, const QString &text)
 }
 
 // Answers the modal dialog that the next step opens.
-template <typename Dialog>
-void answerDialog(std::function<void(Dialog *)> fill)
+template <typename Dialog> void answerDialog(std::function<void(Dialog *)> fill)
 {
     QTimer::singleShot(0, [fill] {
         if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
@@ -104,10 +104,7 @@ class TestUitlegzelk : public QObject {
     std::unique_ptr<Program> program;
     uitlegzelk *viewer = nullptr;
 
-    QAction *action(const QString &menu, const QString &item)
-    {
-        return actionOf(menuOf(viewer->menuBar(), menu), item);
-    }
+    QAction *action(const QString &menu, const QString &item) { return actionOf(menuOf(viewer->menuBar(), menu), item); }
     QAction *topic(const QString &submenu, const QString &item)
     {
         QMenu *topics = menuOf(viewer->menuBar(), QStringLiteral("Zoek onderwerp"));
@@ -166,8 +163,7 @@ private Q_SLOTS:
         for (const HelpOnderwerp &t : helpOnderwerpen()) {
             topic(t.submenu, t.item)->trigger();
             QTextEdit *editor = viewer->editor();
-            QVERIFY2(editor->textCursor().block().text().replace(QChar::Nbsp, u' ').startsWith(t.heading),
-                     qPrintable(t.heading));
+            QVERIFY2(editor->textCursor().block().text().replace(QChar::Nbsp, u' ').startsWith(t.heading), qPrintable(t.heading));
             const bool atEnd = editor->verticalScrollBar()->value() == editor->verticalScrollBar()->maximum();
             QVERIFY2(atEnd || topLine(editor) == editor->textCursor().block().text(), qPrintable(t.heading));
         }
@@ -193,8 +189,8 @@ private Q_SLOTS:
 
     void lowerCaseHeadingIsNotFound()
     {
-        writeHelpFile(viewer->helpFile(), QStringLiteral("<p>Begin</p><p>5. verwerken inkomsten</p>")
-                                              + QStringLiteral("<p>Regel</p>").repeated(80));
+        writeHelpFile(viewer->helpFile(),
+                      QStringLiteral("<p>Begin</p><p>5. verwerken inkomsten</p>") + QStringLiteral("<p>Regel</p>").repeated(80));
         pressHelp(QStringLiteral("5. VERWERKEN INKOMSTEN"));
         QScrollBar *scroll = viewer->editor()->verticalScrollBar();
         QVERIFY(scroll->maximum() > 0);

@@ -36,10 +36,10 @@ int admin(const QStringList &args, Io &io)
     return Ok;
 }
 
-const Registration initCommand(QStringLiteral("init"),
-                               {QStringLiteral("init [--name NAAM]"),
-                                QStringLiteral("maakt of opent de huidige administratie (met de naam van de vereniging) en toont de werkmap"),
-                                init});
+const Registration
+    initCommand(QStringLiteral("init"),
+                {QStringLiteral("init [--name NAAM]"),
+                 QStringLiteral("maakt of opent de huidige administratie (met de naam van de vereniging) en toont de werkmap"), init});
 const Registration adminCommand(QStringLiteral("admin"),
                                 {QStringLiteral("admin [0-4]"),
                                  QStringLiteral("toont of kiest de huidige administratie (0 = Zelk (standaard), 1-4 = Zelk01-Zelk04)"),

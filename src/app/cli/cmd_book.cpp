@@ -105,7 +105,8 @@ int settle(const QStringList &arguments, Io &io)
     auto data = openForWriting(io);
     Table &items = itemsTable(*data, args[0]);
     if (index < 1 || index > items.recordCount())
-        throw UsageError(QStringLiteral("er is geen openstaande post %1 (er zijn er %2)").arg(index).arg(items.recordCount()).toStdString());
+        throw UsageError(
+            QStringLiteral("er is geen openstaande post %1 (er zijn er %2)").arg(index).arg(items.recordCount()).toStdString());
     boekingen::aflossen(*data, soort, items.rowidAt(index - 1), account, {args[4], date, amount});
     io.out << data->lastJournalNumber() << "\n";
     return Ok;

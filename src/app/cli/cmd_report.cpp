@@ -25,9 +25,8 @@ void filterMembers(DataModule1 &data, const QString &filter)
         throw UsageError("--filter: de ledentabel heeft geen veld \"" + filter.left(split).toStdString() + "\"");
     const QString text = filter.mid(split + 1);
     members.setFiltered(true);
-    members.setCondition([field, text](const Table::Values &values) {
-        return values.value(field).toString().contains(text, Qt::CaseInsensitive);
-    });
+    members.setCondition(
+        [field, text](const Table::Values &values) { return values.value(field).toString().contains(text, Qt::CaseInsensitive); });
 }
 
 // The zelk-cli names of the reports, in alphabetical order; only those that show the
@@ -53,8 +52,7 @@ QString summary()
         width = std::max(width, entry.cliName.size());
     for (const ReportEntry &entry : reportCatalogus())
         text += indent + QStringLiteral("  ") + entry.cliName.leftJustified(width + 2) + entry.title;
-    text += indent + QStringLiteral("--filter VELD=TEKST neemt alleen de leden met TEKST in VELD (bij ") + names(true)
-          + u')';
+    text += indent + QStringLiteral("--filter VELD=TEKST neemt alleen de leden met TEKST in VELD (bij ") + names(true) + u')';
     return text;
 }
 
@@ -70,8 +68,8 @@ int report(const QStringList &arguments, Io &io)
     if (!entry)
         throw UsageError("onbekend overzicht \"" + args.first().toStdString() + "\"; kies uit " + names().toStdString());
     if (!filter.isEmpty() && !entry->memberFilter)
-        throw UsageError("--filter geldt alleen voor " + names(true).toStdString() + ", niet voor \""
-                         + entry->cliName.toStdString() + "\"");
+        throw UsageError("--filter geldt alleen voor " + names(true).toStdString() + ", niet voor \"" + entry->cliName.toStdString()
+                         + "\"");
     if (output.isEmpty())
         throw UsageError("geef met -o BESTAND aan waar het overzicht heen moet");
     if (formatName.isEmpty())
@@ -92,8 +90,8 @@ int report(const QStringList &arguments, Io &io)
 }
 
 const Registration reportCommand(QStringLiteral("report"),
-                                 {QStringLiteral("report NAAM [--format pdf|txt|csv|html] [--filter VELD=TEKST] -o BESTAND"),
-                                  summary(), report});
+                                 {QStringLiteral("report NAAM [--format pdf|txt|csv|html] [--filter VELD=TEKST] -o BESTAND"), summary(),
+                                  report});
 
 } // namespace
 } // namespace zelk::cli

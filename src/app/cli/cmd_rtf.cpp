@@ -54,11 +54,12 @@ int run(const QStringList &args, Io &io)
     throw UsageError("Kies \"text BESTAND\", \"copy BRON DOEL\" of \"html BRON DOEL\"");
 }
 
-const Registration registration(QStringLiteral("rtf"),
-    Command{QStringLiteral("rtf text BESTAND | rtf copy BRON DOEL | rtf html BRON DOEL"),
-            QStringLiteral("toont een (RTF-)document als de tekstregels van een e-mail, schrijft het opnieuw als RTF, "
-                           "of bewaart een HTML-pagina als RTF"),
-            run});
+const Registration
+    registration(QStringLiteral("rtf"),
+                 Command{QStringLiteral("rtf text BESTAND | rtf copy BRON DOEL | rtf html BRON DOEL"),
+                         QStringLiteral("toont een (RTF-)document als de tekstregels van een e-mail, schrijft het opnieuw als RTF, "
+                                        "of bewaart een HTML-pagina als RTF"),
+                         run});
 
 } // namespace
 

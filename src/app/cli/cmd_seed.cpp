@@ -1,7 +1,7 @@
 // seed: fills the current administration with realistic, repeatable Dutch demo data,
 // through the same routines the screens use.
-#include "command.h"
 #include "boekingen.h"
+#include "command.h"
 #include "rekeningschema.h"
 #include "session.h"
 #include "store/connection.h"
@@ -12,24 +12,23 @@
 namespace zelk::cli {
 namespace {
 
-const QStringList firstNames = {"Jan", "Piet", "Klaas", "Henk", "Willem", "Kees", "Gerrit", "Johan", "Marco", "Sander",
-                                "Anna", "Maria", "Els", "Ingrid", "Sanne", "Femke", "Lotte", "Fleur", "Noor", "Julia"};
-const QStringList lastNames = {"de Jong", "Jansen", "de Vries", "van den Berg", "van Dijk", "Bakker", "Janssen", "Visser",
-                               "Smit", "Meijer", "de Boer", "Mulder", "de Groot", "Bos", "Vos", "Peters", "Hendriks",
-                               "van Leeuwen", "Dekker", "Brouwer"};
-const QStringList streets = {"Dorpsstraat", "Kerkstraat", "Molenweg", "Schoolstraat", "Stationsweg", "Julianalaan",
-                             "Beatrixstraat", "Lindelaan", "Raadhuisplein", "Wilhelminastraat"};
+const QStringList firstNames = {"Jan",  "Piet",  "Klaas", "Henk",   "Willem", "Kees",  "Gerrit", "Johan", "Marco", "Sander",
+                                "Anna", "Maria", "Els",   "Ingrid", "Sanne",  "Femke", "Lotte",  "Fleur", "Noor",  "Julia"};
+const QStringList lastNames
+    = {"de Jong", "Jansen", "de Vries", "van den Berg", "van Dijk", "Bakker", "Janssen",  "Visser",      "Smit",   "Meijer",
+       "de Boer", "Mulder", "de Groot", "Bos",          "Vos",      "Peters", "Hendriks", "van Leeuwen", "Dekker", "Brouwer"};
+const QStringList streets = {"Dorpsstraat", "Kerkstraat",    "Molenweg",  "Schoolstraat",  "Stationsweg",
+                             "Julianalaan", "Beatrixstraat", "Lindelaan", "Raadhuisplein", "Wilhelminastraat"};
 const QStringList towns = {"Delft", "Gouda", "Leiden", "Zwolle", "Amersfoort", "Haarlem", "Alkmaar", "Deventer", "Tiel", "Assen"};
 const QStringList kinds = {"Senior", "Junior", "Donateur", "Erelid"};
 const QStringList incomeTexts = {"Contributie", "Gift", "Opbrengst loterij", "Verkoop kantine", "Sponsorbijdrage"};
-const QStringList costTexts = {"Zaalhuur", "Kantoorartikelen", "Advertentie krant", "Bondsafdracht", "Prijzen toernooi",
-                               "Koffie vergadering", "Reiskosten", "Drukwerk"};
+const QStringList costTexts = {"Zaalhuur",         "Kantoorartikelen",   "Advertentie krant", "Bondsafdracht",
+                               "Prijzen toernooi", "Koffie vergadering", "Reiskosten",        "Drukwerk"};
 
 struct Generator {
     QRandomGenerator random;
     int pick(int n) { return static_cast<int>(random.bounded(n)); }
-    template <typename List>
-    QString from(const List &list) { return list.at(pick(static_cast<int>(list.size()))); }
+    template <typename List> QString from(const List &list) { return list.at(pick(static_cast<int>(list.size()))); }
     double amount(int maxEuros) { return (1 + pick(maxEuros * 100)) / 100.0; }
     int fromList(const std::vector<int> &positions) { return positions.at(pick(static_cast<int>(positions.size()))); }
     QDate dateIn(int year) { return QDate(year, 1, 1).addDays(pick(365)); }
@@ -50,9 +49,11 @@ void seedMembers(DataModule1 &data, Generator &g, int count)
         members.append();
         members.setValue(veld::leden::Naam, name);
         members.setValue(veld::leden::Straat, QStringLiteral("%1 %2").arg(g.from(streets)).arg(1 + g.pick(180)));
-        members.setValue(veld::leden::Pcode, QStringLiteral("%1 %2%3").arg(1000 + g.pick(9000)).arg(QChar(u'A' + g.pick(26))).arg(QChar(u'A' + g.pick(26))));
+        members.setValue(veld::leden::Pcode,
+                         QStringLiteral("%1 %2%3").arg(1000 + g.pick(9000)).arg(QChar(u'A' + g.pick(26))).arg(QChar(u'A' + g.pick(26))));
         members.setValue(veld::leden::Plaats, town);
-        members.setValue(veld::leden::Email, QString(name).remove(u',').remove(u' ').remove(u'(').remove(u')').toLower() + QStringLiteral("@voorbeeld.nl"));
+        members.setValue(veld::leden::Email,
+                         QString(name).remove(u',').remove(u' ').remove(u'(').remove(u')').toLower() + QStringLiteral("@voorbeeld.nl"));
         members.setValue(veld::leden::BankGiro, QString::number(100000000 + g.pick(899999999)));
         members.setValue(veld::leden::GebDatum, QDate(1940 + g.pick(70), 1 + g.pick(12), 1 + g.pick(28)));
         const QString kind = g.from(kinds);
@@ -72,9 +73,9 @@ void seedMembers(DataModule1 &data, Generator &g, int count)
 
 // Draws amount, text, to-account and from-account in this order, so that a seed gives the
 // same administration as it always did.
-template<typename Text>
-void book(DataModule1 &data, void (*action)(DataModule1 &, int, int, const boekingen::Boeking &),
-          const std::vector<int> &froms, const std::vector<int> &tos, Text text, const QDate &date, int maxEuros, Generator &g)
+template <typename Text>
+void book(DataModule1 &data, void (*action)(DataModule1 &, int, int, const boekingen::Boeking &), const std::vector<int> &froms,
+          const std::vector<int> &tos, Text text, const QDate &date, int maxEuros, Generator &g)
 {
     const double amount = g.amount(maxEuros);
     const QString description = text();
@@ -90,16 +91,19 @@ void seedBookings(DataModule1 &data, Generator &g, int count, int year)
         const QDate date = g.dateIn(year);
         switch (g.pick(10)) {
         case 0: // between bank and cash
-            book(data, &boekingen::kruispost, {1, 2, 4}, {1, 2, 4, 5}, [] { return QStringLiteral("Kasopname"); }, date, 200, g);
+            book(
+                data, &boekingen::kruispost, {1, 2, 4}, {1, 2, 4, 5}, [] { return QStringLiteral("Kasopname"); }, date, 200, g);
             break;
         case 1:
         case 2:
         case 3:
         case 4:
-            book(data, &boekingen::inkomsten, inkomsten(), {1, 2, 4}, [&] { return g.from(incomeTexts); }, date, 150, g);
+            book(
+                data, &boekingen::inkomsten, inkomsten(), {1, 2, 4}, [&] { return g.from(incomeTexts); }, date, 150, g);
             break;
         default:
-            book(data, &boekingen::uitgaven, {1, 2, 4}, kosten(), [&] { return g.from(costTexts); }, date, 250, g);
+            book(
+                data, &boekingen::uitgaven, {1, 2, 4}, kosten(), [&] { return g.from(costTexts); }, date, 250, g);
         }
     }
 }
@@ -148,7 +152,10 @@ int seed(const QStringList &arguments, Io &io)
     seedOpenItems(*data, g, openItems, year);
     transaction.commit();
     io.out << QStringLiteral("%1 leden, %2 boekingen, %3 openstaande posten toegevoegd in %4\n")
-                  .arg(members).arg(bookings + openItems).arg(openItems).arg(data->werkmap());
+                  .arg(members)
+                  .arg(bookings + openItems)
+                  .arg(openItems)
+                  .arg(data->werkmap());
     return Ok;
 }
 

@@ -22,8 +22,9 @@ int accounts(const QStringList &args, Io &io)
     auto data = openForReading(io);
     Table &t = data->rekeningtabel;
     for (int i = 0; i < t.recordCount(); ++i)
-        io.out << i + 1 << "\t" << t.valueAt(i, veld::rekeningen::Nummer).toLongLong() << "\t" << t.valueAt(i, veld::rekeningen::Naam).toString() << "\t"
-               << plainAmount(t.valueAt(i, veld::rekeningen::Saldo).toDouble()) << "\n";
+        io.out << i + 1 << "\t" << t.valueAt(i, veld::rekeningen::Nummer).toLongLong() << "\t"
+               << t.valueAt(i, veld::rekeningen::Naam).toString() << "\t" << plainAmount(t.valueAt(i, veld::rekeningen::Saldo).toDouble())
+               << "\n";
     return Ok;
 }
 
@@ -34,9 +35,11 @@ int journal(const QStringList &args, Io &io)
     auto data = openForReading(io);
     Table &t = data->journaaltabel;
     for (int i = 0; i < t.recordCount(); ++i)
-        io.out << std::llround(t.valueAt(i, veld::journaal::JrNr).toDouble()) << "\t" << t.valueAt(i, veld::journaal::Datum).toDate().toString(Qt::ISODate)
-               << "\t" << t.valueAt(i, veld::journaal::Omschrijving).toString() << "\t" << t.valueAt(i, veld::journaal::Vanrekening).toString() << "\t"
-               << t.valueAt(i, veld::journaal::Naarrekening).toString() << "\t" << plainAmount(t.valueAt(i, veld::journaal::Bedrag).toDouble()) << "\n";
+        io.out << std::llround(t.valueAt(i, veld::journaal::JrNr).toDouble()) << "\t"
+               << t.valueAt(i, veld::journaal::Datum).toDate().toString(Qt::ISODate) << "\t"
+               << t.valueAt(i, veld::journaal::Omschrijving).toString() << "\t" << t.valueAt(i, veld::journaal::Vanrekening).toString()
+               << "\t" << t.valueAt(i, veld::journaal::Naarrekening).toString() << "\t"
+               << plainAmount(t.valueAt(i, veld::journaal::Bedrag).toDouble()) << "\n";
     return Ok;
 }
 
@@ -66,7 +69,8 @@ const Registration journalCommand(QStringLiteral("journal"),
 const Registration checkCommand(QStringLiteral("check"),
                                 {QStringLiteral("check"),
                                  QStringLiteral("controleert de tabellen en hun kolommen, het rekeningschema, de saldi tegen het journaal "
-                                                "en de boekstuknummers; fouten geven code 1, waarschuwingen niet"), check});
+                                                "en de boekstuknummers; fouten geven code 1, waarschuwingen niet"),
+                                 check});
 
 } // namespace
 } // namespace zelk::cli

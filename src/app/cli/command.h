@@ -41,9 +41,9 @@ struct Registration {
 int reportFailure(Io &io, const std::exception &failure);
 
 // Small argument helpers shared by the commands.
-QString takeOption(QStringList &args, const QString &name);   // "--name VALUE", removed from args
-bool takeFlag(QStringList &args, const QString &name);        // "--flag", removed from args
-int toInt(const QString &text, const QString &what);           // throws UsageError
-double toAmount(const QString &text, const QString &what);     // "1234.50" or "-3"; throws UsageError
+QString takeOption(QStringList &args, const QString &name); // "--name VALUE", removed from args
+bool takeFlag(QStringList &args, const QString &name);      // "--flag", removed from args
+int toInt(const QString &text, const QString &what);        // throws UsageError
+double toAmount(const QString &text, const QString &what);  // "1234.50" or "-3"; throws UsageError
 
 } // namespace zelk::cli

@@ -3,8 +3,8 @@
 // changes something opens it as the writer (refused while another program writes); a
 // reading command opens it as a reader and works beside a writer. A settings file that
 // cannot be read is reported on stderr as a warning and defaults are used for it.
-#include "databases.h"
 #include "command.h"
+#include "databases.h"
 
 #include <memory>
 

@@ -113,8 +113,7 @@ void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart,
     // Plot area: value axis at the left, room for upright names below.
     const double axisWidth = 16 * mm;
     const double labelHeight = std::min(40 * mm, rect.height() * 0.35);
-    const QRectF plot(rect.left() + axisWidth, titleRect.bottom() + 4 * mm,
-                      rect.width() - axisWidth - legendWidth - 3 * mm,
+    const QRectF plot(rect.left() + axisWidth, titleRect.bottom() + 4 * mm, rect.width() - axisWidth - legendWidth - 3 * mm,
                       rect.bottom() - labelHeight - titleRect.bottom() - 5 * mm);
     if (plot.width() <= 0 || plot.height() <= 0) {
         painter.restore();
@@ -138,8 +137,8 @@ void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart,
         painter.setPen(QPen(QColor(210, 210, 210), 0.15 * mm));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(rect.left(), y - lineHeight / 2, axisWidth - 2 * mm, lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(v, 'f', decimals));
+        painter.drawText(QRectF(rect.left(), y - lineHeight / 2, axisWidth - 2 * mm, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(v, 'f', decimals));
     }
     painter.setPen(QPen(Qt::black, 0.25 * mm));
     painter.drawLine(plot.topLeft(), plot.bottomLeft());
@@ -159,8 +158,7 @@ void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart,
         painter.translate(centre, plot.bottom() + 1.5 * mm);
         painter.rotate(270);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(-labelHeight, -lineHeight / 2, labelHeight, lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, bar.label);
+        painter.drawText(QRectF(-labelHeight, -lineHeight / 2, labelHeight, lineHeight), Qt::AlignRight | Qt::AlignVCenter, bar.label);
         painter.restore();
     }
     painter.restore();

@@ -14,8 +14,7 @@ void addHeadings(Report &report, const ListReportLayout &list)
     style.color = list.headingColour;
     for (const ListColumn &column : list.columns) {
         const QRectF rect(column.left, 0.5, column.width, list.headingHeight);
-        band.addLabel(QStringLiteral("kop_") + column.field, rect, column.heading,
-                      column.rightAligned ? style.rightAligned() : style);
+        band.addLabel(QStringLiteral("kop_") + column.field, rect, column.heading, column.rightAligned ? style.rightAligned() : style);
     }
 }
 
@@ -47,13 +46,12 @@ void addSummary(Report &report, const ListReportLayout &list)
     style.pointSize = list.fontSize;
     style.bold = true;
     band.addLabel(QStringLiteral("totaallabel"), QRectF(0, 3, 0, 5), list.totalLabel, style);
-    band.addTotal(QStringLiteral("totaalbedrag"), QRectF(width - 50, 3, 50, 5), ListTotal, ValueFormat::Currency,
-                  style.rightAligned());
+    band.addTotal(QStringLiteral("totaalbedrag"), QRectF(width - 50, 3, 50, 5), ListTotal, ValueFormat::Currency, style.rightAligned());
 }
 } // namespace
 
-std::shared_ptr<Report> makeListReport(const ListReportLayout &list, std::shared_ptr<ReportDataSource> data,
-                                       FrameSettingsSource settings, RowFilter filter)
+std::shared_ptr<Report> makeListReport(const ListReportLayout &list, std::shared_ptr<ReportDataSource> data, FrameSettingsSource settings,
+                                       RowFilter filter)
 {
     auto report = std::make_shared<Report>(list.title.unit, PageSetup::a4(list.orientation));
     ReportFrame::apply(*report, list.title, std::move(settings));

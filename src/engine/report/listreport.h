@@ -13,8 +13,8 @@ namespace zelk {
 struct ListColumn {
     QString heading;
     QString field;
-    double left = 0;          // mm from the left margin
-    double width = 0;         // mm; right-aligned columns end at left + width
+    double left = 0;  // mm from the left margin
+    double width = 0; // mm; right-aligned columns end at left + width
     ValueFormat format = ValueFormat::Text;
     bool rightAligned = false;
 };
@@ -36,7 +36,7 @@ struct ListReportLayout {
 // The running total the summary prints (zero at every report start).
 inline const QString ListTotal = QStringLiteral("totaal");
 
-std::shared_ptr<Report> makeListReport(const ListReportLayout &list, std::shared_ptr<ReportDataSource> data,
-                                       FrameSettingsSource settings, RowFilter filter = {});
+std::shared_ptr<Report> makeListReport(const ListReportLayout &list, std::shared_ptr<ReportDataSource> data, FrameSettingsSource settings,
+                                       RowFilter filter = {});
 
 } // namespace zelk

@@ -14,10 +14,7 @@ struct PageSetup {
     static PageSetup a4(Orientation orientation = Orientation::Portrait) { return {orientation, 10.0}; }
 
     // A4 is 210 x 297 mm; landscape swaps the sides.
-    QSizeF paperSize() const
-    {
-        return orientation == Orientation::Portrait ? QSizeF(210.0, 297.0) : QSizeF(297.0, 210.0);
-    }
+    QSizeF paperSize() const { return orientation == Orientation::Portrait ? QSizeF(210.0, 297.0) : QSizeF(297.0, 210.0); }
     double printableWidth() const { return paperSize().width() - 2 * margin; }
     double printableHeight() const { return paperSize().height() - 2 * margin; }
 };

@@ -4,7 +4,7 @@
 
 namespace zelk {
 
-Report::Report(const QString &name, const PageSetup &page) : name(name), page(page), printDate(reportPrintDate()) {}
+Report::Report(const QString &name, const PageSetup &page) : name(name), page(page), printDate(reportPrintDate()) { }
 
 Band &Report::addBand(BandKind kind, double height)
 {

@@ -20,9 +20,9 @@ public:
     Report(const Report &) = delete;
     Report &operator=(const Report &) = delete;
 
-    QString name;       // the unit name, e.g. "printbalans"; names saved files and the PDF title
+    QString name; // the unit name, e.g. "printbalans"; names saved files and the PDF title
     PageSetup page;
-    QDate printDate;    // the date the engine prints: reportPrintDate() at every report start
+    QDate printDate; // the date the engine prints: reportPrintDate() at every report start
 
     // Adds the band of this kind; a report has at most one of each (throws zelk::Error).
     Band &addBand(BandKind kind, double height);

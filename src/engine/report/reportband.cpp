@@ -26,8 +26,8 @@ ReportElement &Band::add(ReportElement element)
 }
 
 namespace {
-ReportElement textElement(ElementKind kind, const QString &name, const QRectF &rect, const QString &text,
-                          ValueFormat format, const TextStyle &style)
+ReportElement textElement(ElementKind kind, const QString &name, const QRectF &rect, const QString &text, ValueFormat format,
+                          const TextStyle &style)
 {
     ReportElement e;
     e.kind = kind;
@@ -45,8 +45,7 @@ ReportElement &Band::addLabel(const QString &name, const QRectF &rect, const QSt
     return add(textElement(ElementKind::Label, name, rect, text, ValueFormat::Text, style));
 }
 
-ReportElement &Band::addField(const QString &name, const QRectF &rect, const QString &field, ValueFormat format,
-                              const TextStyle &style)
+ReportElement &Band::addField(const QString &name, const QRectF &rect, const QString &field, ValueFormat format, const TextStyle &style)
 {
     return add(textElement(ElementKind::Field, name, rect, field, format, style));
 }
@@ -61,14 +60,13 @@ ReportElement &Band::addPrintDate(const QString &name, const QRectF &rect, const
     return add(textElement(ElementKind::PrintDate, name, rect, {}, ValueFormat::ShortDate, style));
 }
 
-ReportElement &Band::addTotal(const QString &name, const QRectF &rect, const QString &total, ValueFormat format,
-                              const TextStyle &style)
+ReportElement &Band::addTotal(const QString &name, const QRectF &rect, const QString &total, ValueFormat format, const TextStyle &style)
 {
     return add(textElement(ElementKind::Total, name, rect, total, format, style));
 }
 
-ReportElement &Band::addLine(const QString &name, const QPointF &from, const QPointF &to, LineStyle style,
-                             const QColor &color, double width)
+ReportElement &Band::addLine(const QString &name, const QPointF &from, const QPointF &to, LineStyle style, const QColor &color,
+                             double width)
 {
     ReportElement e;
     e.kind = ElementKind::Line;

@@ -36,11 +36,11 @@ using AfterPrintHook = std::function<void(BandContext &)>;
 
 class Band {
 public:
-    Band(BandKind kind, double height) : kind(kind), height(height) {}
+    Band(BandKind kind, double height) : kind(kind), height(height) { }
 
     BandKind kind;
-    double height;          // mm; a rich-text element may stretch it
-    QColor background;      // shades the whole band when valid
+    double height;                      // mm; a rich-text element may stretch it
+    QColor background;                  // shades the whole band when valid
     std::deque<ReportElement> elements; // a deque: references to elements stay valid as more are added
     BeforePrintHook beforePrint;
     AfterPrintHook afterPrint;
@@ -54,14 +54,14 @@ public:
 
     ReportElement &add(ReportElement element);
     ReportElement &addLabel(const QString &name, const QRectF &rect, const QString &text, const TextStyle &style = {});
-    ReportElement &addField(const QString &name, const QRectF &rect, const QString &field,
-                            ValueFormat format = ValueFormat::Text, const TextStyle &style = {});
+    ReportElement &addField(const QString &name, const QRectF &rect, const QString &field, ValueFormat format = ValueFormat::Text,
+                            const TextStyle &style = {});
     ReportElement &addPageNumber(const QString &name, const QRectF &rect, const TextStyle &style = {});
     ReportElement &addPrintDate(const QString &name, const QRectF &rect, const TextStyle &style = {});
-    ReportElement &addTotal(const QString &name, const QRectF &rect, const QString &total,
-                            ValueFormat format = ValueFormat::Currency, const TextStyle &style = {});
-    ReportElement &addLine(const QString &name, const QPointF &from, const QPointF &to,
-                           LineStyle style = LineStyle::Solid, const QColor &color = Qt::black, double width = 0.2);
+    ReportElement &addTotal(const QString &name, const QRectF &rect, const QString &total, ValueFormat format = ValueFormat::Currency,
+                            const TextStyle &style = {});
+    ReportElement &addLine(const QString &name, const QPointF &from, const QPointF &to, LineStyle style = LineStyle::Solid,
+                           const QColor &color = Qt::black, double width = 0.2);
     ReportElement &addBox(const QString &name, const QRectF &rect, const QColor &pen, const QColor &fill = {});
     ReportElement &addPicture(const QString &name, const QRectF &rect, const QImage &picture, bool scaled = false);
     ReportElement &addRichText(const QString &name, const QRectF &rect, std::shared_ptr<QTextDocument> document);

@@ -41,7 +41,11 @@ public:
 
     int rowCount() const override { return int(m_rows.size()); }
     void first() override { m_current = 0; }
-    void next() override { if (m_current < rowCount()) ++m_current; }
+    void next() override
+    {
+        if (m_current < rowCount())
+            ++m_current;
+    }
     bool eof() const override { return m_current >= rowCount(); }
     int fieldIndex(const QString &name) const override { return m_index.value(name.toLower(), -1); }
     QVariant value(int field) const override;

@@ -40,15 +40,13 @@ bool ReportDocument::isComplete() const
 
 bool ReportDocument::layoutMore(int pages)
 {
-    for (int i = 0; i < pages && m_layouter->layoutPage(); ++i) {
-    }
+    for (int i = 0; i < pages && m_layouter->layoutPage(); ++i) { }
     return !m_layouter->done();
 }
 
 bool ReportDocument::hasPage(int index)
 {
-    while (index >= pagesReady() && m_layouter->layoutPage()) {
-    }
+    while (index >= pagesReady() && m_layouter->layoutPage()) { }
     return index >= 0 && index < pagesReady();
 }
 
@@ -61,8 +59,7 @@ const ReportPage &ReportDocument::page(int index)
 
 int ReportDocument::pageCount()
 {
-    while (m_layouter->layoutPage()) {
-    }
+    while (m_layouter->layoutPage()) { }
     return pagesReady();
 }
 

@@ -51,7 +51,7 @@ public:
     bool hasPage(int index);
     // The page at `index`; throws zelk::Error when the report has no such page.
     const ReportPage &page(int index);
-    int pageCount();                 // lays out the whole report
+    int pageCount(); // lays out the whole report
     int pagesReady() const { return int(m_store.pages.size()); }
     bool isComplete() const;
     // Lays out up to `pages` more pages; returns whether pages remain to be laid out.

@@ -38,35 +38,65 @@ struct TextStyle {
     double widthMm(const QString &text) const;
 
     // Small builders so that report definitions read as one line per element.
-    TextStyle withSize(double size) const { TextStyle s = *this; s.pointSize = size; return s; }
-    TextStyle withBold(bool on = true) const { TextStyle s = *this; s.bold = on; return s; }
-    TextStyle withItalic(bool on = true) const { TextStyle s = *this; s.italic = on; return s; }
-    TextStyle withColor(const QColor &c) const { TextStyle s = *this; s.color = c; return s; }
-    TextStyle rightAligned() const { TextStyle s = *this; s.align = Qt::AlignRight | Qt::AlignVCenter; return s; }
-    TextStyle centred() const { TextStyle s = *this; s.align = Qt::AlignHCenter | Qt::AlignVCenter; return s; }
+    TextStyle withSize(double size) const
+    {
+        TextStyle s = *this;
+        s.pointSize = size;
+        return s;
+    }
+    TextStyle withBold(bool on = true) const
+    {
+        TextStyle s = *this;
+        s.bold = on;
+        return s;
+    }
+    TextStyle withItalic(bool on = true) const
+    {
+        TextStyle s = *this;
+        s.italic = on;
+        return s;
+    }
+    TextStyle withColor(const QColor &c) const
+    {
+        TextStyle s = *this;
+        s.color = c;
+        return s;
+    }
+    TextStyle rightAligned() const
+    {
+        TextStyle s = *this;
+        s.align = Qt::AlignRight | Qt::AlignVCenter;
+        return s;
+    }
+    TextStyle centred() const
+    {
+        TextStyle s = *this;
+        s.align = Qt::AlignHCenter | Qt::AlignVCenter;
+        return s;
+    }
 };
 
 struct ReportElement {
     ElementKind kind = ElementKind::Label;
     QString name;
-    QRectF rect;                 // mm; a line runs from rect.topLeft() to rect.bottomRight()
-    QString text;                // label caption, field name (Field) or total name (Total)
+    QRectF rect;  // mm; a line runs from rect.topLeft() to rect.bottomRight()
+    QString text; // label caption, field name (Field) or total name (Total)
     ValueFormat format = ValueFormat::Text;
     TextStyle style;
     bool visible = true;
 
-    QColor pen = Qt::black;      // lines and box borders; invalid means no border
-    QColor fill;                 // box fill; invalid means not filled
-    double penWidth = 0.2;       // mm
+    QColor pen = Qt::black; // lines and box borders; invalid means no border
+    QColor fill;            // box fill; invalid means not filled
+    double penWidth = 0.2;  // mm
     LineStyle lineStyle = LineStyle::Solid;
 
-    QImage picture;              // natural size (see naturalSizeMm), clipped to rect, unless scaled
+    QImage picture; // natural size (see naturalSizeMm), clipped to rect, unless scaled
     bool scaled = false;
 
     std::shared_ptr<QTextDocument> document; // rich text: the band stretches to show all of it
     std::shared_ptr<BarChart> chart;
 
-    int fieldIndex = -1;         // resolved by the layout for Field elements
+    int fieldIndex = -1; // resolved by the layout for Field elements
 };
 
 // A picture's natural size: its pixels at the resolution stored in the picture (96 dots

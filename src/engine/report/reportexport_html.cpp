@@ -35,26 +35,23 @@ QString place(const PageItem &item)
 
 QString styleSheet(const PageStore &store)
 {
-    QString css = QStringLiteral(
-        "body{background:#9a9a9a;margin:0;padding:4mm 0}\n"
-        ".page{position:relative;margin:0 auto 4mm auto;background:#fff;overflow:hidden}\n"
-        ".page>div,.page>img{position:absolute;margin:0;box-sizing:border-box}\n"
-        ".t{white-space:pre;overflow:visible}\n");
+    QString css = QStringLiteral("body{background:#9a9a9a;margin:0;padding:4mm 0}\n"
+                                 ".page{position:relative;margin:0 auto 4mm auto;background:#fff;overflow:hidden}\n"
+                                 ".page>div,.page>img{position:absolute;margin:0;box-sizing:border-box}\n"
+                                 ".t{white-space:pre;overflow:visible}\n");
     for (std::size_t i = 0; i < store.styles.size(); ++i) {
         const TextStyle &s = store.styles[i];
         const QString align = (s.align & Qt::AlignRight) ? QStringLiteral("right")
-            : (s.align & Qt::AlignHCenter)              ? QStringLiteral("center")
+            : (s.align & Qt::AlignHCenter)               ? QStringLiteral("center")
                                                          : QStringLiteral("left");
         css += QStringLiteral(".s%1{font:%2 %3 %4pt '%5';color:%6;text-align:%7}\n")
                    .arg(i)
                    .arg(s.italic ? QStringLiteral("italic") : QStringLiteral("normal"),
-                        s.bold ? QStringLiteral("bold") : QStringLiteral("normal"), QString::number(s.pointSize),
-                        s.family, s.color.name(), align);
+                        s.bold ? QStringLiteral("bold") : QStringLiteral("normal"), QString::number(s.pointSize), s.family, s.color.name(),
+                        align);
     }
     for (std::size_t i = 0; i < store.pictures.size(); ++i)
-        css += QStringLiteral(".p%1{background-image:url(%2);background-repeat:no-repeat}\n")
-                   .arg(i)
-                   .arg(pngDataUrl(store.pictures[i]));
+        css += QStringLiteral(".p%1{background-image:url(%2);background-repeat:no-repeat}\n").arg(i).arg(pngDataUrl(store.pictures[i]));
     return css;
 }
 
@@ -73,8 +70,10 @@ QString itemHtml(const PageStore &store, const PageItem &item)
         return QStringLiteral("<div class=\"t s%1\" style=\"%2;line-height:%3\">%4</div>\n")
             .arg(QString::number(item.style), place(item), mm(item.h), item.text.toHtmlEscaped());
     case ItemKind::Line: {
-        const QString border = QStringLiteral("%1 %2 %3").arg(mm(std::max(0.1f, item.penWidth)),
-            item.lineStyle == LineStyle::Dotted ? QStringLiteral("dotted") : QStringLiteral("solid"), colour(item.pen));
+        const QString border
+            = QStringLiteral("%1 %2 %3")
+                  .arg(mm(std::max(0.1f, item.penWidth)),
+                       item.lineStyle == LineStyle::Dotted ? QStringLiteral("dotted") : QStringLiteral("solid"), colour(item.pen));
         const bool horizontal = std::abs(item.h) <= std::abs(item.w);
         return QStringLiteral("<div style=\"left:%1;top:%2;width:%3;height:%4;%5:%6\"></div>\n")
             .arg(mm(item.x), mm(item.y), mm(horizontal ? item.w : 0), mm(horizontal ? 0 : item.h),

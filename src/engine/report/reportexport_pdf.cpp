@@ -17,8 +17,8 @@ void writePdf(ReportDocument &document, QIODevice &out)
     writer.setCreator(QStringLiteral("Zelk"));
     writer.setTitle(document.report().name);
     const bool landscape = document.pageSetup().orientation == Orientation::Landscape;
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer))
         throw Error(QStringLiteral("Het PDF-bestand kan niet worden geschreven."));

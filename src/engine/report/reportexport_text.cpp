@@ -19,9 +19,7 @@ QString rowText(const TextRow &row, double margin)
     for (const TextCell &cell : row.cells) {
         if (cell.rule && !rulesOnly)
             continue;
-        const QString text = cell.rule
-            ? QString(std::max(1, columnOf(cell.right, margin) - columnOf(cell.left, margin)), u'-')
-            : cell.text;
+        const QString text = cell.rule ? QString(std::max(1, columnOf(cell.right, margin) - columnOf(cell.left, margin)), u'-') : cell.text;
         int start = columnOf(cell.left, margin);
         if (cell.align == TextCell::Align::Right)
             start = columnOf(cell.right, margin) - int(text.size());

@@ -40,7 +40,8 @@ QImage readLogo(const QString &path, QString *error)
     QImage image = reader.read();
     if (image.isNull() && error)
         *error = QStringLiteral("Het logo \"%1\" is geen leesbare afbeelding (JPEG of BMP); "
-                                "het overzicht wordt zonder logo afgedrukt.").arg(QFileInfo(path).fileName());
+                                "het overzicht wordt zonder logo afgedrukt.")
+                     .arg(QFileInfo(path).fileName());
     return image;
 }
 

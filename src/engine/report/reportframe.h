@@ -54,7 +54,7 @@ public:
     const FrameSettings &settings() const { return m_settings; }
 
 private:
-    explicit ReportFrame(FrameSettingsSource settings) : m_source(std::move(settings)) {}
+    explicit ReportFrame(FrameSettingsSource settings) : m_source(std::move(settings)) { }
     void loadLogo(Report &report);
     void putLogo(Band &band);
 

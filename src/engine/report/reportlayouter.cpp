@@ -16,7 +16,7 @@ QRgb rgba(const QColor &color)
 }
 } // namespace
 
-ReportLayouter::ReportLayouter(Report &report, PageStore &store) : m_report(report), m_store(store) {}
+ReportLayouter::ReportLayouter(Report &report, PageStore &store) : m_report(report), m_store(store) { }
 
 void ReportLayouter::start()
 {
@@ -79,8 +79,7 @@ void ReportLayouter::placeFixed(BandKind kind, double top)
     if (auto instance = printBand(*band, nullptr, -1)) {
         append(*instance, top);
         if (instance->richText >= 0) // a header's rich text does not stretch
-            appendSlice(*instance, top + instance->richTop,
-                        std::min(instance->richHeight, instance->height - instance->richTop));
+            appendSlice(*instance, top + instance->richTop, std::min(instance->richHeight, instance->height - instance->richTop));
         if (kind != BandKind::PageFooter)
             m_y = top + instance->height;
     }

@@ -19,16 +19,16 @@ struct PageItem {
         Scaled = 2,     // a picture stretched to its rectangle instead of shown at natural size
     };
     ItemKind kind = ItemKind::Text;
-    BandKind band = BandKind::Detail;      // the band it came from (exports use it)
+    BandKind band = BandKind::Detail; // the band it came from (exports use it)
     LineStyle lineStyle = LineStyle::Solid;
-    quint8 flags = 0;                      // PageItem::PageNumber, PageItem::Scaled
-    quint16 style = 0;                     // Text: index into ReportDocument::styles()
-    int resource = -1;                     // Picture, RichText, Chart: index of the resource
-    float x = 0, y = 0, w = 0, h = 0;      // mm; a line runs from (x, y) to (x + w, y + h)
-    float offset = 0;                      // RichText: mm into the document where this slice starts
-    float penWidth = 0;                    // mm
-    QRgb pen = 0;                          // alpha 0: no border
-    QRgb fill = 0;                         // alpha 0: not filled
+    quint8 flags = 0;                 // PageItem::PageNumber, PageItem::Scaled
+    quint16 style = 0;                // Text: index into ReportDocument::styles()
+    int resource = -1;                // Picture, RichText, Chart: index of the resource
+    float x = 0, y = 0, w = 0, h = 0; // mm; a line runs from (x, y) to (x + w, y + h)
+    float offset = 0;                 // RichText: mm into the document where this slice starts
+    float penWidth = 0;               // mm
+    QRgb pen = 0;                     // alpha 0: no border
+    QRgb fill = 0;                    // alpha 0: not filled
     QString text;
 
     QRectF rect() const { return QRectF(x, y, w, h); }

@@ -9,7 +9,7 @@ struct TextCell {
     enum class Align : quint8 { Left, Right, Centre };
     double left = 0, right = 0; // mm from the paper's left edge
     Align align = Align::Left;
-    bool rule = false;          // a horizontal line, written as dashes in plain text
+    bool rule = false; // a horizontal line, written as dashes in plain text
     QString text;
 };
 

@@ -7,9 +7,9 @@
 namespace zelk::titles {
 
 struct ReportTitle {
-    QString unit;         // the report's unit name
-    QString title;        // page header title line
-    QString footer;       // page footer text
+    QString unit;   // the report's unit name
+    QString title;  // page header title line
+    QString footer; // page footer text
     bool hasFooter = true;
 };
 
@@ -25,8 +25,7 @@ inline const ReportTitle printrekeningen{QStringLiteral("printrekeningen"), QStr
 // Overviews.
 inline const ReportTitle printcontrijour{QStringLiteral("printcontrijour"), QStringLiteral("Overzicht journaal van"),
                                          QStringLiteral("Overzicht journaal van")};
-inline const ReportTitle overzichtmutrekeningen{QStringLiteral("overzichtmutrekeningen"),
-                                                QStringLiteral("Overzicht mutaties rekeningen :"),
+inline const ReportTitle overzichtmutrekeningen{QStringLiteral("overzichtmutrekeningen"), QStringLiteral("Overzicht mutaties rekeningen :"),
                                                 QStringLiteral("Overzicht mutaties rekeningen")};
 inline const ReportTitle printbalans{QStringLiteral("printbalans"), QStringLiteral("Financieel overzicht van :"), QStringLiteral("Balans")};
 inline const ReportTitle printteontvangen{QStringLiteral("printteontvangen"), QStringLiteral("Overzicht nog te ontvangen posten van :"),

@@ -80,8 +80,8 @@ double cutBetweenLines(const std::vector<RichTextLine> &lines, double from, doub
     return best > 0 ? best : from + room;
 }
 
-void paintDocumentSlice(QPainter &painter, const QTextDocument &document, const QPointF &topLeft,
-                        double offsetMm, double heightMm, double widthMm, double unitsPerMm)
+void paintDocumentSlice(QPainter &painter, const QTextDocument &document, const QPointF &topLeft, double offsetMm, double heightMm,
+                        double widthMm, double unitsPerMm)
 {
     const double unit = richTextUnitsPerMm();
     painter.save();

@@ -39,7 +39,7 @@ double cutBetweenLines(const std::vector<RichTextLine> &lines, double from, doub
 
 // Paints the part [offsetMm, offsetMm + heightMm) of the document with its top-left at
 // `topLeft` (painter units, `unitsPerMm` of them per millimetre).
-void paintDocumentSlice(QPainter &painter, const QTextDocument &document, const QPointF &topLeft,
-                        double offsetMm, double heightMm, double widthMm, double unitsPerMm);
+void paintDocumentSlice(QPainter &painter, const QTextDocument &document, const QPointF &topLeft, double offsetMm, double heightMm,
+                        double widthMm, double unitsPerMm);
 
 } // namespace zelk

@@ -3,8 +3,8 @@
 #include "databases.h"
 #include "report/listreport.h"
 #include "reportsettings.h"
-#include "tabledatasource.h"
 #include "store/velden.h"
+#include "tabledatasource.h"
 
 namespace zelk {
 

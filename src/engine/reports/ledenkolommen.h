@@ -15,7 +15,7 @@ struct MemberColumn {
     const char *heading;
     double headingAt; // mm from the left margin
     QStringView field;
-    double valueAt;   // mm; the value takes its natural width from here
+    double valueAt; // mm; the value takes its natural width from here
 };
 
 // A member list under the frame: column headings and one line of 4.2 mm per member.

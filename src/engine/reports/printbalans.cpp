@@ -14,11 +14,11 @@ constexpr double ColumnWidth = 93.0;
 constexpr double RightColumn = 97.0;
 constexpr double HeadingHeight = 9.0;
 constexpr double RowHeight = 4.8;
-constexpr double FirstRow = 11.0;           // row 1 of the income and expenses columns
-constexpr double ColumnsLine = 99.5;        // the line across both columns
-constexpr double ColumnsTotal = 101.5;      // their "TOTAAL" row
+constexpr double FirstRow = 11.0;      // row 1 of the income and expenses columns
+constexpr double ColumnsLine = 99.5;   // the line across both columns
+constexpr double ColumnsTotal = 101.5; // their "TOTAAL" row
 constexpr double ColumnsBottom = 108.0;
-constexpr double LowerTop = 114.0;          // the three boxes below the columns
+constexpr double LowerTop = 114.0; // the three boxes below the columns
 constexpr double LowerFirstRow = 125.0;
 constexpr double AssetsLine = 160.5;
 constexpr double AssetsTotal = 162.5;
@@ -50,8 +50,7 @@ printbalans::printbalans(DataModule1 &data) : printbalans(frameSettingsOf(data))
     m_data = &data;
 }
 
-printbalans::printbalans(FrameSettingsSource settings)
-    : m_report(std::make_shared<Report>(titles::printbalans.unit))
+printbalans::printbalans(FrameSettingsSource settings) : m_report(std::make_shared<Report>(titles::printbalans.unit))
 {
     ReportFrame::apply(*m_report, titles::printbalans, std::move(settings));
     buildLayout();
@@ -116,7 +115,7 @@ void printbalans::buildLayout()
     box(QStringLiteral("eigenvermogenkader"), RightColumn, EquityTop, LowerBottom);
     headed(QStringLiteral("eigenvermogen"), QStringLiteral("EIGEN VERMOGEN"), RightColumn, EquityTop);
     slot(QStringLiteral("evo"), RightColumn, LowerFirstRow + 6 * RowHeight); // level with position 37
-    slot(QStringLiteral("evn"), RightColumn, AssetsTotal);                  // level with the assets total
+    slot(QStringLiteral("evn"), RightColumn, AssetsTotal);                   // level with the assets total
 }
 
 void printbalans::fill(const QString &slot, const QString &name, const QString &amount)

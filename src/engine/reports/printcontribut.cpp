@@ -25,7 +25,8 @@ printcontribut::printcontribut(DataModule1 &data)
     ReportFrame::apply(*m_report, titles::printcontribut, frameSettingsOf(data));
     Band &block = m_report->addBand(BandKind::Detail, 19.1);
     block.addLine(QStringLiteral("stippellijn"), QPointF(0, 0.3), QPointF(m_report->page.printableWidth(), 0.3), LineStyle::Dotted);
-    block.addField(veld::leden::Naam.toString(), QRectF(2.1, 0.6, 0, 4.2), veld::leden::Naam.toString(), ValueFormat::Text, textOfSize(9).withBold());
+    block.addField(veld::leden::Naam.toString(), QRectF(2.1, 0.6, 0, 4.2), veld::leden::Naam.toString(), ValueFormat::Text,
+                   textOfSize(9).withBold());
     block.addLabel(QStringLiteral("maanden"), QRectF(6.9, 10.6, 0, 4.2), QStringLiteral("maanden"), textOfSize(9));
 
     struct Family {

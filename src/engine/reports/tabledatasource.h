@@ -9,11 +9,15 @@ namespace zelk {
 
 class TableDataSource : public ReportDataSource {
 public:
-    explicit TableDataSource(Table &table) : m_table(table) {}
+    explicit TableDataSource(Table &table) : m_table(table) { }
 
     int rowCount() const override { return m_table.recordCount(); }
     void first() override { m_row = 0; }
-    void next() override { if (m_row < rowCount()) ++m_row; }
+    void next() override
+    {
+        if (m_row < rowCount())
+            ++m_row;
+    }
     bool eof() const override { return m_row >= rowCount(); }
     int fieldIndex(const QString &name) const override;
     QVariant value(int field) const override;

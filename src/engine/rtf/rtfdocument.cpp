@@ -28,8 +28,7 @@ QString decodePlainText(QByteArrayView bytes)
     // Other control characters and the document's own marks are not text.
     text.removeIf([](QChar c) {
         const char16_t code = c.unicode();
-        return (code < 0x20 && code != u'\t' && code != u'\n') || code == 0xFDD0 || code == 0xFDD1
-            || code == 0xFFFC;
+        return (code < 0x20 && code != u'\t' && code != u'\n') || code == 0xFDD0 || code == 0xFDD1 || code == 0xFFFC;
     });
     return text;
 }
@@ -78,14 +77,14 @@ void readFile(const QString &path, QTextDocument *doc)
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Het bestand \"%1\" kan niet worden gelezen.").arg(path));
     if (file.size() > MaxFileSize)
-        throw Error(QStringLiteral("Het bestand \"%1\" is te groot om te openen (meer dan %2 MB).")
-                        .arg(path).arg(MaxFileSize / (1024 * 1024)));
+        throw Error(
+            QStringLiteral("Het bestand \"%1\" is te groot om te openen (meer dan %2 MB).").arg(path).arg(MaxFileSize / (1024 * 1024)));
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Het bestand \"%1\" kan niet worden gelezen.").arg(path));
     if (bytes.size() > MaxFileSize)
-        throw Error(QStringLiteral("Het bestand \"%1\" is te groot om te openen (meer dan %2 MB).")
-                        .arg(path).arg(MaxFileSize / (1024 * 1024)));
+        throw Error(
+            QStringLiteral("Het bestand \"%1\" is te groot om te openen (meer dan %2 MB).").arg(path).arg(MaxFileSize / (1024 * 1024)));
     read(bytes, doc);
 }
 

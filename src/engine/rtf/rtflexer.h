@@ -11,8 +11,8 @@ struct Token {
     Kind kind = End;
     QByteArrayView text; // Word: its name (at most MaxWordLength letters); Text: the bytes
     bool hasParameter = false;
-    int parameter = 0;   // clamped to +-MaxParameter
-    char symbol = 0;     // Symbol: the character after the backslash
+    int parameter = 0;      // clamped to +-MaxParameter
+    char symbol = 0;        // Symbol: the character after the backslash
     unsigned char byte = 0; // Hex: the byte value
 };
 
@@ -21,7 +21,7 @@ public:
     static constexpr int MaxWordLength = 32;
     static constexpr int MaxParameter = 1'000'000'000;
 
-    explicit Lexer(QByteArrayView data) : m_data(data) {}
+    explicit Lexer(QByteArrayView data) : m_data(data) { }
 
     Token next();
     // Passes over raw bytes (the data of \binN); stops at the end of the input.

@@ -1,8 +1,8 @@
 #include "rtfreader.h"
 
 #include "cp1252.h"
-#include "rtfwords.h"
 #include "rtflexer.h"
+#include "rtfwords.h"
 
 #include <QColor>
 #include <QFont>
@@ -26,7 +26,7 @@ constexpr int MaxDepth = 200;
 constexpr int MaxTableEntries = 4096;
 constexpr int MaxFontNameLength = 200;
 constexpr int MaxUnicodeSkip = 16;
-constexpr int MaxTwips = 31680; // 22 inches
+constexpr int MaxTwips = 31680;       // 22 inches
 constexpr int DefaultHalfPoints = 24; // RTF's default size: 12 points
 constexpr int MinHalfPoints = 2;
 constexpr int MaxHalfPoints = 2000;
@@ -69,8 +69,14 @@ struct FontEntry {
     QFont::StyleHint hint = QFont::AnyStyle;
 };
 
-int clampTwips(int value, int low = -MaxTwips) { return std::clamp(value, low, MaxTwips); }
-bool toggle(const Token &t) { return !t.hasParameter || t.parameter != 0; }
+int clampTwips(int value, int low = -MaxTwips)
+{
+    return std::clamp(value, low, MaxTwips);
+}
+bool toggle(const Token &t)
+{
+    return !t.hasParameter || t.parameter != 0;
+}
 
 class Reader {
 public:
@@ -199,13 +205,29 @@ private:
     void symbol(char c)
     {
         switch (c) {
-        case '*': m_starred = true; break;
-        case '\\': case '{': case '}': put(QChar::fromLatin1(c)); break;
-        case '~': put(QChar::Nbsp); break;
-        case '_': put(u'-'); break; // non-breaking hyphen
-        case '\r': case '\n': paragraphBreak(); break;
-        case '\t': put(u'\t'); break;
-        default: break; // optional hyphen, index marks, malformed \' : nothing to show
+        case '*':
+            m_starred = true;
+            break;
+        case '\\':
+        case '{':
+        case '}':
+            put(QChar::fromLatin1(c));
+            break;
+        case '~':
+            put(QChar::Nbsp);
+            break;
+        case '_':
+            put(u'-');
+            break; // non-breaking hyphen
+        case '\r':
+        case '\n':
+            paragraphBreak();
+            break;
+        case '\t':
+            put(u'\t');
+            break;
+        default:
+            break; // optional hyphen, index marks, malformed \' : nothing to show
         }
     }
 
@@ -227,13 +249,26 @@ private:
         ParaState &para = state().para;
         switch (w) {
         // Destinations that are read.
-        case Word::FontTable: state().destination = Destination::FontTable; break;
-        case Word::ColorTable: state().destination = Destination::ColorTable; break;
+        case Word::FontTable:
+            state().destination = Destination::FontTable;
+            break;
+        case Word::ColorTable:
+            state().destination = Destination::ColorTable;
+            break;
         // Document.
-        case Word::DefaultFont: m_defaultFont = value; m_formatCache.reset(); break;
-        case Word::Bin: m_lexer.skipBytes(t.hasParameter ? value : 0); break;
-        case Word::UnicodeSkip: state().unicodeSkip = std::clamp(value, 0, MaxUnicodeSkip); break;
-        case Word::Unicode: unicode(value); break;
+        case Word::DefaultFont:
+            m_defaultFont = value;
+            m_formatCache.reset();
+            break;
+        case Word::Bin:
+            m_lexer.skipBytes(t.hasParameter ? value : 0);
+            break;
+        case Word::UnicodeSkip:
+            state().unicodeSkip = std::clamp(value, 0, MaxUnicodeSkip);
+            break;
+        case Word::Unicode:
+            unicode(value);
+            break;
         // Font and colour table entries.
         case Word::Font:
             if (state().destination == Destination::FontTable)
@@ -241,56 +276,146 @@ private:
             else
                 ch.font = value;
             break;
-        case Word::FamilyRoman: m_fontHint = QFont::Serif; break;
-        case Word::FamilySwiss: m_fontHint = QFont::SansSerif; break;
-        case Word::FamilyModern: m_fontHint = QFont::TypeWriter; break;
-        case Word::FamilyScript: m_fontHint = QFont::Cursive; break;
-        case Word::FamilyDecor: m_fontHint = QFont::Decorative; break;
-        case Word::Red: m_red = std::clamp(value, 0, 255); m_colorGiven = true; break;
-        case Word::Green: m_green = std::clamp(value, 0, 255); m_colorGiven = true; break;
-        case Word::Blue: m_blue = std::clamp(value, 0, 255); m_colorGiven = true; break;
+        case Word::FamilyRoman:
+            m_fontHint = QFont::Serif;
+            break;
+        case Word::FamilySwiss:
+            m_fontHint = QFont::SansSerif;
+            break;
+        case Word::FamilyModern:
+            m_fontHint = QFont::TypeWriter;
+            break;
+        case Word::FamilyScript:
+            m_fontHint = QFont::Cursive;
+            break;
+        case Word::FamilyDecor:
+            m_fontHint = QFont::Decorative;
+            break;
+        case Word::Red:
+            m_red = std::clamp(value, 0, 255);
+            m_colorGiven = true;
+            break;
+        case Word::Green:
+            m_green = std::clamp(value, 0, 255);
+            m_colorGiven = true;
+            break;
+        case Word::Blue:
+            m_blue = std::clamp(value, 0, 255);
+            m_colorGiven = true;
+            break;
         // Characters.
-        case Word::Plain: ch = CharState{}; break;
-        case Word::Bold: ch.bold = toggle(t); break;
-        case Word::Italic: ch.italic = toggle(t); break;
-        case Word::Underline: ch.underline = toggle(t); break;
-        case Word::UnderlineNone: ch.underline = false; break;
-        case Word::Strike: ch.strike = toggle(t); break;
-        case Word::Hidden: ch.hidden = toggle(t); break;
+        case Word::Plain:
+            ch = CharState{};
+            break;
+        case Word::Bold:
+            ch.bold = toggle(t);
+            break;
+        case Word::Italic:
+            ch.italic = toggle(t);
+            break;
+        case Word::Underline:
+            ch.underline = toggle(t);
+            break;
+        case Word::UnderlineNone:
+            ch.underline = false;
+            break;
+        case Word::Strike:
+            ch.strike = toggle(t);
+            break;
+        case Word::Hidden:
+            ch.hidden = toggle(t);
+            break;
         case Word::FontSize:
             ch.halfPoints = t.hasParameter ? std::clamp(value, MinHalfPoints, MaxHalfPoints) : DefaultHalfPoints;
             break;
-        case Word::Foreground: ch.foreground = value; break;
-        case Word::Background: ch.background = value; break;
-        case Word::Super: ch.vertical = 1; break;
-        case Word::Sub: ch.vertical = -1; break;
-        case Word::NoSuperSub: ch.vertical = 0; break;
+        case Word::Foreground:
+            ch.foreground = value;
+            break;
+        case Word::Background:
+            ch.background = value;
+            break;
+        case Word::Super:
+            ch.vertical = 1;
+            break;
+        case Word::Sub:
+            ch.vertical = -1;
+            break;
+        case Word::NoSuperSub:
+            ch.vertical = 0;
+            break;
         // Paragraphs.
-        case Word::ParagraphDefault: para = ParaState{}; break;
-        case Word::AlignLeft: para.alignment = Qt::AlignLeft; break;
-        case Word::AlignCenter: para.alignment = Qt::AlignHCenter; break;
-        case Word::AlignRight: para.alignment = Qt::AlignRight; break;
-        case Word::AlignJustify: para.alignment = Qt::AlignJustify; break;
-        case Word::LeftIndent: para.left = clampTwips(value); break;
-        case Word::RightIndent: para.right = clampTwips(value); break;
-        case Word::FirstIndent: para.first = clampTwips(value); break;
-        case Word::SpaceBefore: para.before = clampTwips(value, 0); break;
-        case Word::SpaceAfter: para.after = clampTwips(value, 0); break;
+        case Word::ParagraphDefault:
+            para = ParaState{};
+            break;
+        case Word::AlignLeft:
+            para.alignment = Qt::AlignLeft;
+            break;
+        case Word::AlignCenter:
+            para.alignment = Qt::AlignHCenter;
+            break;
+        case Word::AlignRight:
+            para.alignment = Qt::AlignRight;
+            break;
+        case Word::AlignJustify:
+            para.alignment = Qt::AlignJustify;
+            break;
+        case Word::LeftIndent:
+            para.left = clampTwips(value);
+            break;
+        case Word::RightIndent:
+            para.right = clampTwips(value);
+            break;
+        case Word::FirstIndent:
+            para.first = clampTwips(value);
+            break;
+        case Word::SpaceBefore:
+            para.before = clampTwips(value, 0);
+            break;
+        case Word::SpaceAfter:
+            para.after = clampTwips(value, 0);
+            break;
         // Breaks and special characters.
-        case Word::Paragraph: paragraphBreak(); break;
-        case Word::Tab: put(u'\t'); break;
-        case Word::Line: put(QChar::LineSeparator); break;
-        case Word::EmDash: put(QChar(0x2014)); break;
-        case Word::EnDash: put(QChar(0x2013)); break;
-        case Word::LeftQuote: put(QChar(0x2018)); break;
-        case Word::RightQuote: put(QChar(0x2019)); break;
-        case Word::LeftDoubleQuote: put(QChar(0x201C)); break;
-        case Word::RightDoubleQuote: put(QChar(0x201D)); break;
-        case Word::Bullet: put(QChar(0x2022)); break;
-        case Word::EmSpace: put(QChar(0x2003)); break;
-        case Word::EnSpace: put(QChar(0x2002)); break;
-        case Word::QuarterEmSpace: put(QChar(0x2005)); break;
-        default: break; // unknown or unneeded words are ignored
+        case Word::Paragraph:
+            paragraphBreak();
+            break;
+        case Word::Tab:
+            put(u'\t');
+            break;
+        case Word::Line:
+            put(QChar::LineSeparator);
+            break;
+        case Word::EmDash:
+            put(QChar(0x2014));
+            break;
+        case Word::EnDash:
+            put(QChar(0x2013));
+            break;
+        case Word::LeftQuote:
+            put(QChar(0x2018));
+            break;
+        case Word::RightQuote:
+            put(QChar(0x2019));
+            break;
+        case Word::LeftDoubleQuote:
+            put(QChar(0x201C));
+            break;
+        case Word::RightDoubleQuote:
+            put(QChar(0x201D));
+            break;
+        case Word::Bullet:
+            put(QChar(0x2022));
+            break;
+        case Word::EmSpace:
+            put(QChar(0x2003));
+            break;
+        case Word::EnSpace:
+            put(QChar(0x2002));
+            break;
+        case Word::QuarterEmSpace:
+            put(QChar(0x2005));
+            break;
+        default:
+            break; // unknown or unneeded words are ignored
         }
     }
 
@@ -432,8 +557,7 @@ private:
         if (const QColor color = colorAt(chars.background); color.isValid())
             format.setBackground(color);
         if (chars.vertical != 0)
-            format.setVerticalAlignment(chars.vertical > 0 ? QTextCharFormat::AlignSuperScript
-                                                           : QTextCharFormat::AlignSubScript);
+            format.setVerticalAlignment(chars.vertical > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
         m_formatCache.emplace(chars, format);
         return format;
     }

@@ -26,13 +26,19 @@ struct FontDef {
 QByteArray familyWord(QFont::StyleHint hint)
 {
     switch (hint) {
-    case QFont::Serif: return "\\froman";
-    case QFont::SansSerif: return "\\fswiss";
-    case QFont::TypeWriter: return "\\fmodern";
-    case QFont::Cursive: return "\\fscript";
+    case QFont::Serif:
+        return "\\froman";
+    case QFont::SansSerif:
+        return "\\fswiss";
+    case QFont::TypeWriter:
+        return "\\fmodern";
+    case QFont::Cursive:
+        return "\\fscript";
     case QFont::Decorative:
-    case QFont::Fantasy: return "\\fdecor";
-    default: return "\\fnil";
+    case QFont::Fantasy:
+        return "\\fdecor";
+    default:
+        return "\\fnil";
     }
 }
 
@@ -48,13 +54,19 @@ int halfPoints(const QFont &font)
     return std::max(2, qRound(points * 2));
 }
 
-int twips(double pixels) { return qRound(pixels * TwipsPerPixel); }
+int twips(double pixels)
+{
+    return qRound(pixels * TwipsPerPixel);
+}
 
-QByteArray number(int value) { return QByteArray::number(value); }
+QByteArray number(int value)
+{
+    return QByteArray::number(value);
+}
 
 class Writer {
 public:
-    explicit Writer(const QTextDocument &doc) : m_doc(doc) {}
+    explicit Writer(const QTextDocument &doc) : m_doc(doc) { }
 
     QByteArray run()
     {
@@ -108,8 +120,8 @@ private:
             if (first == 0)
                 first = -std::min(left, 24.0);
         }
-        const int values[] = {twips(left), twips(format.rightMargin()), twips(first),
-                              twips(format.topMargin()), twips(format.bottomMargin())};
+        const int values[]
+            = {twips(left), twips(format.rightMargin()), twips(first), twips(format.topMargin()), twips(format.bottomMargin())};
         const char *words[] = {"\\li", "\\ri", "\\fi", "\\sb", "\\sa"};
         for (int i = 0; i < 5; ++i) {
             if (values[i] != 0)
@@ -120,8 +132,8 @@ private:
     void writeListMark(const QTextBlock &block, const QTextList *list)
     {
         const QTextListFormat::Style style = list->format().style();
-        const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-            || style == QTextListFormat::ListSquare;
+        const bool bullet
+            = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle || style == QTextListFormat::ListSquare;
         const QString mark = bullet ? QString(QChar(0x2022)) : list->itemText(block);
         writeRun(mark + u'\t', block.charFormat());
     }

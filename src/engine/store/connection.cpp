@@ -43,8 +43,7 @@ sql::DatabaseHandle openUri(const QString &uri, int flags, const QString &path)
 }
 } // namespace
 
-Connection::Connection(const QString &folder)
-    : m_folder(QDir::cleanPath(QDir(folder).absolutePath()))
+Connection::Connection(const QString &folder) : m_folder(QDir::cleanPath(QDir(folder).absolutePath()))
 {
     const QString mainPath = filePath(schemas::rekeningen());
     requireFile(mainPath);
@@ -61,8 +60,8 @@ Connection::Connection(const QString &folder)
     }
     // The versions as they are now: rows read from here on are the baseline.
     for (const TableSchema *table : schemas::all()) {
-        m_versionQueries.push_back(std::make_unique<sql::Statement>(
-            m_db.get(), QStringLiteral("PRAGMA %1.data_version").arg(qualified(*table))));
+        m_versionQueries.push_back(
+            std::make_unique<sql::Statement>(m_db.get(), QStringLiteral("PRAGMA %1.data_version").arg(qualified(*table))));
         m_versions.push_back(dataVersion(m_versionQueries.size() - 1));
     }
 }
@@ -160,16 +159,15 @@ void Connection::rollback()
     if (m_depth == 0)
         sqlite3_exec(m_db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
     else
-        sqlite3_exec(m_db.get(), QStringLiteral("ROLLBACK TO s%1; RELEASE s%1").arg(m_depth).toUtf8().constData(), nullptr,
-                     nullptr, nullptr);
+        sqlite3_exec(m_db.get(), QStringLiteral("ROLLBACK TO s%1; RELEASE s%1").arg(m_depth).toUtf8().constData(), nullptr, nullptr,
+                     nullptr);
     // Copies since every listener may reload and, in doing so, change the list.
     const auto listeners = m_listeners;
     for (const auto &[id, listener] : listeners)
         listener();
 }
 
-Transaction::Transaction(Connection &connection)
-    : m_connection(connection)
+Transaction::Transaction(Connection &connection) : m_connection(connection)
 {
     m_connection.begin();
 }
@@ -199,8 +197,7 @@ void createTableFile(const QString &path, const TableSchema &table)
 namespace {
 void backup(sqlite3 *to, const char *toName, sqlite3 *from, const char *fromName, const QString &what)
 {
-    std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup *)> job(sqlite3_backup_init(to, toName, from, fromName),
-                                                                  sqlite3_backup_finish);
+    std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup *)> job(sqlite3_backup_init(to, toName, from, fromName), sqlite3_backup_finish);
     if (!job)
         sql::fail(to, sqlite3_errcode(to), what);
     const int rc = sqlite3_backup_step(job.get(), -1);

@@ -79,8 +79,7 @@ int extendedErrorCode(sqlite3 *db)
     return sqlite3_extended_errcode(db);
 }
 
-Statement::Statement(sqlite3 *db, const QString &sql)
-    : m_db(db), m_sql(sql)
+Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db), m_sql(sql)
 {
     sqlite3_stmt *raw = nullptr;
     const QByteArray text = sql.toUtf8();
@@ -112,7 +111,8 @@ Statement &Statement::bind(int index, const QVariant &value)
             rc = sqlite3_bind_text(m_stmt.get(), index, value.toDate().toString(Qt::ISODate).toUtf8().constData(), -1, SQLITE_TRANSIENT);
             break;
         case QMetaType::QTime:
-            rc = sqlite3_bind_text(m_stmt.get(), index, value.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8().constData(), -1, SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(m_stmt.get(), index, value.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8().constData(), -1,
+                                   SQLITE_TRANSIENT);
             break;
         default: {
             const QByteArray text = value.toString().toUtf8();
@@ -138,8 +138,7 @@ bool Statement::step()
 void Statement::run(const QString &what)
 {
     int rc;
-    while ((rc = sqlite3_step(m_stmt.get())) == SQLITE_ROW) {
-    }
+    while ((rc = sqlite3_step(m_stmt.get())) == SQLITE_ROW) { }
     if (rc != SQLITE_DONE) {
         sqlite3_reset(m_stmt.get());
         fail(m_db, rc, what);
@@ -164,8 +163,8 @@ QVariant Statement::column(int index) const
         return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt.get(), index)),
                                           sqlite3_column_bytes(m_stmt.get(), index)));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt.get(), index)),
-                                   sqlite3_column_bytes(m_stmt.get(), index)));
+        return QVariant(
+            QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt.get(), index)), sqlite3_column_bytes(m_stmt.get(), index)));
     default:
         return {};
     }

@@ -34,7 +34,7 @@ public:
     bool step();                                       // true while a row is available
     void run(const QString &what = {});                // steps until done
     void reset();
-    QVariant column(int index) const;                  // NULL reads as an invalid QVariant
+    QVariant column(int index) const; // NULL reads as an invalid QVariant
     double columnDouble(int index) const;
     qint64 columnInt(int index) const;
     int columnCount() const;

@@ -54,8 +54,7 @@ QDate parseDate(const QString &text)
 }
 } // namespace
 
-Table::Table(const QString &objectName, const TableSchema &schema, QObject *parent)
-    : QObject(parent), m_name(objectName), m_schema(schema)
+Table::Table(const QString &objectName, const TableSchema &schema, QObject *parent) : QObject(parent), m_name(objectName), m_schema(schema)
 {
     setObjectName(objectName);
 }
@@ -83,7 +82,8 @@ void Table::open(Connection &connection, bool exclusive)
     if (exclusive) {
         // Holding every lock for a moment proves no other program has the files in use.
         Transaction probe(connection);
-        sql::exec(connection.handle(), QStringLiteral("SELECT count(*) FROM %1.%2").arg(connection.qualified(m_schema), quoted(m_schema.tableName)),
+        sql::exec(connection.handle(),
+                  QStringLiteral("SELECT count(*) FROM %1.%2").arg(connection.qualified(m_schema), quoted(m_schema.tableName)),
                   QStringLiteral("Exclusief openen van %1").arg(m_schema.fileName));
     }
     m_connection = &connection;
@@ -127,7 +127,8 @@ void Table::load()
     const bool ordered = m_schema.key == KeyKind::None;
     if (ordered)
         columns << quoted(QString::fromLatin1(orderColumn));
-    QString sql = QStringLiteral("SELECT %1 FROM %2.%3").arg(columns.join(u','), m_connection->qualified(m_schema), quoted(m_schema.tableName));
+    QString sql
+        = QStringLiteral("SELECT %1 FROM %2.%3").arg(columns.join(u','), m_connection->qualified(m_schema), quoted(m_schema.tableName));
     sql += ordered ? QStringLiteral(" ORDER BY %1").arg(quoted(QString::fromLatin1(orderColumn))) : QStringLiteral(" ORDER BY rowid");
     sql::Statement select(m_connection->handle(), sql);
     std::vector<Row> rows;
@@ -167,7 +168,7 @@ bool Table::lessByKey(const Row &a, const Row &b) const
 size_t Table::sortedPosition(const Row &row) const
 {
     return std::upper_bound(m_rows.begin(), m_rows.end(), row, [this](const Row &a, const Row &b) { return lessByKey(a, b); })
-           - m_rows.begin();
+        - m_rows.begin();
 }
 
 bool Table::passes(const Values &values) const
@@ -424,9 +425,10 @@ double Table::orderForNewRow()
 void Table::renumberOrder()
 {
     Transaction transaction(*m_connection);
-    sql::Statement update(m_connection->handle(), QStringLiteral("UPDATE %1.%2 SET %3=? WHERE rowid=?")
-                                                      .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName),
-                                                           quoted(QString::fromLatin1(orderColumn))));
+    sql::Statement update(
+        m_connection->handle(),
+        QStringLiteral("UPDATE %1.%2 SET %3=? WHERE rowid=?")
+            .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName), quoted(QString::fromLatin1(orderColumn))));
     for (size_t i = 0; i < m_rows.size(); ++i) {
         update.bind(1, static_cast<double>(i + 1) * 2).bind(2, m_rows[i].rowid);
         update.run();
@@ -483,7 +485,8 @@ void Table::postEdit()
     if (k < 0) {
         cancel();
         throw Error(QStringLiteral("Deze rij van %1 is intussen door een ander programma verwijderd; "
-                                   "de wijziging is niet opgeslagen.").arg(m_schema.fileName));
+                                   "de wijziging is niet opgeslagen.")
+                        .arg(m_schema.fileName));
     }
     sql::Statement &stmt = updateStatement();
     const int next = bindValues(stmt, m_schema, m_buffer);
@@ -545,8 +548,9 @@ void Table::removeRow(qint64 rowid)
     const int k = rowIndexOf(rowid);
     if (k < 0)
         throw Error(QStringLiteral("Deze rij van %1 is intussen door een ander programma verwijderd.").arg(m_schema.fileName));
-    sql::Statement stmt(m_connection->handle(), QStringLiteral("DELETE FROM %1.%2 WHERE rowid=?")
-                                                    .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)));
+    sql::Statement stmt(
+        m_connection->handle(),
+        QStringLiteral("DELETE FROM %1.%2 WHERE rowid=?").arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)));
     stmt.bind(1, rowid);
     stmt.run(QStringLiteral("Verwijderen uit %1").arg(m_schema.fileName));
     transaction.commit();
@@ -590,7 +594,8 @@ void Table::emptyTable()
 {
     requireOpen();
     cancel();
-    sql::exec(m_connection->handle(), QStringLiteral("DELETE FROM %1.%2").arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)),
+    sql::exec(m_connection->handle(),
+              QStringLiteral("DELETE FROM %1.%2").arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)),
               QStringLiteral("Leegmaken van %1").arg(m_schema.fileName));
     m_rows.clear();
     m_view.clear();
@@ -796,7 +801,8 @@ void Table::setValue(QStringView name, const QVariant &value)
 {
     requireOpen();
     if (!isEditing())
-        throw Error(QStringLiteral("De tabel %1 is niet in bewerking; wijzigen kan alleen na Bewerken of Toevoegen.").arg(m_schema.fileName));
+        throw Error(
+            QStringLiteral("De tabel %1 is niet in bewerking; wijzigen kan alleen na Bewerken of Toevoegen.").arg(m_schema.fileName));
     const int index = fieldIndex(name);
     if (index < 0)
         throw Error(QStringLiteral("Het veld %1 wordt afgeleid en kan niet worden gewijzigd.").arg(name.toString()));

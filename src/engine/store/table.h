@@ -55,7 +55,7 @@ public:
     bool bof() const { return m_bof; }
     int recordCount() const { return static_cast<int>(m_view.size()); }
     int totalCount() const { return static_cast<int>(m_rows.size()); } // ignoring the filter
-    int currentRow() const { return m_current; } // -1 on an empty table
+    int currentRow() const { return m_current; }                       // -1 on an empty table
     // The stored identity of the current row (-1 on an empty table): stays the same while
     // rows around it come and go, so an action can name the row the user saw.
     qint64 currentRowid() const;
@@ -108,9 +108,9 @@ public:
     qint64 rowidAt(int row) const; // the stored identity of a visible row
 
 Q_SIGNALS:
-    void rowsReset();              // the set or order of rows changed
-    void rowChanged(int row);      // one row's values changed in place
-    void currentChanged(int row);  // another row became current
+    void rowsReset();             // the set or order of rows changed
+    void rowChanged(int row);     // one row's values changed in place
+    void currentChanged(int row); // another row became current
     void stateChanged(zelk::Table::State state);
 
 private:
@@ -159,14 +159,14 @@ private:
     int m_rollbackListener = 0;
     int m_changeListener = 0;
     State m_state = State::Inactive;
-    std::vector<Row> m_rows;      // all rows in browse order
-    std::vector<int> m_view;      // indexes into m_rows of rows passing the filter
-    int m_current = -1;           // index into m_view
+    std::vector<Row> m_rows; // all rows in browse order
+    std::vector<int> m_view; // indexes into m_rows of rows passing the filter
+    int m_current = -1;      // index into m_view
     bool m_eof = true;
     bool m_bof = true;
-    Values m_buffer;              // the row being edited or inserted
-    qint64 m_editRowid = -1;      // the stored row being edited
-    bool m_insertBefore = false;  // Insert (before current) rather than Append
+    Values m_buffer;             // the row being edited or inserted
+    qint64 m_editRowid = -1;     // the stored row being edited
+    bool m_insertBefore = false; // Insert (before current) rather than Append
     bool m_filtered = false;
     Condition m_condition;
     std::vector<std::pair<QString, Lookup>> m_lookups;

@@ -15,14 +15,22 @@ int TableSchema::indexOf(QStringView field) const
 QString declaredType(const FieldDef &f)
 {
     switch (f.type) {
-    case FieldType::Text: return QStringLiteral("VARCHAR(%1)").arg(f.size);
-    case FieldType::Date: return QStringLiteral("DATE");
-    case FieldType::Time: return QStringLiteral("TIME");
-    case FieldType::Boolean: return QStringLiteral("BOOLEAN");
-    case FieldType::AutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case FieldType::Currency: return QStringLiteral("CURRENCY");
-    case FieldType::Float: return QStringLiteral("FLOAT");
-    case FieldType::Memo: return QStringLiteral("TEXT");
+    case FieldType::Text:
+        return QStringLiteral("VARCHAR(%1)").arg(f.size);
+    case FieldType::Date:
+        return QStringLiteral("DATE");
+    case FieldType::Time:
+        return QStringLiteral("TIME");
+    case FieldType::Boolean:
+        return QStringLiteral("BOOLEAN");
+    case FieldType::AutoInc:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case FieldType::Currency:
+        return QStringLiteral("CURRENCY");
+    case FieldType::Float:
+        return QStringLiteral("FLOAT");
+    case FieldType::Memo:
+        return QStringLiteral("TEXT");
     }
     return {};
 }
@@ -41,9 +49,8 @@ FieldDef field(QStringView name, FieldType type, int size = 0)
 std::vector<FieldDef> memberFields()
 {
     using namespace veld::leden;
-    std::vector<FieldDef> f = {field(Naam, FieldType::Text, 40),  field(Straat, FieldType::Text, 40),
-                               field(Pcode, FieldType::Text, 7),  field(Plaats, FieldType::Text, 40),
-                               field(Email, FieldType::Text, 60), field(BankGiro, FieldType::Text, 15),
+    std::vector<FieldDef> f = {field(Naam, FieldType::Text, 40),   field(Straat, FieldType::Text, 40), field(Pcode, FieldType::Text, 7),
+                               field(Plaats, FieldType::Text, 40), field(Email, FieldType::Text, 60),  field(BankGiro, FieldType::Text, 15),
                                field(GebDatum, FieldType::Date)};
     for (const QString &month : maanden())
         f.push_back(field(month, FieldType::Boolean));
@@ -63,9 +70,8 @@ std::vector<FieldDef> openItemFields()
 std::vector<FieldDef> mailFields()
 {
     using namespace veld::mailtjes;
-    return {field(Mnaam, FieldType::Text, 40),      field(Datum, FieldType::Date),
-            field(Tijd, FieldType::Time),           field(Madres, FieldType::Text, 60),
-            field(Monderwerp, FieldType::Text, 60), field(Mmail, FieldType::Memo)};
+    return {field(Mnaam, FieldType::Text, 40),  field(Datum, FieldType::Date),          field(Tijd, FieldType::Time),
+            field(Madres, FieldType::Text, 60), field(Monderwerp, FieldType::Text, 60), field(Mmail, FieldType::Memo)};
 }
 } // namespace
 
@@ -94,9 +100,9 @@ const TableSchema &leden()
 
 const TableSchema &rekeningen()
 {
-    static const TableSchema s{QStringLiteral("rekeningen.db"), QStringLiteral("rekeningen"),
-                               {field(veld::rekeningen::Nummer, FieldType::AutoInc),
-                                field(veld::rekeningen::Naam, FieldType::Text, 40),
+    static const TableSchema s{QStringLiteral("rekeningen.db"),
+                               QStringLiteral("rekeningen"),
+                               {field(veld::rekeningen::Nummer, FieldType::AutoInc), field(veld::rekeningen::Naam, FieldType::Text, 40),
                                 field(veld::rekeningen::Saldo, FieldType::Currency)},
                                KeyKind::AutoInc};
     return s;
@@ -104,14 +110,13 @@ const TableSchema &rekeningen()
 
 const TableSchema &journaal()
 {
-    static const TableSchema s{QStringLiteral("journaal.db"), QStringLiteral("journaal"),
-                               {field(veld::journaal::JrNr, FieldType::Float),
-                                field(veld::journaal::Datum, FieldType::Date),
-                                field(veld::journaal::Omschrijving, FieldType::Text, 40),
-                                field(veld::journaal::Vanrekening, FieldType::Text, 40),
-                                field(veld::journaal::Naarrekening, FieldType::Text, 40),
-                                field(veld::journaal::Bedrag, FieldType::Currency)},
-                               KeyKind::None};
+    static const TableSchema s{
+        QStringLiteral("journaal.db"),
+        QStringLiteral("journaal"),
+        {field(veld::journaal::JrNr, FieldType::Float), field(veld::journaal::Datum, FieldType::Date),
+         field(veld::journaal::Omschrijving, FieldType::Text, 40), field(veld::journaal::Vanrekening, FieldType::Text, 40),
+         field(veld::journaal::Naarrekening, FieldType::Text, 40), field(veld::journaal::Bedrag, FieldType::Currency)},
+        KeyKind::None};
     return s;
 }
 
@@ -135,9 +140,9 @@ const TableSchema &mailtjes()
 
 const TableSchema &hulp()
 {
-    static const TableSchema s{QStringLiteral("hulp.db"), QStringLiteral("hulp"),
-                               {field(veld::journaal::JrNr, FieldType::Float),
-                                field(veld::journaal::Datum, FieldType::Date),
+    static const TableSchema s{QStringLiteral("hulp.db"),
+                               QStringLiteral("hulp"),
+                               {field(veld::journaal::JrNr, FieldType::Float), field(veld::journaal::Datum, FieldType::Date),
                                 field(veld::journaal::Omschrijving, FieldType::Text, 40),
                                 field(veld::journaal::Bedrag, FieldType::Currency)},
                                KeyKind::None};
@@ -158,8 +163,8 @@ const TableSchema &mailtjesnew()
 
 const std::vector<const TableSchema *> &all()
 {
-    static const std::vector<const TableSchema *> list = {&leden(), &rekeningen(), &journaal(), &tebetalen(), &teontvangen(),
-                                                          &mailtjes(), &hulp(), &ledennew(), &mailtjesnew()};
+    static const std::vector<const TableSchema *> list
+        = {&leden(), &rekeningen(), &journaal(), &tebetalen(), &teontvangen(), &mailtjes(), &hulp(), &ledennew(), &mailtjesnew()};
     return list;
 }
 

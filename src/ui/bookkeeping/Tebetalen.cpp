@@ -22,9 +22,6 @@ OpenItemsDeclaration declaration()
 }
 } // namespace
 
-Tebetalen::Tebetalen(AppContext &context)
-    : OpenItemsScreen(context, declaration())
-{
-}
+Tebetalen::Tebetalen(AppContext &context) : OpenItemsScreen(context, declaration()) { }
 
 } // namespace zelk

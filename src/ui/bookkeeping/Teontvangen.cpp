@@ -22,9 +22,6 @@ OpenItemsDeclaration declaration()
 }
 } // namespace
 
-Teontvangen::Teontvangen(AppContext &context)
-    : OpenItemsScreen(context, declaration())
-{
-}
+Teontvangen::Teontvangen(AppContext &context) : OpenItemsScreen(context, declaration()) { }
 
 } // namespace zelk

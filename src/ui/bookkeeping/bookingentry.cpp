@@ -10,8 +10,7 @@
 
 namespace zelk {
 
-BookingEntry::BookingEntry(AmountField *amount, QPushButton *button, QObject *parent)
-    : QObject(parent), m_amount(amount), m_button(button)
+BookingEntry::BookingEntry(AmountField *amount, QPushButton *button, QObject *parent) : QObject(parent), m_amount(amount), m_button(button)
 {
     m_button->setEnabled(false);
     connect(m_amount, &AmountField::amountTaken, this, &BookingEntry::setPending);

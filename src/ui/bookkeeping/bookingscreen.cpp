@@ -1,10 +1,10 @@
 #include "bookingscreen.h"
 
-#include "toolkit/verwerkt.h"
 #include "databases.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
+#include "toolkit/verwerkt.h"
 #include "zelkerror.h"
 
 #include <QHBoxLayout>

@@ -21,15 +21,40 @@ namespace {
 // The edit of each position carries the name the chart gives it.
 const QHash<int, QString> &editNames()
 {
-    static const QHash<int, QString> names = {
-        {1, "bank1"},           {2, "bank2"},          {3, "bank3"},          {4, "bank4"},           {5, "kas1"},
-        {6, "kas2"},            {7, "contributies"},   {8, "donaties"},       {9, "loterij"},         {10, "verkopen"},
-        {11, "overigeinkomsten"}, {12, "administratiekosten"}, {13, "advertentiekosten"}, {14, "arbiterkosten"},
-        {15, "autokosten"},     {16, "bondsafdrachten"}, {17, "presentatiekosten"}, {18, "prijzenkosten"},
-        {19, "secretariaatkosten"}, {20, "vergaderkosten"}, {21, "zaalhuurkosten"}, {22, "overigekosten"},
-        {26, "verkoop2"},       {27, "verkoop3"},      {28, "verkoop4"},      {29, "jubileumkosten"},
-        {30, "Organisatiekosten"}, {31, "overigeinkomsten2"}, {32, "overigeinkomsten3"}, {33, "overigekosten2"},
-        {34, "overigekosten3"}, {35, "overigekosten4"}, {36, "kas3"},          {37, "kas4"}};
+    static const QHash<int, QString> names = {{1, "bank1"},
+                                              {2, "bank2"},
+                                              {3, "bank3"},
+                                              {4, "bank4"},
+                                              {5, "kas1"},
+                                              {6, "kas2"},
+                                              {7, "contributies"},
+                                              {8, "donaties"},
+                                              {9, "loterij"},
+                                              {10, "verkopen"},
+                                              {11, "overigeinkomsten"},
+                                              {12, "administratiekosten"},
+                                              {13, "advertentiekosten"},
+                                              {14, "arbiterkosten"},
+                                              {15, "autokosten"},
+                                              {16, "bondsafdrachten"},
+                                              {17, "presentatiekosten"},
+                                              {18, "prijzenkosten"},
+                                              {19, "secretariaatkosten"},
+                                              {20, "vergaderkosten"},
+                                              {21, "zaalhuurkosten"},
+                                              {22, "overigekosten"},
+                                              {26, "verkoop2"},
+                                              {27, "verkoop3"},
+                                              {28, "verkoop4"},
+                                              {29, "jubileumkosten"},
+                                              {30, "Organisatiekosten"},
+                                              {31, "overigeinkomsten2"},
+                                              {32, "overigeinkomsten3"},
+                                              {33, "overigekosten2"},
+                                              {34, "overigekosten3"},
+                                              {35, "overigekosten4"},
+                                              {36, "kas3"},
+                                              {37, "kas4"}};
     return names;
 }
 

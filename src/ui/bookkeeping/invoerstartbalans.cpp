@@ -1,8 +1,8 @@
 #include "invoerstartbalans.h"
 
+#include "boekingen.h"
 #include "bookingentry.h"
 #include "databases.h"
-#include "boekingen.h"
 #include "rekeningschema.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
@@ -31,12 +31,11 @@ invoerstartbalans::invoerstartbalans(AppContext &context)
                                  QStringLiteral("3. Vul het bedrag in"), QStringLiteral("4. Klik je juiste rekening aan"),
                                  QStringLiteral("5. Klik op doorboeken")},
                                 QStringLiteral("Beginbalans"), QStringLiteral("links")));
-    halves->addWidget(buildHalf(m_right, QStringLiteral("INVOER NOG TE BETALEN/ONTVANGEN"),
-                                QStringLiteral("  Te betalen/te ontvangen rekeningen  "),
-                                {QStringLiteral("1. Kies de juiste datum"), QStringLiteral("2. Pas de omschrijving aan"),
-                                 QStringLiteral("3. Vul het bedrag in"), QStringLiteral("4. Klik je juiste rekening aan"),
-                                 QStringLiteral("5. Klik op doorboeken")},
-                                QString(), QStringLiteral("rechts")));
+    halves->addWidget(buildHalf(
+        m_right, QStringLiteral("INVOER NOG TE BETALEN/ONTVANGEN"), QStringLiteral("  Te betalen/te ontvangen rekeningen  "),
+        {QStringLiteral("1. Kies de juiste datum"), QStringLiteral("2. Pas de omschrijving aan"), QStringLiteral("3. Vul het bedrag in"),
+         QStringLiteral("4. Klik je juiste rekening aan"), QStringLiteral("5. Klik op doorboeken")},
+        QString(), QStringLiteral("rechts")));
     layout->addLayout(halves);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();

@@ -36,8 +36,8 @@ public:
     void doorboekenRight();
 
 private:
-    QWidget *buildHalf(Half &half, const QString &title, const QString &groupCaption, const QStringList &steps,
-                       const QString &description, const QString &name);
+    QWidget *buildHalf(Half &half, const QString &title, const QString &groupCaption, const QStringList &steps, const QString &description,
+                       const QString &name);
     void finishBooking(Half &half);
 
     Half m_left;

@@ -21,17 +21,17 @@ TransferDeclaration declaration()
                           QStringLiteral("Zaalhuurkosten"), QStringLiteral("Jubileumkosten"), QStringLiteral("Organisatiekosten"),
                           QStringLiteral("Overigekosten"), QStringLiteral("Overigekosten 2"), QStringLiteral("Overigekosten 3"),
                           QStringLiteral("Overigekosten 4")})};
-    d.steps = {QStringLiteral("1. Kies de juiste datum"), QStringLiteral("2. Vul de omschrijving in"),
-               QStringLiteral("3. Vul het bedrag in"), QStringLiteral("4. Klik op de juiste financiele rekening"),
-               QStringLiteral("5. Klik op wat voor uitgave het is"), QStringLiteral("6. Klik op doorboeken")};
+    d.steps = {QStringLiteral("1. Kies de juiste datum"),
+               QStringLiteral("2. Vul de omschrijving in"),
+               QStringLiteral("3. Vul het bedrag in"),
+               QStringLiteral("4. Klik op de juiste financiele rekening"),
+               QStringLiteral("5. Klik op wat voor uitgave het is"),
+               QStringLiteral("6. Klik op doorboeken")};
     d.boek = &boekingen::uitgaven;
     return d;
 }
 } // namespace
 
-invoeruitgaven::invoeruitgaven(AppContext &context)
-    : TransferScreen(context, declaration())
-{
-}
+invoeruitgaven::invoeruitgaven(AppContext &context) : TransferScreen(context, declaration()) { }
 
 } // namespace zelk

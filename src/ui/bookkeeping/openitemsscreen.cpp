@@ -3,6 +3,7 @@
 #include "bookingentry.h"
 #include "databases.h"
 #include "rekeningschema.h"
+#include "store/velden.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/datepicker.h"
@@ -10,7 +11,6 @@
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
 #include "transferscreen.h"
-#include "store/velden.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -59,8 +59,8 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     QFrame *panel = newEntryPanel(grid);
 
     const QList<AccountItem> accounts = financialItems(false)
-                                        << AccountItem{QStringLiteral("stortingverschillen"), rekeningschema::stortingverschillen}
-                                        << AccountItem{m_decl.ownInitialText, m_decl.ownPosition};
+        << AccountItem{QStringLiteral("stortingverschillen"), rekeningschema::stortingverschillen}
+        << AccountItem{m_decl.ownInitialText, m_decl.ownPosition};
     m_group = new AccountGroup(QStringLiteral("  Financiele rekeningen  "), accounts, true, panel);
     m_group->setObjectName(QStringLiteral("rekeningen"));
     QWidget *fixed = buildFixedLine();

@@ -20,10 +20,10 @@ struct OpenItemsDeclaration {
     QString caption;
     QString helpHeading;
     Table DataModule1::*items = nullptr;
-    int ownPosition = 0;       // the payables or receivables account
+    int ownPosition = 0; // the payables or receivables account
     QString ownInitialText;
-    bool groupIsFrom = false;  // payables: the chosen account pays
-    QString question;          // asked when the own account is chosen in the group
+    bool groupIsFrom = false; // payables: the chosen account pays
+    QString question;         // asked when the own account is chosen in the group
     boekingen::OpenPost soort = boekingen::OpenPost::TeBetalen;
 };
 

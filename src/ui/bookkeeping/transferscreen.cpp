@@ -1,8 +1,8 @@
 #include "transferscreen.h"
 
+#include "boekingen.h"
 #include "bookingentry.h"
 #include "databases.h"
-#include "boekingen.h"
 #include "rekeningschema.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
@@ -19,12 +19,12 @@ namespace zelk {
 QList<AccountItem> financialItems(bool capitalised)
 {
     if (capitalised)
-        return accountItems(rekeningschema::financieel(), {QStringLiteral("Bank 1"), QStringLiteral("Bank 2"), QStringLiteral("Bank 3"),
-                                                           QStringLiteral("Kas 1"), QStringLiteral("Kas 2"), QStringLiteral("Kas 3"),
-                                                           QStringLiteral("Kas 4")});
-    return accountItems(rekeningschema::financieel(), {QStringLiteral("Bank 1"), QStringLiteral("bank 2"), QStringLiteral("bank 3"),
-                                                       QStringLiteral("kas 1"), QStringLiteral("kas 2"), QStringLiteral("kas 3"),
-                                                       QStringLiteral("kas 4")});
+        return accountItems(rekeningschema::financieel(),
+                            {QStringLiteral("Bank 1"), QStringLiteral("Bank 2"), QStringLiteral("Bank 3"), QStringLiteral("Kas 1"),
+                             QStringLiteral("Kas 2"), QStringLiteral("Kas 3"), QStringLiteral("Kas 4")});
+    return accountItems(rekeningschema::financieel(),
+                        {QStringLiteral("Bank 1"), QStringLiteral("bank 2"), QStringLiteral("bank 3"), QStringLiteral("kas 1"),
+                         QStringLiteral("kas 2"), QStringLiteral("kas 3"), QStringLiteral("kas 4")});
 }
 
 TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &declaration)

@@ -22,8 +22,7 @@ const QColor darkGreen(0, 100, 0);
 const QColor darkRed(139, 0, 0);
 } // namespace
 
-main::main(AppContext &context)
-    : m_ctx(context)
+main::main(AppContext &context) : m_ctx(context)
 {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(captionFor({}));

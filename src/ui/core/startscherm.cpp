@@ -8,8 +8,7 @@
 
 namespace zelk {
 
-startscherm::startscherm()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+startscherm::startscherm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("startscherm"));
     auto *picture = new QLabel(this);

@@ -8,14 +8,14 @@
 #include "bookkeeping/invoeruitgaven.h"
 #include "bookkeeping/kruisposten.h"
 #include "databases.h"
-#include "main.h"
 #include "helpfile.h"
+#include "main.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
 #include "reports/reportunit.h"
 #include "startscherm.h"
-#include "uitlegzelk.h"
 #include "toolkit/verwerkt.h"
+#include "uitlegzelk.h"
 
 #include <QHash>
 #include <functional>
@@ -24,22 +24,51 @@ namespace zelk {
 
 const QStringList &Program::creationOrder()
 {
-    static const QStringList order = {
-        QStringLiteral("main"),           QStringLiteral("ledenlijst03"),     QStringLiteral("rekoverzicht"),
-        QStringLiteral("overzichtmutrekeningen"), QStringLiteral("invoerleden"), QStringLiteral("invoeromschr"),
-        QStringLiteral("invoerstartbalans"), QStringLiteral("databases"),     QStringLiteral("printleden"),
-        QStringLiteral("printrekeningen"), QStringLiteral("invoercontri"),     QStringLiteral("printcontribut"),
-        QStringLiteral("printcontrijour"), QStringLiteral("mutaties"),         QStringLiteral("uitlegzelk"),
-        QStringLiteral("invoeroverin"),   QStringLiteral("kruisposten"),      QStringLiteral("printbalans"),
-        QStringLiteral("Tebetalen"),      QStringLiteral("Teontvangen"),      QStringLiteral("verwerkt"),
-        QStringLiteral("over_tebetalen"), QStringLiteral("over_teontvangen"), QStringLiteral("invoeruitgaven"),
-        QStringLiteral("jaarafsluit"),    QStringLiteral("printteontvangen"), QStringLiteral("printtebetalen"),
-        QStringLiteral("backuppen"),      QStringLiteral("restore"),          QStringLiteral("standaardbrief"),
-        QStringLiteral("inlezenbrief"),   QStringLiteral("papportstand"),     QStringLiteral("instellingen"),
-        QStringLiteral("stanbrief"),      QStringLiteral("opslaanbrief"),     QStringLiteral("verzonderok"),
-        QStringLiteral("bewerkemail"),    QStringLiteral("opslaanemail"),     QStringLiteral("inlezenemail"),
-        QStringLiteral("printledenall"),  QStringLiteral("mailtjeszicht"),    QStringLiteral("printbegroot"),
-        QStringLiteral("invoerbegroot"),  QStringLiteral("schonelei"),        QStringLiteral("report1")};
+    static const QStringList order = {QStringLiteral("main"),
+                                      QStringLiteral("ledenlijst03"),
+                                      QStringLiteral("rekoverzicht"),
+                                      QStringLiteral("overzichtmutrekeningen"),
+                                      QStringLiteral("invoerleden"),
+                                      QStringLiteral("invoeromschr"),
+                                      QStringLiteral("invoerstartbalans"),
+                                      QStringLiteral("databases"),
+                                      QStringLiteral("printleden"),
+                                      QStringLiteral("printrekeningen"),
+                                      QStringLiteral("invoercontri"),
+                                      QStringLiteral("printcontribut"),
+                                      QStringLiteral("printcontrijour"),
+                                      QStringLiteral("mutaties"),
+                                      QStringLiteral("uitlegzelk"),
+                                      QStringLiteral("invoeroverin"),
+                                      QStringLiteral("kruisposten"),
+                                      QStringLiteral("printbalans"),
+                                      QStringLiteral("Tebetalen"),
+                                      QStringLiteral("Teontvangen"),
+                                      QStringLiteral("verwerkt"),
+                                      QStringLiteral("over_tebetalen"),
+                                      QStringLiteral("over_teontvangen"),
+                                      QStringLiteral("invoeruitgaven"),
+                                      QStringLiteral("jaarafsluit"),
+                                      QStringLiteral("printteontvangen"),
+                                      QStringLiteral("printtebetalen"),
+                                      QStringLiteral("backuppen"),
+                                      QStringLiteral("restore"),
+                                      QStringLiteral("standaardbrief"),
+                                      QStringLiteral("inlezenbrief"),
+                                      QStringLiteral("papportstand"),
+                                      QStringLiteral("instellingen"),
+                                      QStringLiteral("stanbrief"),
+                                      QStringLiteral("opslaanbrief"),
+                                      QStringLiteral("verzonderok"),
+                                      QStringLiteral("bewerkemail"),
+                                      QStringLiteral("opslaanemail"),
+                                      QStringLiteral("inlezenemail"),
+                                      QStringLiteral("printledenall"),
+                                      QStringLiteral("mailtjeszicht"),
+                                      QStringLiteral("printbegroot"),
+                                      QStringLiteral("invoerbegroot"),
+                                      QStringLiteral("schonelei"),
+                                      QStringLiteral("report1")};
     return order;
 }
 
@@ -71,7 +100,8 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("kruisposten"), [](AppContext &c) { return new kruisposten(c); }},
         {QStringLiteral("Tebetalen"), [](AppContext &c) { return new Tebetalen(c); }},
         {QStringLiteral("Teontvangen"), [](AppContext &c) { return new Teontvangen(c); }},
-        {QStringLiteral("uitlegzelk"), [](AppContext &c) {
+        {QStringLiteral("uitlegzelk"),
+         [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
              c.openHelp = [viewer](QWidget *, const QString &heading) { viewer->openAt(heading); };
              return viewer;

@@ -18,10 +18,7 @@
 
 namespace zelk {
 
-uitlegzelk::uitlegzelk(const QString &helpFile, QWidget *parent)
-    : QMainWindow(parent)
-    , m_helpFile(helpFile)
-    , m_editor(new QTextEdit(this))
+uitlegzelk::uitlegzelk(const QString &helpFile, QWidget *parent) : QMainWindow(parent), m_helpFile(helpFile), m_editor(new QTextEdit(this))
 {
     setObjectName(QStringLiteral("uitlegzelk"));
     setWindowTitle(QStringLiteral("Uitleg ZELK"));

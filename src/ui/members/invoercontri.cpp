@@ -1,14 +1,14 @@
 #include "invoercontri.h"
 
-#include "toolkit/appcontext.h"
 #include "databases.h"
+#include "store/velden.h"
+#include "toolkit/appcontext.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/findpanel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
 #include "toolkit/recordnavigator.h"
 #include "zelkerror.h"
-#include "store/velden.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -20,8 +20,8 @@
 namespace zelk {
 
 namespace {
-const QString headings[3] = {QStringLiteral("           Vorig jaar"), QStringLiteral("           Huidig jaar"),
-                             QStringLiteral("          Volgend jaar")};
+const QString headings[3]
+    = {QStringLiteral("           Vorig jaar"), QStringLiteral("           Huidig jaar"), QStringLiteral("          Volgend jaar")};
 } // namespace
 
 QStringList invoercontri::markFields()
@@ -31,8 +31,8 @@ QStringList invoercontri::markFields()
 
 const QStringList &invoercontri::monthNames()
 {
-    static const QStringList names = {"januari", "februari", "maart",     "april",   "mei",      "juni",
-                                      "juli",    "augustus", "september", "oktober", "november", "december"};
+    static const QStringList names
+        = {"januari", "februari", "maart", "april", "mei", "juni", "juli", "augustus", "september", "oktober", "november", "december"};
     return names;
 }
 
@@ -57,9 +57,12 @@ void invoercontri::ensureBuilt()
         return;
 
     auto *left = new QVBoxLayout;
-    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), {{veld::leden::Naam.toString(), Match::Contains}, {veld::leden::Straat.toString(), Match::Contains}}, this);
+    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(),
+                           {{veld::leden::Naam.toString(), Match::Contains}, {veld::leden::Straat.toString(), Match::Contains}}, this);
     left->addWidget(m_find);
-    m_grid = new BoundGrid(leden(), fieldColumns(leden(), {veld::leden::Naam.toString(), veld::leden::GebDatum.toString(), veld::leden::Straat.toString()}), this);
+    m_grid = new BoundGrid(
+        leden(), fieldColumns(leden(), {veld::leden::Naam.toString(), veld::leden::GebDatum.toString(), veld::leden::Straat.toString()}),
+        this);
     m_grid->setMinimumWidth(380);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     left->addWidget(m_grid, 1);
@@ -71,8 +74,8 @@ void invoercontri::ensureBuilt()
     m_name->setReadOnly(true);
     right->addWidget(m_name);
     right->addWidget(buildLists());
-    m_navigator = new RecordNavigator(leden(), {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next,
-                                                RecordNavigator::Last}, this);
+    m_navigator = new RecordNavigator(leden(),
+                                      {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next, RecordNavigator::Last}, this);
     right->addWidget(m_navigator);
     for (const char *line : {"Het bijwerken van de maandcontributies is alleen", "als hulp voor een overzicht !",
                              "Er worden GEEN bedragen in de administratie verwerkt !"}) {

@@ -1,8 +1,9 @@
 #include "invoerleden.h"
 
-#include "toolkit/appcontext.h"
 #include "databases.h"
 #include "ledenimport.h"
+#include "store/velden.h"
+#include "toolkit/appcontext.h"
 #include "toolkit/boundgrid.h"
 #include "toolkit/fieldfilterpanel.h"
 #include "toolkit/findpanel.h"
@@ -10,7 +11,6 @@
 #include "toolkit/messages.h"
 #include "toolkit/recordnavigator.h"
 #include "zelkerror.h"
-#include "store/velden.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -100,10 +100,9 @@ QWidget *invoerleden::buildFields()
         const char *label;
         QStringView field;
     };
-    const Line lines[] = {{"Naam:", Naam},           {"Straat:", Straat},        {"Pcode+pl.", Pcode},
-                          {nullptr, Plaats},         {"Geb.dat.", GebDatum},     {"E-mail", Email},
-                          {"Contributie", Lidbedrag}, {"Bank-giro", BankGiro},    {"Soort lid", Soortlid},
-                          {"Opmerk 1", Opmerk1},     {"Opmerk 2", Opmerk2},      {"Opmerk 3", Opmerk3}};
+    const Line lines[] = {{"Naam:", Naam},         {"Straat:", Straat},   {"Pcode+pl.", Pcode},       {nullptr, Plaats},
+                          {"Geb.dat.", GebDatum},  {"E-mail", Email},     {"Contributie", Lidbedrag}, {"Bank-giro", BankGiro},
+                          {"Soort lid", Soortlid}, {"Opmerk 1", Opmerk1}, {"Opmerk 2", Opmerk2},      {"Opmerk 3", Opmerk3}};
     int row = 0;
     for (const Line &line : lines) {
         BoundEdit *edit = m_form->add(line.field.toString(), box);
@@ -134,9 +133,10 @@ QWidget *invoerleden::buildSide()
     column->setContentsMargins(0, 0, 0, 0);
 
     column->addWidget(sectionLabel(QStringLiteral("  NAVIGATOR   "), side));
-    m_navigator = new RecordNavigator(leden(), {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next,
-                                                RecordNavigator::Last, RecordNavigator::Insert, RecordNavigator::Delete,
-                                                RecordNavigator::Refresh}, side);
+    m_navigator = new RecordNavigator(leden(),
+                                      {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next, RecordNavigator::Last,
+                                       RecordNavigator::Insert, RecordNavigator::Delete, RecordNavigator::Refresh},
+                                      side);
     m_navigator->setBeforeChange([this] { return m_form->save(); });
     connect(m_navigator, &RecordNavigator::aboutToAct, this, [this] { m_form->edit(Naam.toString())->setFocus(); });
     connect(m_navigator, &RecordNavigator::acted, this, &invoerleden::toonaantal);
@@ -150,12 +150,10 @@ QWidget *invoerleden::buildSide()
     countLine->addStretch();
     column->addLayout(countLine);
 
-    const QList<FieldRule> findRules = {rule(Naam, Match::Contains),  rule(Straat, Match::Contains),
-                                        rule(Pcode, Match::Contains), rule(Plaats, Match::StartsWith),
-                                        rule(Email, Match::Contains), rule(Soortlid, Match::Standard)};
-    const QList<FieldRule> filterRules = {rule(Naam, Match::Contains),  rule(Straat, Match::Contains),
-                                          rule(Pcode, Match::Standard), rule(Plaats, Match::Contains),
-                                          rule(Email, Match::Contains), rule(Soortlid, Match::Contains)};
+    const QList<FieldRule> findRules = {rule(Naam, Match::Contains),     rule(Straat, Match::Contains), rule(Pcode, Match::Contains),
+                                        rule(Plaats, Match::StartsWith), rule(Email, Match::Contains),  rule(Soortlid, Match::Standard)};
+    const QList<FieldRule> filterRules = {rule(Naam, Match::Contains),   rule(Straat, Match::Contains), rule(Pcode, Match::Standard),
+                                          rule(Plaats, Match::Contains), rule(Email, Match::Contains),  rule(Soortlid, Match::Contains)};
     auto *panels = new QHBoxLayout;
     m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), findRules, side);
     m_filter = new FieldFilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules, side);
@@ -231,9 +229,7 @@ bool invoerleden::bewaarlid()
 {
     if (!m_form->save())
         return false;
-    return attempt(this, [&] {
-        leden().refresh();
-    });
+    return attempt(this, [&] { leden().refresh(); });
 }
 
 void invoerleden::afdrukken(const QString &report)

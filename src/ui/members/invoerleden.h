@@ -49,8 +49,8 @@ private:
     QWidget *buildFields();
     QWidget *buildSide();
     QWidget *buildButtons();
-    void toonaantal();       // the count beside "Records"
-    bool bewaarlid();        // saves the member being edited and re-reads the table
+    void toonaantal(); // the count beside "Records"
+    bool bewaarlid();  // saves the member being edited and re-reads the table
     void afdrukken(const QString &report);
     void keepPendingWhileUnfiltering();
 

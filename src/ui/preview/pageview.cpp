@@ -10,8 +10,7 @@ namespace {
 constexpr int Border = 8; // grey border around the paper, in pixels
 }
 
-PageView::PageView(std::shared_ptr<ReportDocument> document, QWidget *parent)
-    : QWidget(parent), m_document(std::move(document))
+PageView::PageView(std::shared_ptr<ReportDocument> document, QWidget *parent) : QWidget(parent), m_document(std::move(document))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setObjectName(QStringLiteral("bladweergave"));

@@ -9,8 +9,8 @@
 
 namespace zelk {
 
-bool showReportPreview(QWidget *caller, const QString &reportName,
-                       const std::function<std::shared_ptr<Report>()> &prepare, const PreviewOptions &options)
+bool showReportPreview(QWidget *caller, const QString &reportName, const std::function<std::shared_ptr<Report>()> &prepare,
+                       const PreviewOptions &options)
 {
     ReportBusyGuard guard(reportName);
     if (!guard)

@@ -16,12 +16,12 @@ namespace zelk {
 class PreviewWindow;
 
 struct PreviewOptions {
-    int zoomPercent = 0;                                // 0: fit the page width
-    std::function<void(PreviewWindow &)> whileShown;    // runs once the window is open (tests)
+    int zoomPercent = 0;                             // 0: fit the page width
+    std::function<void(PreviewWindow &)> whileShown; // runs once the window is open (tests)
 };
 
 // Returns false when the request was ignored or failed, true after the preview closed.
-bool showReportPreview(QWidget *caller, const QString &reportName,
-                       const std::function<std::shared_ptr<Report>()> &prepare, const PreviewOptions &options = {});
+bool showReportPreview(QWidget *caller, const QString &reportName, const std::function<std::shared_ptr<Report>()> &prepare,
+                       const PreviewOptions &options = {});
 
 } // namespace zelk

@@ -67,8 +67,8 @@ PreviewWindow::PreviewWindow(std::shared_ptr<ReportDocument> document, QWidget *
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(900, 1000);
     const bool landscape = m_document->pageSetup().orientation == Orientation::Landscape;
-    m_printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                        QMarginsF(0, 0, 0, 0)));
+    m_printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     m_printer.setDocName(m_document->report().name);
 
     auto *layout = new QVBoxLayout(this);

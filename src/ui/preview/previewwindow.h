@@ -29,8 +29,8 @@ public:
     explicit PreviewWindow(std::shared_ptr<ReportDocument> document, QWidget *parent = nullptr);
     ~PreviewWindow() override;
 
-    int currentPage() const;                    // 0-based
-    void goToPage(int index);                   // clamped to the pages there are
+    int currentPage() const;  // 0-based
+    void goToPage(int index); // clamped to the pages there are
     // Zoom: a percentage, or fit the page's width or the whole page into the window.
     void setZoomPercent(int percent);
     void fitWidth();

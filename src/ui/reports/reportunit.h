@@ -2,8 +2,8 @@
 // A report of the running program: created once at start-up, it registers itself as the
 // action of its unit name, so that a main-menu button or a screen's print button opens
 // it in the print preview (ignored while that report is already on show).
-#include "toolkit/appcontext.h"
 #include "preview/previewlauncher.h"
+#include "toolkit/appcontext.h"
 
 #include <QObject>
 

@@ -41,8 +41,8 @@ public:
     QLabel *balanceLabel(int item) const { return m_balances.value(item); }
     QLabel *marker(int item) const { return m_markers.value(item); }
 
-    int chosen() const;          // the chosen item, -1 when none
-    int chosenPosition() const;  // its account position, 0 when none
+    int chosen() const;         // the chosen item, -1 when none
+    int chosenPosition() const; // its account position, 0 when none
     void choose(int item);
     void clearChoice();
     // Shows the marker beside `item` only.

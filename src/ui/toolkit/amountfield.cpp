@@ -13,8 +13,7 @@
 
 namespace zelk {
 
-AmountField::AmountField(QWidget *parent)
-    : QLineEdit(parent)
+AmountField::AmountField(QWidget *parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight);
     setMinimumWidth(120);

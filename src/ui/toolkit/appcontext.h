@@ -24,8 +24,7 @@ struct AppContext {
 
     QHash<QString, QPointer<QWidget>> screens; // by unit name, e.g. "invoerleden"
     QWidget *screen(const QString &unit) const { return screens.value(unit); }
-    template <typename T>
-    T *screenAs(const QString &unit) const { return qobject_cast<T *>(screens.value(unit)); }
+    template <typename T> T *screenAs(const QString &unit) const { return qobject_cast<T *>(screens.value(unit)); }
 };
 
 } // namespace zelk

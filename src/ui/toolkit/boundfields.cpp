@@ -7,8 +7,7 @@
 
 namespace zelk {
 
-BoundEdit::BoundEdit(Table &table, const QString &field, QWidget *parent)
-    : QLineEdit(parent), m_table(table), m_field(field)
+BoundEdit::BoundEdit(Table &table, const QString &field, QWidget *parent) : QLineEdit(parent), m_table(table), m_field(field)
 {
     setObjectName(field);
     const FieldDef &def = table.schema().fields[table.fieldIndex(field)];
@@ -32,8 +31,7 @@ void BoundEdit::write()
     m_dirty = false;
 }
 
-BoundForm::BoundForm(Table &table, QObject *parent)
-    : QObject(parent), m_table(table)
+BoundForm::BoundForm(Table &table, QObject *parent) : QObject(parent), m_table(table)
 {
     connect(&table, &Table::currentChanged, this, &BoundForm::reload);
     connect(&table, &Table::rowsReset, this, &BoundForm::reloadClean);

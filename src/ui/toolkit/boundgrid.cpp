@@ -114,9 +114,7 @@ void BoundGrid::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Delete && m_deleteAllowed && event->modifiers() == Qt::NoModifier) {
         if (!m_table.isEmpty() && confirmDeleteRecord(this)) {
-            attempt(window(), [&] {
-                m_table.remove();
-            });
+            attempt(window(), [&] { m_table.remove(); });
             Q_EMIT changedTable();
         }
         return;

@@ -9,8 +9,7 @@
 
 namespace zelk {
 
-Calculator::Calculator(QWidget *parent)
-    : QFrame(parent, Qt::Popup)
+Calculator::Calculator(QWidget *parent) : QFrame(parent, Qt::Popup)
 {
     setObjectName(QStringLiteral("rekenmachine"));
     setFrameShape(QFrame::Panel);
@@ -22,10 +21,10 @@ Calculator::Calculator(QWidget *parent)
     grid->setSpacing(2);
     grid->addWidget(m_display, 0, 0, 1, 4);
     const QString dec(AmountFormat::current().decimal);
-    const QStringList keys = {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("/"),
-                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("*"),
-                              QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("-"),
-                              QStringLiteral("0"), QStringLiteral("."), QStringLiteral("C"), QStringLiteral("+")};
+    const QStringList keys
+        = {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("/"), QStringLiteral("4"), QStringLiteral("5"),
+           QStringLiteral("6"), QStringLiteral("*"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("-"),
+           QStringLiteral("0"), QStringLiteral("."), QStringLiteral("C"), QStringLiteral("+")};
     for (int i = 0; i < keys.size(); ++i) {
         auto *button = new QPushButton(keys[i], this);
         button->setFixedSize(32, 26);
@@ -101,7 +100,7 @@ void Calculator::keyPressEvent(QKeyEvent *event)
         close();
     else if (!event->text().isEmpty())
         press(event->text() == QLatin1String(".") || event->text() == QLatin1String(",") ? QString(AmountFormat::current().decimal)
-                                                                                             : event->text());
+                                                                                         : event->text());
     else
         QFrame::keyPressEvent(event);
 }

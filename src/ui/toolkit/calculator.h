@@ -10,8 +10,8 @@ class Calculator : public QFrame {
     Q_OBJECT
 public:
     explicit Calculator(QWidget *parent = nullptr);
-    void start(double value);        // the calculator opens with the field's value
-    void press(const QString &key);  // one key: "0"-"9", decimal, "+", "-", "*", "/", "=", "C"
+    void start(double value);       // the calculator opens with the field's value
+    void press(const QString &key); // one key: "0"-"9", decimal, "+", "-", "*", "/", "=", "C"
     QString displayText() const { return m_display->text(); }
     double result() const;
 

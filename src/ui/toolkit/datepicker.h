@@ -8,8 +8,7 @@ namespace zelk {
 class DatePicker : public QDateEdit {
     Q_OBJECT
 public:
-    explicit DatePicker(QWidget *parent = nullptr)
-        : QDateEdit(QDate::currentDate(), parent)
+    explicit DatePicker(QWidget *parent = nullptr) : QDateEdit(QDate::currentDate(), parent)
     {
         setCalendarPopup(true);
         setDisplayFormat(QStringLiteral("dd-MM-yyyy"));

@@ -17,9 +17,7 @@ void FieldFilterPanel::apply()
 {
     if (!m_on || !table().isOpen() || !mayChange())
         return;
-    attempt(window(), [&] {
-        table().setCondition(condition());
-    });
+    attempt(window(), [&] { table().setCondition(condition()); });
 }
 
 void FieldFilterPanel::setFiltering(bool on)

@@ -24,8 +24,7 @@ bool matches(const QVariant &stored, const Needle &needle)
 }
 } // namespace
 
-FieldPanel::FieldPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent,
-                       Arrangement arrangement)
+FieldPanel::FieldPanel(const QString &title, Table &table, const QList<FieldRule> &rules, QWidget *parent, Arrangement arrangement)
     : QGroupBox(title, parent), m_table(table), m_rules(rules)
 {
     if (arrangement == Arrangement::Stacked) {

@@ -23,7 +23,7 @@ struct FieldRule {
     QString field;
     Match match = Match::Standard;
     GridColumn::Kind shownAs = GridColumn::Kind::Text; // how the grid shows the field
-    bool wide = false; // side by side: this box gets the most room
+    bool wide = false;                                 // side by side: this box gets the most room
 };
 
 enum class Arrangement {

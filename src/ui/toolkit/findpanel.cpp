@@ -33,9 +33,7 @@ bool FindPanel::findFrom(int from)
             continue;
         if (row == t.currentRow())
             return true;
-        if (!attempt(window(), [&] {
-            t.moveTo(row);
-        }))
+        if (!attempt(window(), [&] { t.moveTo(row); }))
             return false;
         return true;
     }

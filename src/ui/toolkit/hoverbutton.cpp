@@ -40,8 +40,7 @@ void HoverButton::setCaptionColour(const QColor &colour)
 namespace {
 class HoverResetFilter : public QObject {
 public:
-    HoverResetFilter(QWidget *area, QList<HoverButton *> buttons)
-        : QObject(area)
+    HoverResetFilter(QWidget *area, QList<HoverButton *> buttons) : QObject(area)
     {
         for (HoverButton *b : buttons)
             m_buttons.append(b);

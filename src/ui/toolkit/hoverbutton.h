@@ -9,8 +9,7 @@ namespace zelk {
 class HoverButton : public QPushButton {
     Q_OBJECT
 public:
-    explicit HoverButton(const QString &caption, QWidget *parent = nullptr,
-                         QColor restColour = Qt::black, bool highlights = true);
+    explicit HoverButton(const QString &caption, QWidget *parent = nullptr, QColor restColour = Qt::black, bool highlights = true);
 
     QColor restColour() const { return m_rest; }
     QColor captionColour() const;

@@ -42,8 +42,7 @@ void runGuarded(QWidget *where, const std::function<void()> &action);
 
 // `action` wrapped for QObject::connect:
 //     connect(button, &QPushButton::clicked, this, guarded(this, [this] { activate(unit); }));
-template <typename Action>
-auto guarded(QWidget *where, Action action)
+template <typename Action> auto guarded(QWidget *where, Action action)
 {
     return [where, action = std::move(action)] { runGuarded(where, action); };
 }

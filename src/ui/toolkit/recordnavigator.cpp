@@ -21,13 +21,20 @@ bool confirmDeleteRecord(QWidget *parent)
 QString RecordNavigator::hint(Action action)
 {
     switch (action) {
-    case First: return QStringLiteral("Eerste record");
-    case Prior: return QStringLiteral("Vorig record");
-    case Next: return QStringLiteral("Volgend record");
-    case Last: return QStringLiteral("Laatste record");
-    case Insert: return QStringLiteral("Invoegen record");
-    case Delete: return QStringLiteral("Wis record");
-    case Refresh: return QStringLiteral("Ververs data");
+    case First:
+        return QStringLiteral("Eerste record");
+    case Prior:
+        return QStringLiteral("Vorig record");
+    case Next:
+        return QStringLiteral("Volgend record");
+    case Last:
+        return QStringLiteral("Laatste record");
+    case Insert:
+        return QStringLiteral("Invoegen record");
+    case Delete:
+        return QStringLiteral("Wis record");
+    case Refresh:
+        return QStringLiteral("Ververs data");
     }
     return {};
 }
@@ -36,20 +43,26 @@ namespace {
 QString glyph(RecordNavigator::Action action)
 {
     switch (action) {
-    case RecordNavigator::First: return QStringLiteral("|◀");
-    case RecordNavigator::Prior: return QStringLiteral("◀");
-    case RecordNavigator::Next: return QStringLiteral("▶");
-    case RecordNavigator::Last: return QStringLiteral("▶|");
-    case RecordNavigator::Insert: return QStringLiteral("+");
-    case RecordNavigator::Delete: return QStringLiteral("−");
-    case RecordNavigator::Refresh: return QStringLiteral("↻");
+    case RecordNavigator::First:
+        return QStringLiteral("|◀");
+    case RecordNavigator::Prior:
+        return QStringLiteral("◀");
+    case RecordNavigator::Next:
+        return QStringLiteral("▶");
+    case RecordNavigator::Last:
+        return QStringLiteral("▶|");
+    case RecordNavigator::Insert:
+        return QStringLiteral("+");
+    case RecordNavigator::Delete:
+        return QStringLiteral("−");
+    case RecordNavigator::Refresh:
+        return QStringLiteral("↻");
     }
     return {};
 }
 } // namespace
 
-RecordNavigator::RecordNavigator(Table &table, const QList<Action> &actions, QWidget *parent)
-    : QWidget(parent), m_table(table)
+RecordNavigator::RecordNavigator(Table &table, const QList<Action> &actions, QWidget *parent) : QWidget(parent), m_table(table)
 {
     setObjectName(QStringLiteral("navigator"));
     auto *row = new QHBoxLayout(this);
@@ -110,13 +123,27 @@ void RecordNavigator::perform(Action action)
     }
     attempt(window(), [&] {
         switch (action) {
-        case First: m_table.first(); break;
-        case Prior: m_table.prior(); break;
-        case Next: m_table.next(); break;
-        case Last: m_table.last(); break;
-        case Insert: m_table.insert(); break;
-        case Delete: m_table.remove(); break;
-        case Refresh: m_table.refresh(); break;
+        case First:
+            m_table.first();
+            break;
+        case Prior:
+            m_table.prior();
+            break;
+        case Next:
+            m_table.next();
+            break;
+        case Last:
+            m_table.last();
+            break;
+        case Insert:
+            m_table.insert();
+            break;
+        case Delete:
+            m_table.remove();
+            break;
+        case Refresh:
+            m_table.refresh();
+            break;
         }
     });
     Q_EMIT acted(action);

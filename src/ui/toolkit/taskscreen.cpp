@@ -10,8 +10,7 @@
 
 namespace zelk {
 
-TaskScreen::TaskScreen(AppContext &context, const QString &unitName, const QString &caption, const QString &helpHeading,
-                       QWidget *parent)
+TaskScreen::TaskScreen(AppContext &context, const QString &unitName, const QString &caption, const QString &helpHeading, QWidget *parent)
     : QWidget(parent, Qt::Window), m_context(context), m_helpHeading(helpHeading)
 {
     setObjectName(unitName);

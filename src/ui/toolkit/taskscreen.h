@@ -53,10 +53,10 @@ protected:
     virtual void sluitvenster();
     // Runs every time the screen becomes visible, after the frame is refreshed. An error
     // it throws is shown in the error box and the screen stays open.
-    virtual void onShow() {}
+    virtual void onShow() { }
     // Runs when the screen closes, however it is closed, before the caller shows again.
     // An error it throws is shown in the error box and the screen closes all the same.
-    virtual void onClose() {}
+    virtual void onClose() { }
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
