@@ -133,6 +133,18 @@ private Q_SLOTS:
         QVERIFY(menu.isVisible());
     }
 
+    void qtsOwnDialogsSpeakDutch()
+    {
+        // The standard buttons of a message box and the file dialog's texts come from Qt.
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Zelk"), QStringLiteral("Doorgaan?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Save);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&Nee"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuleren"));
+        QCOMPARE(box.button(QMessageBox::Save)->text(), QStringLiteral("Opslaan"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Openen"));
+    }
+
     void anErrorThatEscapedItsGuardIsStillShown()
     {
         // The last resort: reported as a fault, shown, and the program goes on.

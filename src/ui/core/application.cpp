@@ -1,10 +1,14 @@
 #include "application.h"
 
 #include "toolkit/messages.h"
+#include "vertaling.h"
 
 namespace zelk {
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) { }
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    installDutchQtTranslations();
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {
