@@ -321,12 +321,23 @@ private Q_SLOTS:
         QCOMPARE(t.recordCount(), 2);
     }
 
-    void fieldsConvertAndAreCutToTheirSize()
+    void fieldsConvertAndTextsLongerThanTheirFieldAreRefused()
     {
         Table &t = data->ledentabel;
         t.append();
-        t.setValue(u"Naam", QString(50, u'x'));
-        t.setValue(u"Pcode", QStringLiteral("1234 AB extra"));
+        t.setValue(u"Naam", QString(40, u'x'));
+        // Too long: refused with the field and its length named, and the field keeps its value.
+        try {
+            t.setValue(u"Naam", QString(50, u'y'));
+            QFAIL("a name of 50 characters was accepted");
+        } catch (const Error &e) {
+            QCOMPARE(e.message(),
+                     QStringLiteral("De tekst voor het veld Naam is 50 tekens lang; er passen er ten hoogste 40 in. "
+                                    "Maak de tekst korter."));
+        }
+        QCOMPARE(t.text(u"naam"), QString(40, u'x'));
+        QVERIFY_THROWS_EXCEPTION(Error, t.setValue(u"Pcode", QStringLiteral("1234 AB extra")));
+        t.setValue(u"Pcode", QStringLiteral("1234 AB"));
         t.setValue(u"Geb datum", QStringLiteral("31-12-1980"));
         t.setValue(u"Mrt", true);
         QVERIFY_THROWS_EXCEPTION(Error, t.setValue(u"Geb datum", QStringLiteral("31-02-1980")));

@@ -1,10 +1,13 @@
 // The amount field: plain text while editing, the display format otherwise, the value
-// taken on Enter, on leaving and from the calculator, under both amount formats.
+// taken on Enter, on leaving and from the calculator, under both amount formats; a text
+// that is no amount in the current format is marked and never read as 0.
 #include "amountformat.h"
 #include "testhome.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/calculator.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -12,6 +15,34 @@
 #include <QVBoxLayout>
 
 using namespace zelk;
+
+namespace {
+// Types `text` as key presses; a character QTest cannot type (€) as a key with that text.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(widget, QString(c));
+        } else {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+        }
+    }
+}
+
+// Pixels of the field that are clearly red: its frame when the text is not understood.
+int redPixels(QWidget *field)
+{
+    const QImage image = field->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 180 && c.green() < 60 && c.blue() < 60;
+        }
+    return count;
+}
+} // namespace
 
 class TestAmountField : public QObject {
     Q_OBJECT
@@ -94,9 +125,131 @@ private Q_SLOTS:
         QCOMPARE(field->value(), 0.0);
         auto *box = field->findChild<QMessageBox *>(QStringLiteral("foutmelding"));
         QVERIFY(box);
+        QVERIFY(field->isMarked());
+        QCOMPARE(field->toolTip(), box->text());
         QVERIFY2(box->text().contains(QStringLiteral("bedrag")), qPrintable(box->text()));
         QVERIFY(!box->text().contains(QStringLiteral("-92")));
         box->close();
+    }
+
+    void aTextThatIsNoAmountIsMarkedAndNeverReadAsZero_data()
+    {
+        QTest::addColumn<bool>("dutch");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("example");
+        QTest::newRow("decimal comma") << false << "12,50"
+                                       << "12.50";
+        QTest::newRow("thousands separator") << false << "1,250.00"
+                                             << "12.50";
+        QTest::newRow("euro sign") << false << "€ 25"
+                                   << "12.50";
+        QTest::newRow("currency code") << false << "EUR 25"
+                                       << "12.50";
+        QTest::newRow("Dutch: decimal point") << true << "12.50"
+                                              << "12,50";
+        QTest::newRow("Dutch: thousands separator") << true << "1.250,00"
+                                                    << "12,50";
+    }
+    void aTextThatIsNoAmountIsMarkedAndNeverReadAsZero()
+    {
+        QFETCH(bool, dutch);
+        QFETCH(QString, typed);
+        QFETCH(QString, example);
+        AmountFormat::applyDutch(dutch);
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *field = new AmountField(&window);
+        auto *other = new QLineEdit(&window);
+        layout->addWidget(field);
+        layout->addWidget(other);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        QVERIFY(!field->isMarked());
+        QCOMPARE(redPixels(field), 0);
+        QSignalSpy spy(field, &AmountField::amountTaken);
+        typeText(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toDouble(), 0.0); // nothing pending
+        QCOMPARE(field->plainText(), typed);       // kept as typed, never "0.00"
+        QVERIFY(!field->amount());
+        QVERIFY(field->isMarked());
+        QCOMPARE(field->toolTip(), QStringLiteral("Niet te lezen als bedrag; schrijf bijvoorbeeld ") + example);
+        QVERIFY(redPixels(field) > 20);
+        // Leaving the field keeps the text and the mark.
+        other->setFocus();
+        QTRY_VERIFY(!field->hasFocus());
+        QCOMPARE(field->text(), typed);
+        QVERIFY(field->isMarked());
+        // Corrected, the mark goes.
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, example);
+        QVERIFY(!field->isMarked());
+        QVERIFY(field->toolTip().isEmpty());
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(spy.last().at(0).toDouble(), 12.5);
+        QCOMPARE(redPixels(field), 0);
+    }
+
+    void aBeginningOfAnAmountIsMarkedOnlyWhenTaken()
+    {
+        AmountField field;
+        QTest::keyClicks(&field, QStringLiteral("-"));
+        QVERIFY(!field.isMarked()); // still typing "-12.50"
+        QTest::keyClicks(&field, QStringLiteral("12,"));
+        QVERIFY(field.isMarked()); // no amount will come of this
+        QTest::keyClick(&field, Qt::Key_Backspace);
+        QVERIFY(!field.isMarked());
+        QTest::keyClick(&field, Qt::Key_Return);
+        QCOMPARE(field.plainText(), QStringLiteral("-12.00"));
+        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&field, QStringLiteral("1e"));
+        QVERIFY(!field.isMarked());
+        QTest::keyClick(&field, Qt::Key_Return);
+        QVERIFY(field.isMarked());
+        QCOMPARE(field.plainText(), QStringLiteral("1e"));
+    }
+
+    void anAmountTakenIsGivenUpWhenItsTextStopsBeingAnAmount()
+    {
+        AmountField field;
+        QSignalSpy spy(&field, &AmountField::amountTaken);
+        QTest::keyClicks(&field, QStringLiteral("25"));
+        QTest::keyClick(&field, Qt::Key_Return);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.last().at(0).toDouble(), 25.0);
+        QTest::keyClicks(&field, QStringLiteral(",5"));
+        QCOMPARE(field.text(), QStringLiteral("25.00,5"));
+        QCOMPARE(spy.count(), 2); // at once, not only when the field is left
+        QCOMPARE(spy.last().at(0).toDouble(), 0.0);
+    }
+
+    void anAccountClickTakesOnlyAnAmountAndSaysWhyOtherwise()
+    {
+        QWidget window;
+        auto *field = new AmountField(&window);
+        window.show();
+        field->setPlainText(QStringLiteral("12.345"));
+        const auto taken = field->convertText();
+        QVERIFY(taken);
+        QCOMPARE(*taken, 12.35);
+        QCOMPARE(field->plainText(), QStringLiteral("12.35"));
+        QVERIFY(field->findChildren<QMessageBox *>().isEmpty());
+        field->setPlainText(QStringLiteral("12,50"));
+        for (bool convert : {true, false}) {
+            QVERIFY(!(convert ? field->convertText() : field->checkedValue()));
+            QCOMPARE(field->plainText(), QStringLiteral("12,50"));
+            QVERIFY(field->isMarked());
+            auto *box = field->findChild<QMessageBox *>(QStringLiteral("foutmelding"));
+            QVERIFY(box);
+            QCOMPARE(box->text(),
+                     QStringLiteral("\"12,50\" is niet te lezen als bedrag. Schrijf een bedrag met een punt voor de "
+                                    "centen, zonder scheidingsteken voor de duizendtallen en zonder valutateken, "
+                                    "bijvoorbeeld 1250.00. Er wordt niets geboekt zolang het bedrag niet te lezen is."));
+            delete box;
+        }
     }
 
     void leavingTheFieldTakesTheValueAndShowsTheDisplayFormat()

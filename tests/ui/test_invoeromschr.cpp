@@ -13,6 +13,7 @@
 #include "toolkit/hoverbutton.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -135,6 +136,22 @@ private Q_SLOTS:
         auto *income = qobject_cast<invoeroverin *>(test::openFromMenu(app->program, QStringLiteral("Inkomsten")));
         QVERIFY(income);
         QCOMPARE(income->toGroup()->button(0)->text(), stored(1));
+    }
+
+    void anEmojiAtTheFortiethPlaceOfANameIsStoredWhole()
+    {
+        const QString trophy = QStringLiteral("\U0001F3C6"); // one character in two UTF-16 units
+        const QString name = QStringLiteral("Kas van de kantine en de jeugdafdeling ") + trophy;
+        QLineEdit *kas1 = screen->edit(5);
+        kas1->selectAll();
+        QTest::keyClicks(kas1, name.left(39));
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, trophy);
+        QApplication::sendEvent(kas1, &key);
+        QTest::keyClicks(kas1, QStringLiteral(" extra"));
+        QCOMPARE(kas1->text(), name);
+        closeWithButton();
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(stored(5), name);
     }
 
     void theCloseBoxDoesNotStore_data()

@@ -1,6 +1,8 @@
 // The income screen as the model of every booking screen: the pending amount, the
 // "Doorboeken" rule, the booking with its journal row and open receivable, the refreshed
-// balances, the marker, the notice, and what the screen keeps between visits.
+// balances, the marker, the notice, and what the screen keeps between visits; an amount
+// that is no amount books nothing and says why, the description stops at its field's
+// length without splitting a character, and one click in the date takes the digits typed.
 #include "bookkeeping/invoeroverin.h"
 #include "core/main.h"
 #include "core/startup.h"
@@ -9,6 +11,7 @@
 #include "screendriver.h"
 #include "startedprogram.h"
 #include "store/sqlite.h"
+#include "testhome.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
@@ -17,13 +20,45 @@
 #include "amountformat.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolTip>
 
 using namespace zelk;
+
+namespace {
+// Types `text` as key presses; a character QTest cannot type (€) as a key with that text.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(widget, QString(c));
+        } else {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+        }
+    }
+}
+
+// Pixels of a widget that are clearly red: the frame of an amount field that is no amount.
+int redPixels(QWidget *widget)
+{
+    const QImage image = widget->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 180 && c.green() < 60 && c.blue() < 60;
+        }
+    return count;
+}
+} // namespace
 
 class TestInvoeroverin : public QObject {
     Q_OBJECT
@@ -31,6 +66,13 @@ class TestInvoeroverin : public QObject {
     invoeroverin *screen = nullptr;
 
     DataModule1 &data() { return app->data(); }
+    QMessageBox *errorBox()
+    {
+        for (auto *box : screen->findChildren<QMessageBox *>(QStringLiteral("foutmelding")))
+            if (box->isVisible())
+                return box;
+        return nullptr;
+    }
     double balance(int position) { return app->balance(position); }
 
 private Q_SLOTS:
@@ -133,8 +175,6 @@ private Q_SLOTS:
         QTest::newRow("amount and account") << "12.50" << true << true << 12.5;
         QTest::newRow("empty amount, account") << "" << true << false << 0.0;
         QTest::newRow("zero, account") << "0" << true << false << 0.0;
-        QTest::newRow("no amount text, account") << "twaalf" << true << false << 0.0;
-        QTest::newRow("thousands separator is no amount") << "1,250.00" << true << false << 0.0;
         QTest::newRow("negative amount, account") << "-3" << true << true << -3.0;
         QTest::newRow("blanks removed") << "1 250.5" << true << true << 1250.5;
     }
@@ -156,6 +196,180 @@ private Q_SLOTS:
         test::clickRadio(screen->fromGroup()->button(3));
         QCOMPARE(screen->doorboekenButton()->isEnabled(), enabled);
         QCOMPARE(data().journaaltabel.recordCount(), 0);
+    }
+
+    void anAmountThatIsNoAmountBooksNothingAndSaysWhy_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("decimal comma") << "12,50";
+        QTest::newRow("thousands separator") << "1,250.00";
+        QTest::newRow("euro sign") << "€ 25";
+        QTest::newRow("currency code") << "EUR 25";
+        QTest::newRow("words") << "twaalf";
+    }
+    void anAmountThatIsNoAmountBooksNothingAndSaysWhy()
+    {
+        QTest::keyClicks(screen->descriptionField(), QStringLiteral("Contributie"));
+        AmountField *amount = screen->amountField();
+        QFETCH(QString, typed);
+        amount->setFocus();
+        typeText(amount, typed);
+        QTest::keyClick(amount, Qt::Key_Return);
+        QVERIFY(!screen->doorboekenButton()->isEnabled());
+        QVERIFY(amount->isMarked());
+        QCOMPARE(amount->toolTip(), QStringLiteral("Niet te lezen als bedrag; schrijf bijvoorbeeld 12.50"));
+        QVERIFY(redPixels(amount) > 20);
+        const QString said = QStringLiteral("\"%1\" is niet te lezen als bedrag. Schrijf een bedrag met een punt voor de centen, "
+                                            "zonder scheidingsteken voor de duizendtallen en zonder valutateken, bijvoorbeeld "
+                                            "1250.00. Er wordt niets geboekt zolang het bedrag niet te lezen is.")
+                                 .arg(typed);
+
+        // Clicking an account takes nothing and says why; the text stays as typed.
+        test::clickRadio(screen->toGroup()->button(0));
+        QMessageBox *box = errorBox();
+        QVERIFY(box);
+        QCOMPARE(box->text(), said);
+        test::saveScreenshot(screen, QStringLiteral("invoeroverin-onleesbaar-bedrag"));
+        box->close();
+        QCOMPARE(amount->plainText(), typed);
+        QCOMPARE(screen->pendingAmount(), 0.0);
+        QVERIFY(!screen->doorboekenButton()->isEnabled());
+
+        // A click on the grey "Doorboeken" says it too, and books nothing.
+        QTRY_VERIFY(!errorBox());
+        QTest::mouseClick(screen->doorboekenButton(), Qt::LeftButton);
+        box = errorBox();
+        QVERIFY(box);
+        QCOMPARE(box->text(), said);
+        box->close();
+        QCOMPARE(data().journaaltabel.recordCount(), 0);
+        QCOMPARE(balance(7), 0.0);
+        QCOMPARE(balance(1), 0.0);
+        QCOMPARE(amount->plainText(), typed);
+    }
+
+    void anAmountEditedIntoNoAmountIsNoLongerPending()
+    {
+        AmountField *amount = screen->amountField();
+        test::typeAmount(amount, QStringLiteral("25"));
+        test::clickRadio(screen->toGroup()->button(0));
+        QVERIFY(screen->doorboekenButton()->isEnabled());
+        amount->setFocus();
+        QTest::keyClick(amount, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(amount, QStringLiteral("12,50"));
+        // Without leaving the field: the 25 that was taken no longer stands.
+        QVERIFY(!screen->doorboekenButton()->isEnabled());
+        QCOMPARE(screen->pendingAmount(), 0.0);
+        QTest::mouseClick(screen->doorboekenButton(), Qt::LeftButton);
+        QMessageBox *box = errorBox();
+        QVERIFY(box);
+        box->close();
+        QCOMPARE(data().journaaltabel.recordCount(), 0);
+        QCOMPARE(amount->plainText(), QStringLiteral("12,50"));
+    }
+
+    void theDescriptionStopsAtItsFieldLength()
+    {
+        QLineEdit *description = screen->descriptionField();
+        const QString typed = QStringLiteral("Contributie voorjaar en najaar, jeugdleden en senioren samen.");
+        QCOMPARE(typed.size(), 61);
+        description->setFocus();
+        QTest::keyClicks(description, typed);
+        QCOMPARE(description->text(), typed.left(40));
+        QCOMPARE(QToolTip::text(), QStringLiteral("Hier passen ten hoogste 40 tekens."));
+        test::typeAmount(screen->amountField(), QStringLiteral("25"));
+        test::clickRadio(screen->toGroup()->button(0));
+        QTest::mouseClick(screen->doorboekenButton(), Qt::LeftButton);
+        QCOMPARE(data().journaaltabel.recordCount(), 1);
+        QCOMPARE(data().journaaltabel.valueAt(0, u"Omschrijving").toString(), typed.left(40));
+    }
+
+    void anEmojiAtTheFortiethPlaceIsKeptWholeOrLeftOutWhole_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("typed"); // typed as one key, or pasted
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("39 before, typed") << 39 << true << true;
+        QTest::newRow("39 before, pasted") << 39 << false << true;
+        QTest::newRow("40 before, typed") << 40 << true << false;
+        QTest::newRow("40 before, pasted") << 40 << false << false;
+    }
+    void anEmojiAtTheFortiethPlaceIsKeptWholeOrLeftOutWhole()
+    {
+        QFETCH(int, before);
+        QFETCH(bool, typed);
+        QFETCH(bool, fits);
+        const QString emoji = QStringLiteral("\U0001F600");
+        QLineEdit *description = screen->descriptionField();
+        description->setFocus();
+        QTest::keyClicks(description, QString(before, u'x'));
+        if (typed) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
+            QApplication::sendEvent(description, &press);
+        } else {
+            QGuiApplication::clipboard()->setText(emoji + QStringLiteral("yz"));
+            QTest::keyClick(description, Qt::Key_V, Qt::ControlModifier);
+        }
+        const QString expected = QString(before, u'x') + (fits ? emoji : QString());
+        QCOMPARE(description->text(), expected);
+        QVERIFY(description->text().isValidUtf16());
+        test::typeAmount(screen->amountField(), QStringLiteral("5"));
+        test::clickRadio(screen->toGroup()->button(0));
+        QTest::mouseClick(screen->doorboekenButton(), Qt::LeftButton);
+        data().disconnectDatabase(); // read back from the file
+        data().openForUse();
+        QCOMPARE(data().journaaltabel.valueAt(0, u"Omschrijving").toString(), expected);
+    }
+
+    void aPastedDescriptionKeepsWhatFits()
+    {
+        QLineEdit *description = screen->descriptionField();
+        description->setFocus();
+        QTest::keyClicks(description, QStringLiteral("Zaalhuur"));
+        description->setCursorPosition(0);
+        QGuiApplication::clipboard()->setText(QString(40, u'p'));
+        QTest::keyClick(description, Qt::Key_V, Qt::ControlModifier);
+        // The part pasted that fits goes in; what was typed after it stays.
+        QCOMPARE(description->text(), QString(32, u'p') + QStringLiteral("Zaalhuur"));
+    }
+
+    void oneClickInTheDateThenDigitsGiveThatDate_data()
+    {
+        QTest::addColumn<int>("section"); // 0 day, 1 month, 2 year
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("whole date from the day") << 0 << "15032026" << QDate(2026, 3, 15);
+        QTest::newRow("with dashes") << 0 << "15-03-2026" << QDate(2026, 3, 15);
+        QTest::newRow("short, with dashes") << 0 << "1-4-2026" << QDate(2026, 4, 1);
+        QTest::newRow("with dots") << 0 << "1.4.2026" << QDate(2026, 4, 1);
+        QTest::newRow("with slashes") << 0 << "05/11/2025" << QDate(2025, 11, 5);
+        QTest::newRow("the month") << 1 << "11" << QDate(2025, 11, 20);
+        QTest::newRow("the year") << 2 << "2024" << QDate(2024, 5, 20);
+    }
+    void oneClickInTheDateThenDigitsGiveThatDate()
+    {
+        QFETCH(int, section);
+        QFETCH(QString, typed);
+        QFETCH(QDate, date);
+        DatePicker *picker = screen->datePicker();
+        picker->setDate(QDate(2025, 5, 20));
+        auto *edit = picker->findChild<QLineEdit *>(); // shows 20-05-2025
+        // Aim at the part, just after its first digit.
+        const int y = edit->height() / 2;
+        const int secondDigit = QList<int>{1, 4, 7}.at(section);
+        int x = 0;
+        while (x < edit->width() && edit->cursorPositionAt(QPoint(x, y)) < secondDigit)
+            ++x;
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, y));
+        QVERIFY(picker->hasFocus());
+        QTest::keyClicks(picker, typed);
+        QCOMPARE(picker->date(), date);
+
+        // And that is the date booked.
+        test::typeAmount(screen->amountField(), QStringLiteral("5"));
+        test::clickRadio(screen->toGroup()->button(0));
+        QTest::mouseClick(screen->doorboekenButton(), Qt::LeftButton);
+        QCOMPARE(data().journaaltabel.valueAt(0, u"Datum").toDate(), date);
     }
 
     void theMarkerFollowsTheLastClickedAccount()

@@ -1,6 +1,7 @@
 #include "table.h"
 
 #include "amountformat.h"
+#include "fieldlength.h"
 #include "zelkerror.h"
 
 #include <QStringList>
@@ -750,7 +751,8 @@ QVariant Table::converted(const FieldDef &field, const QVariant &value) const
         return isKey ? QVariant(QString()) : QVariant();
     switch (field.type) {
     case FieldType::Text: {
-        const QString text = value.toString().left(field.size);
+        const QString text = value.toString();
+        fieldlength::check(field, text);
         return text.isEmpty() && !isKey ? QVariant() : QVariant(text);
     }
     case FieldType::Memo:

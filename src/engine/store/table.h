@@ -97,8 +97,9 @@ public:
     QDate date(QStringView name) const;
     QTime time(QStringView name) const;
     bool boolean(QStringView name) const;
-    // Only while editing or inserting. Texts are cut to the field's size; a text for a date
-    // field must be dd-MM-yyyy or yyyy-MM-dd (otherwise zelk::Error, nothing changes).
+    // Only while editing or inserting. A text must fit its field (fieldlength::check) and a
+    // text for a date field must be dd-MM-yyyy or yyyy-MM-dd (otherwise zelk::Error, nothing
+    // changes).
     void setValue(QStringView name, const QVariant &value);
 
     // Stored values of any visible row, for grids and reports.

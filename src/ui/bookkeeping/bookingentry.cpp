@@ -1,10 +1,7 @@
 #include "bookingentry.h"
 
-#include "cents.h"
-#include "declar.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
-#include "toolkit/messages.h"
 
 #include <QPushButton>
 
@@ -13,6 +10,7 @@ namespace zelk {
 BookingEntry::BookingEntry(AmountField *amount, QPushButton *button, QObject *parent) : QObject(parent), m_amount(amount), m_button(button)
 {
     m_button->setEnabled(false);
+    m_amount->explainRefusalOn(m_button);
     connect(m_amount, &AmountField::amountTaken, this, &BookingEntry::setPending);
 }
 
@@ -31,18 +29,9 @@ void BookingEntry::setPending(double amount)
 
 void BookingEntry::takeOnClick(int item)
 {
-    if (m_onClick == OnClick::ConvertText) {
-        const double typed = declar::tekstnaarbedrag(m_amount->plainText());
-        if (cents::isValid(typed)) {
-            m_pending = cents::rounded(typed);
-            m_amount->setValue(m_pending);
-        } else {
-            m_pending = 0;
-            showError(m_amount, cents::invalidMessage(typed));
-        }
-    } else {
-        m_pending = m_amount->value();
-    }
+    // A text that is no amount is never taken as 0: it stays as typed and the field says why.
+    const auto taken = m_onClick == OnClick::ConvertText ? m_amount->convertText() : m_amount->checkedValue();
+    m_pending = taken.value_or(0.0);
     m_group->showMarkerAt(item);
     updateButton();
 }

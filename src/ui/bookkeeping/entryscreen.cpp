@@ -1,9 +1,11 @@
 #include "entryscreen.h"
 
 #include "bookingentry.h"
+#include "store/velden.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
 #include "toolkit/hoverbutton.h"
+#include "toolkit/textlimit.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -30,6 +32,7 @@ QFrame *EntryScreen::newEntryPanel(QGridLayout *&grid, const QString &initialDes
     m_date->setObjectName(QStringLiteral("datum"));
     m_description = new QLineEdit(initialDescription, panel);
     m_description->setObjectName(QStringLiteral("omschrijving"));
+    limitToField(m_description, schemas::journaal(), veld::journaal::Omschrijving);
     m_description->setMinimumWidth(220);
     m_amount = new AmountField(panel);
     m_amount->setObjectName(QStringLiteral("bedrag"));

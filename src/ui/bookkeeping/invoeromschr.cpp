@@ -3,9 +3,11 @@
 #include "databases.h"
 #include "rekeningnamen.h"
 #include "rekeningschema.h"
+#include "store/velden.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
+#include "toolkit/textlimit.h"
 #include "zelkerror.h"
 
 #include <QGridLayout>
@@ -144,7 +146,7 @@ QWidget *invoeromschr::buildBlock(const QList<QList<int>> &groups, const QList<Q
             standard->setStyleSheet(QStringLiteral("QLineEdit { %1 color: #404040; }").arg(background));
             auto *current = new QLineEdit(block);
             current->setObjectName(editNames().value(position));
-            current->setMaxLength(40);
+            limitToField(current, schemas::rekeningen(), veld::rekeningen::Naam);
             current->setStyleSheet(QStringLiteral("QLineEdit { %1 border: 1px solid #707070; padding: 1px 3px; }").arg(background));
             standard->setMinimumWidth(180);
             current->setMinimumWidth(180);

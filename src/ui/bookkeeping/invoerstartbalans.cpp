@@ -4,10 +4,12 @@
 #include "bookingentry.h"
 #include "databases.h"
 #include "rekeningschema.h"
+#include "store/velden.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/datepicker.h"
 #include "toolkit/hoverbutton.h"
+#include "toolkit/textlimit.h"
 #include "transferscreen.h"
 
 #include <QGridLayout>
@@ -68,6 +70,7 @@ QWidget *invoerstartbalans::buildHalf(Half &half, const QString &title, const QS
     half.date->setObjectName(QStringLiteral("datum"));
     half.description = new QLineEdit(description, box);
     half.description->setObjectName(QStringLiteral("omschrijving"));
+    limitToField(half.description, schemas::journaal(), veld::journaal::Omschrijving);
     half.description->setMinimumWidth(200);
     half.amount = new AmountField(box);
     half.amount->setObjectName(QStringLiteral("bedrag"));

@@ -1,6 +1,7 @@
 #include "boundfields.h"
 
 #include "messages.h"
+#include "textlimit.h"
 #include "zelkerror.h"
 
 #include <QKeyEvent>
@@ -10,9 +11,7 @@ namespace zelk {
 BoundEdit::BoundEdit(Table &table, const QString &field, QWidget *parent) : QLineEdit(parent), m_table(table), m_field(field)
 {
     setObjectName(field);
-    const FieldDef &def = table.schema().fields[table.fieldIndex(field)];
-    if (def.type == FieldType::Text)
-        setMaxLength(def.size);
+    limitToField(this, table.schema().fields[table.fieldIndex(field)]);
     connect(this, &QLineEdit::textEdited, this, [this] { m_dirty = true; });
 }
 

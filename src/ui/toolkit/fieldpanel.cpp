@@ -1,5 +1,7 @@
 #include "fieldpanel.h"
 
+#include "textlimit.h"
+
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -42,9 +44,8 @@ void FieldPanel::addBox(const FieldRule &rule, Arrangement arrangement)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(rule.field);
-    const int index = m_table.schema().indexOf(rule.field);
-    if (index >= 0 && m_table.schema().fields[index].size > 0)
-        box->setMaxLength(m_table.schema().fields[index].size);
+    if (const int index = m_table.schema().indexOf(rule.field); index >= 0)
+        limitToField(box, m_table.schema().fields[static_cast<size_t>(index)]);
     if (arrangement == Arrangement::Stacked) {
         static_cast<QFormLayout *>(layout())->addRow(rule.field, box);
     } else {
