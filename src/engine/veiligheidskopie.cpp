@@ -165,6 +165,52 @@ void prune(const QString &base, const QString &spared)
     }
 }
 
+using Backup = std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup *)>;
+
+void backup(sqlite3 *target, sqlite3 *source, const char *sourceName, const QString &what)
+{
+    Backup job(sqlite3_backup_init(target, "main", source, sourceName), sqlite3_backup_finish);
+    if (!job)
+        sql::fail(target, sqlite3_errcode(target), what);
+    const int rc = sqlite3_backup_step(job.get(), -1);
+    if (rc != SQLITE_DONE)
+        sql::fail(target, rc, what);
+    const int finish = sqlite3_backup_finish(job.release());
+    if (finish != SQLITE_OK)
+        sql::fail(target, finish, what);
+}
+
+// Forces a written file (or folder) to the disk; false when the disk refuses.
+bool syncToDisk(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+#else
+    return true;
+#endif
+}
+
+// A table file copied through SQLite's online backup (consistent while the table is open
+// and even inside the caller's transaction) into a new file of a copy being built. The
+// new file needs no journal of its own: until the copy is renamed into place it is no
+// copy at all. It is forced to the disk once, at the end.
+void copyTable(const Connection &from, const TableSchema &table, const QString &target)
+{
+    const QString what = QStringLiteral("Kopiëren van %1").arg(table.fileName);
+    {
+        sql::DatabaseHandle db = sql::openFile(target, true);
+        sql::exec(db.get(), QStringLiteral("PRAGMA journal_mode=OFF"), what);
+        sql::exec(db.get(), QStringLiteral("PRAGMA synchronous=OFF"), what);
+        backup(db.get(), from.handle(), from.schemaName(table).toUtf8().constData(), what);
+    }
+    if (!syncToDisk(target))
+        throw Error(QStringLiteral("%1: de schijf is vol of niet beschrijfbaar.").arg(what));
+}
+
 Kopie make(const Connection &connection, QStringView handeling, const QString &spared)
 {
     const QString werkmap = connection.folder();
@@ -192,13 +238,13 @@ Kopie make(const Connection &connection, QStringView handeling, const QString &s
         if (!QDir().mkdir(building))
             throw Error(QStringLiteral("de map %1 kan niet worden aangemaakt.").arg(shown(building)));
         for (const TableSchema *table : schemas::all())
-            copyTableFile(connection, *table, QDir(building).filePath(table->fileName));
+            copyTable(connection, *table, QDir(building).filePath(table->fileName));
         copySettings(werkmap, building);
         saveFile(QDir(building).filePath(aboutFile),
                  QStringLiteral("handeling=%1\nmoment=%2\nadministratie=%3\n")
                      .arg(copy.handeling, moment.toString(momentFormat), werkmap)
                      .toUtf8());
-        if (!QDir(base).rename(buildingPrefix + name, name))
+        if (!syncToDisk(building) || !QDir(base).rename(buildingPrefix + name, name) || !syncToDisk(base))
             throw Error(QStringLiteral("de map %1 kan niet worden aangemaakt.").arg(shown(copy.pad)));
     } catch (const Error &e) {
         if (!building.isEmpty())
@@ -212,8 +258,6 @@ Kopie make(const Connection &connection, QStringView handeling, const QString &s
 }
 
 // --- putting a copy back ---------------------------------------------------------------
-
-using Backup = std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup *)>;
 
 sql::DatabaseHandle openReadOnly(const QString &path)
 {
@@ -250,17 +294,15 @@ void checkCopy(const Kopie &copy)
 void copyTableOut(const QString &from, const QString &to, const QString &fileName)
 {
     const QString what = QStringLiteral("Terugzetten van %1").arg(fileName);
-    sql::DatabaseHandle source = openReadOnly(from);
-    sql::DatabaseHandle target = sql::openFile(to, true);
-    Backup job(sqlite3_backup_init(target.get(), "main", source.get(), "main"), sqlite3_backup_finish);
-    if (!job)
-        sql::fail(target.get(), sqlite3_errcode(target.get()), what);
-    const int rc = sqlite3_backup_step(job.get(), -1);
-    if (rc != SQLITE_DONE)
-        sql::fail(target.get(), rc, what);
-    const int finish = sqlite3_backup_finish(job.release());
-    if (finish != SQLITE_OK)
-        sql::fail(target.get(), finish, what);
+    {
+        sql::DatabaseHandle source = openReadOnly(from);
+        sql::DatabaseHandle target = sql::openFile(to, true);
+        sql::exec(target.get(), QStringLiteral("PRAGMA journal_mode=OFF"), what);
+        sql::exec(target.get(), QStringLiteral("PRAGMA synchronous=OFF"), what);
+        backup(target.get(), source.get(), "main", what);
+    }
+    if (!syncToDisk(to))
+        throw Error(QStringLiteral("%1: de schijf is vol of niet beschrijfbaar.").arg(what));
 }
 
 // The names in an administration folder that a copy replaces: the table files with their
