@@ -54,6 +54,7 @@ jaarafsluit::jaarafsluit(AppContext &context)
 
     m_close = addButton(QStringLiteral("Jaarafsluiten"));
     m_close->setCursor(Qt::PointingHandCursor);
+    m_close->setMinimumSize(160, 36);
     auto *action = new QHBoxLayout;
     action->addWidget(m_close);
     action->addStretch();
@@ -64,11 +65,20 @@ jaarafsluit::jaarafsluit(AppContext &context)
     m_copy->setWordWrap(true);
     m_copy->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_copy->setStyleSheet(QStringLiteral("color: #404040;"));
+    // Room for the two lines it gets after the action, so nothing else is squeezed then.
+    m_copy->setMinimumHeight(m_copy->fontMetrics().lineSpacing() * 2 + 4);
     layout->addWidget(m_copy);
     layout->addStretch();
 
     connect(m_close, &QPushButton::clicked, this, [this] { jaarafsluiten(); });
     setMinimumWidth(560);
+}
+
+void jaarafsluit::onShow()
+{
+    // Over the main window it was opened from, not wherever the window manager puts it.
+    if (const QWidget *menu = context().mainMenu)
+        move(menu->frameGeometry().center() - rect().center());
 }
 
 void jaarafsluit::jaarafsluiten()

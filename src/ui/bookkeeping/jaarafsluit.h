@@ -27,6 +27,9 @@ public:
     // "Jaarafsluiten": closes the year on the picker's date and shows the processed notice.
     void jaarafsluiten();
 
+protected:
+    void onShow() override;
+
 private:
     DatePicker *m_date;
     HoverButton *m_close;

@@ -15,9 +15,12 @@ namespace zelk {
 
 namespace {
 // A raised panel behind a few lines of text.
-QFrame *panel(QWidget *parent, const QStringList &lines, bool bold)
+QFrame *panel(QWidget *parent, const QStringList &lines, bool bold, const QColor &background)
 {
     auto *frame = new QFrame(parent);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, background);
+    frame->setPalette(palette);
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Raised);
     frame->setLineWidth(2);
@@ -48,24 +51,27 @@ schonelei::schonelei(AppContext &context)
                              QStringLiteral("Om de één of andere reden is de administratie niet meer correct te krijgen."),
                              QStringLiteral("U krijgt bijvoorbeeld Nog te betalen of Nog te ontvangen niet leeg, terwijl dit wel zo zou "
                                             "moeten zijn.")},
-                            false));
+                            false, QColor(255, 248, 220)));
     layout->addWidget(panel(this,
                             {QStringLiteral("Deze speciale rekeningen en alle andere rekeningen inclusief het journaal worden hier NUL "
                                             "gemaakt"),
                              QStringLiteral("De gehele administratie wordt dus leeg gemaakt."),
                              QStringLiteral("De ingevoerde gegevens van de leden blijven onaangetast!"),
                              QStringLiteral("Alle boekingen moeten opnieuw worden gedaan!")},
-                            true));
+                            true, QColor(253, 232, 232)));
 
     m_copy = new QLabel(this);
     m_copy->setObjectName(QStringLiteral("veiligheidskopie"));
     m_copy->setWordWrap(true);
     m_copy->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_copy->setStyleSheet(QStringLiteral("color: #404040;"));
+    // Room for the two lines it gets after the action, so nothing else is squeezed then.
+    m_copy->setMinimumHeight(m_copy->fontMetrics().lineSpacing() * 2 + 4);
     layout->addWidget(m_copy);
 
     m_run = addButton(QStringLiteral("Uitvoeren"));
     m_run->setCursor(Qt::PointingHandCursor);
+    m_run->setMinimumSize(140, 32);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_run);
     buttons->addStretch();
@@ -74,7 +80,7 @@ schonelei::schonelei(AppContext &context)
     layout->addLayout(buttons);
 
     connect(m_run, &QPushButton::clicked, this, [this] { uitvoeren(); });
-    setFixedSize(640, 400);
+    setFixedSize(780, 400);
 }
 
 void schonelei::onShow()
