@@ -5,6 +5,7 @@
 #include "filesave.h"
 #include "store/connection.h"
 #include "store/table.h"
+#include "veiligheidskopie.h"
 #include "zelkerror.h"
 
 #include <QFile>
@@ -253,6 +254,7 @@ int importBytes(Table &leden, Connection &connection, const QByteArray &bytes)
     }
     if (!checked.problems.isEmpty())
         throw Error(problemList(checked.problems));
+    veiligheidskopie::maak(connection, veiligheidskopie::ledenInlezen);
     Transaction transaction(connection);
     const TableSchema &schema = leden.schema();
     for (const Row &row : checked.rows) {

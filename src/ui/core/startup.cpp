@@ -6,7 +6,9 @@
 #include "bookkeeping/invoeroverin.h"
 #include "bookkeeping/invoerstartbalans.h"
 #include "bookkeeping/invoeruitgaven.h"
+#include "bookkeeping/jaarafsluit.h"
 #include "bookkeeping/kruisposten.h"
+#include "bookkeeping/schonelei.h"
 #include "databases.h"
 #include "helpfile.h"
 #include "main.h"
@@ -100,6 +102,8 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("kruisposten"), [](AppContext &c) { return new kruisposten(c); }},
         {QStringLiteral("Tebetalen"), [](AppContext &c) { return new Tebetalen(c); }},
         {QStringLiteral("Teontvangen"), [](AppContext &c) { return new Teontvangen(c); }},
+        {QStringLiteral("jaarafsluit"), [](AppContext &c) { return new jaarafsluit(c); }},
+        {QStringLiteral("schonelei"), [](AppContext &c) { return new schonelei(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
