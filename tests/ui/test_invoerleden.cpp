@@ -1,6 +1,7 @@
 // The member register as the treasurer uses it: typing a member through all fields with
 // Enter, refused names and dates, the find and filter panels with the count, the
-// navigator, deleting from the grid, closing and reopening, and import and export.
+// navigator, deleting from the grid, closing and reopening, and import and export with a
+// long list of problems.
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
@@ -450,24 +451,56 @@ private Q_SLOTS:
         QCOMPARE(box("Naam")->text(), QStringLiteral("de Vries, Jan"));
     }
 
+    void aLongImportErrorListFitsTheScreen()
+    {
+        addMembers({{"Bakker, Els", "Delft"}});
+        open();
+        QByteArray bytes("Naam;Plaats;Geboortedatum\r\n");
+        for (int i = 1; i <= 300; ++i)
+            bytes += "Lid " + QByteArray::number(i) + ";Delft;1-2-68\r\n";
+        const QString path = app->home.path() + QStringLiteral("/fouten.csv");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        QVERIFY(!screen->importFrom(path));
+        QMessageBox *error = errorBox(screen);
+        QVERIFY(error);
+        const QStringList lines = error->text().split(u'\n');
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines.first(), QStringLiteral("Er is niets ingelezen, want het bestand bevat 300 fouten:"));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Regel 2: \"1-2-68\" heeft een jaartal van twee cijfers")));
+        QCOMPARE(lines.last(), QStringLiteral("… en nog 280. Onder Details staan ze allemaal."));
+        QCOMPARE(error->detailedText().split(u'\n').size(), 300);
+        QVERIFY(error->detailedText().split(u'\n').last().startsWith(QStringLiteral("Regel 301: ")));
+        QVERIFY(error->sizeHint().height() < 700);
+        QCOMPARE(leden().totalCount(), 1);
+    }
+
     void importAndExportFromTheScreen()
     {
         addMembers({{"Bakker, Els", "Delft"}});
         open();
         const QString good = app->home.path() + QStringLiteral("/goed.csv");
         const QString bad = app->home.path() + QStringLiteral("/fout.csv");
-        for (const auto &[path, bytes] : {std::pair{good, QByteArray("Naam;Plaats\nVisser, Anna;Gouda\nSmit, Kees;Tiel\n")},
-                                          std::pair{bad, QByteArray("Naam;Plaats\nVos, Ria;Assen\nBakker, Els;Delft\n")}}) {
+        for (const auto &[path, bytes] :
+             {std::pair{good, QByteArray("Lidnummer;Naam;Woonplaats;Telefoon\n1;Visser, Anna;Gouda;06-1\n2;Smit, Kees;Tiel;\n")},
+              std::pair{bad, QByteArray("Naam;Plaats\nVos, Ria;Assen\nBakker, Els;Delft\n")}}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
         QVERIFY(!screen->importFrom(bad));
-        QVERIFY(errorBox(screen)->text().contains(QStringLiteral("Regel 3: er bestaat al een lid met de naam \"Bakker, Els\"")));
+        QCOMPARE(errorBox(screen)->text(),
+                 QStringLiteral("Er is niets ingelezen, want het bestand bevat een fout:\n"
+                                "Regel 3: Er bestaat al een lid met de naam \"Bakker, Els\"."));
         QCOMPARE(leden().recordCount(), 1);
         QVERIFY(screen->importFrom(good));
         QCOMPARE(leden().recordCount(), 3);
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("3"));
+        const auto notices = screen->findChildren<QMessageBox *>(QStringLiteral("melding"));
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.front()->text(), QStringLiteral("2 leden ingelezen.\nNiet ingelezen kolommen: Lidnummer, Telefoon."));
         const QString out = app->home.path() + QStringLiteral("/uit.csv");
         QVERIFY(screen->exportTo(out));
         QFile f(out);

@@ -287,11 +287,21 @@ bool invoerleden::importFrom(const QString &path)
 {
     if (!bewaarlid())
         return false;
-    return attempt(this, [&] {
-        const int count = ledenimport::importCsv(leden(), m_ctx.data->database1(), path);
-        toonaantal();
-        showNotice(this, QStringLiteral("Importeren"), QStringLiteral("%1 leden ingelezen.").arg(count));
+    bool refused = false;
+    const bool done = attempt(this, [&] {
+        try {
+            const ledenimport::Result result = ledenimport::importCsv(leden(), m_ctx.data->database1(), path);
+            toonaantal();
+            QString text = QStringLiteral("%1 leden ingelezen.").arg(result.added);
+            if (!result.ignored.isEmpty())
+                text += QStringLiteral("\nNiet ingelezen kolommen: %1.").arg(result.ignored.join(QStringLiteral(", ")));
+            showNotice(this, QStringLiteral("Importeren"), text);
+        } catch (const ledenimport::Refused &problems) {
+            refused = true;
+            showProblems(this, problems.intro(), problems.lines(), problems.total());
+        }
     });
+    return done && !refused;
 }
 
 bool invoerleden::exportTo(const QString &path)
