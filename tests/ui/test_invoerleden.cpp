@@ -1,7 +1,7 @@
 // The member register as the treasurer uses it: typing a member through all fields with
-// Enter, refused names and dates, the find and filter panels with the count, the
-// navigator, deleting from the grid, closing and reopening, and import and export with a
-// long list of problems.
+// Enter, refused names and dates, names and texts trimmed, the birth date forms, the find
+// and filter panels with the count, the navigator, deleting from the grid, closing and
+// reopening, and import and export with a long list of problems.
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
@@ -222,8 +222,16 @@ private Q_SLOTS:
                                                 << "Opmerk3";
         QTest::newRow("no such date") << "Smit, Kees"
                                       << "31-02-1980"
-                                      << "\"31-02-1980\" is geen geldige datum"
+                                      << "\"31-02-1980\" is geen geldige geboortedatum: die dag bestaat niet."
                                       << "Geb datum";
+        QTest::newRow("two-digit year") << "Smit, Kees"
+                                        << "1-2-68"
+                                        << "\"1-2-68\" heeft een jaartal van twee cijfers; schrijf het jaar voluit"
+                                        << "Geb datum";
+        QTest::newRow("a name of blanks") << "   "
+                                          << "01-01-1990"
+                                          << "De naam ontbreekt; een lid zonder naam kan niet worden bewaard."
+                                          << "Naam";
     }
 
     void refusedValuesKeepTheTextAndWriteNothing()
@@ -449,6 +457,45 @@ private Q_SLOTS:
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("0"));
         addMembers({{"de Vries, Jan", "Gouda"}});
         QCOMPARE(box("Naam")->text(), QStringLiteral("de Vries, Jan"));
+    }
+
+    void namesAndTextsAreTrimmedAndBirthDatesReadInEveryForm()
+    {
+        addMembers({{"Jansen, Piet", "Gouda"}});
+        open();
+        screen->navigator()->button(RecordNavigator::Insert)->click();
+        for (const char *text : {"  Visser, Anna ", " Molenweg 12", " 2611AB", "  Delft  "})
+            typeAndEnter(QString::fromUtf8(text));
+        typeAndEnter(QStringLiteral("5-3-1970"));
+        QCOMPARE(box("Geb datum")->text(), QStringLiteral("05-03-1970")); // shown as the screen shows dates
+        for (int i = 0; i < 7; ++i)
+            typeAndEnter(QString());
+        QVERIFY(!errorBox(screen));
+        QCOMPARE(leden().state(), Table::State::Browse);
+        // A name with blanks around is the same name: the second one is refused.
+        screen->navigator()->button(RecordNavigator::Insert)->click();
+        typeAndEnter(QStringLiteral("Jansen, Piet  "));
+        box("Plaats")->setFocus();
+        typeAndEnter(QStringLiteral("Tiel"));
+        box("Geb datum")->setFocus();
+        QTest::keyClicks(box("Geb datum"), QStringLiteral("14/07/1985"));
+        screen->navigator()->button(RecordNavigator::Refresh)->click();
+        QVERIFY(errorBox(screen));
+        QVERIFY2(errorBox(screen)->text().contains(QStringLiteral("Er bestaat al een lid met de naam \"Jansen, Piet\"")),
+                 qPrintable(errorBox(screen)->text()));
+        QCOMPARE(box("Geb datum")->text(), QStringLiteral("14-07-1985"));
+        leden().cancel();
+
+        DataModule1 disk;
+        disk.openForUse();
+        Table &t = disk.ledentabel;
+        QCOMPARE(t.recordCount(), 2);
+        t.last();
+        QCOMPARE(t.text(u"Naam"), QStringLiteral("Visser, Anna"));
+        QCOMPARE(t.text(u"Straat"), QStringLiteral("Molenweg 12"));
+        QCOMPARE(t.text(u"Pcode"), QStringLiteral("2611AB"));
+        QCOMPARE(t.text(u"Plaats"), QStringLiteral("Delft"));
+        QCOMPARE(t.date(u"Geb datum"), QDate(1970, 3, 5));
     }
 
     void aLongImportErrorListFitsTheScreen()
