@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
@@ -86,11 +87,16 @@ private Q_SLOTS:
         QVERIFY(!box->findChild<QTextEdit *>()->isVisible());
         details->click();
         QCOMPARE(details->text(), QStringLiteral("Details verbergen…"));
+        QVERIFY(details->width() > details->fontMetrics().horizontalAdvance(details->text()));
         QVERIFY(box->findChild<QTextEdit *>()->isVisible());
         QCOMPARE(detailsShown(box), expected);
         // The box, details opened, fits on a 1366x768 screen with its OK button.
         const QSize size = box->sizeHint();
         QVERIFY2(size.height() < 700 && size.width() < 1300, qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+        // The lines are not wrapped: the text is as wide as its longest line.
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(problems.front()));
         QVERIFY(box->button(QMessageBox::Ok));
         details->click();
         QCOMPARE(details->text(), QStringLiteral("Details tonen…"));

@@ -2,9 +2,12 @@
 
 #include "zelkerror.h"
 
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -19,6 +22,15 @@ void sayDetailsInDutch(QMessageBox *box)
         if (box->buttonRole(button) != QMessageBox::ActionRole)
             continue;
         button->setObjectName(QStringLiteral("details"));
+        // Qt sizes the button for its own labels; ours are longer.
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QString longest = QStringLiteral("Details verbergen…");
+        button->setMinimumWidth(
+            button->style()
+                ->sizeFromContents(QStyle::CT_PushButton, &option,
+                                   QSize(button->fontMetrics().horizontalAdvance(longest), button->fontMetrics().height()), button)
+                .width());
         const auto relabel = [box, button] {
             const auto *details = box->findChild<QTextEdit *>();
             button->setText(details && details->isVisible() ? QStringLiteral("Details verbergen…") : QStringLiteral("Details tonen…"));
@@ -26,6 +38,20 @@ void sayDetailsInDutch(QMessageBox *box)
         relabel();
         QObject::connect(button, &QAbstractButton::clicked, box, relabel);
     }
+}
+
+// A box narrows its text to 500 pixels, so that a list of long lines (problems with their
+// line numbers) wraps each line and grows taller than the screen. Its text may take the
+// width of its longest line instead, up to 800 pixels.
+void widenForLongLines(QMessageBox *box, const QString &message)
+{
+    auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label || !message.contains(u'\n'))
+        return;
+    int longest = 0;
+    for (const QString &line : message.split(u'\n'))
+        longest = std::max(longest, label->fontMetrics().horizontalAdvance(line));
+    label->setMinimumWidth(std::min(longest + 8, 800));
 }
 
 // A box that does not wait for its OK, so the steps around it go on.
@@ -36,6 +62,7 @@ void openBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, cons
     box->setObjectName(objectName);
     if (!details.isEmpty())
         box->setDetailedText(details);
+    widenForLongLines(box, message);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     box->open();
