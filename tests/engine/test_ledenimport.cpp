@@ -266,6 +266,28 @@ private Q_SLOTS:
         }
     }
 
+    void columnsLeftOutAreNamed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("ignored");
+        QTest::newRow("unknown headings") << QByteArray("Lidnummer;Naam;Telefoon\n7;Jansen;06-1\n") << QStringList{"Lidnummer", "Telefoon"};
+        QTest::newRow("a column without heading that holds values")
+            << QByteArray("Naam;;Plaats\nJansen;x;Delft\n") << QStringList{"kolom 2 zonder kopje"};
+        QTest::newRow("empty columns without heading") << QByteArray("Naam;Plaats;;\nJansen;Delft;;\n") << QStringList{};
+    }
+
+    void columnsLeftOutAreNamed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, ignored);
+        test::TestHome home;
+        DataModule1 data;
+        data.openForUse();
+        const ledenimport::Result result = ledenimport::importBytes(data.ledentabel, data.database1(), bytes);
+        QCOMPARE(result.added, 1);
+        QCOMPARE(result.ignored, ignored);
+    }
+
     void aWrongFileImportsNothingAndNamesEveryProblem_data()
     {
         QTest::addColumn<QByteArray>("bytes");
