@@ -1,6 +1,7 @@
 // The member register as the treasurer uses it: typing a member through all fields with
-// Enter, refused names and dates, the find and filter panels with the count, the
-// navigator, deleting from the grid, closing and reopening, and import and export.
+// Enter, refused names and dates, names and texts trimmed, the birth date forms, the find
+// and filter panels with the count, the navigator, deleting from the grid, closing and
+// reopening, and import and export with a long list of problems.
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
@@ -221,8 +222,16 @@ private Q_SLOTS:
                                                 << "Opmerk3";
         QTest::newRow("no such date") << "Smit, Kees"
                                       << "31-02-1980"
-                                      << "\"31-02-1980\" is geen geldige datum"
+                                      << "\"31-02-1980\" is geen geldige geboortedatum: die dag bestaat niet."
                                       << "Geb datum";
+        QTest::newRow("two-digit year") << "Smit, Kees"
+                                        << "1-2-68"
+                                        << "\"1-2-68\" heeft een jaartal van twee cijfers; schrijf het jaar voluit"
+                                        << "Geb datum";
+        QTest::newRow("a name of blanks") << "   "
+                                          << "01-01-1990"
+                                          << "De naam ontbreekt; een lid zonder naam kan niet worden bewaard."
+                                          << "Naam";
     }
 
     void refusedValuesKeepTheTextAndWriteNothing()
@@ -450,24 +459,95 @@ private Q_SLOTS:
         QCOMPARE(box("Naam")->text(), QStringLiteral("de Vries, Jan"));
     }
 
+    void namesAndTextsAreTrimmedAndBirthDatesReadInEveryForm()
+    {
+        addMembers({{"Jansen, Piet", "Gouda"}});
+        open();
+        screen->navigator()->button(RecordNavigator::Insert)->click();
+        for (const char *text : {"  Visser, Anna ", " Molenweg 12", " 2611AB", "  Delft  "})
+            typeAndEnter(QString::fromUtf8(text));
+        typeAndEnter(QStringLiteral("5-3-1970"));
+        QCOMPARE(box("Geb datum")->text(), QStringLiteral("05-03-1970")); // shown as the screen shows dates
+        for (int i = 0; i < 7; ++i)
+            typeAndEnter(QString());
+        QVERIFY(!errorBox(screen));
+        QCOMPARE(leden().state(), Table::State::Browse);
+        // A name with blanks around is the same name: the second one is refused.
+        screen->navigator()->button(RecordNavigator::Insert)->click();
+        typeAndEnter(QStringLiteral("Jansen, Piet  "));
+        box("Plaats")->setFocus();
+        typeAndEnter(QStringLiteral("Tiel"));
+        box("Geb datum")->setFocus();
+        QTest::keyClicks(box("Geb datum"), QStringLiteral("14/07/1985"));
+        screen->navigator()->button(RecordNavigator::Refresh)->click();
+        QVERIFY(errorBox(screen));
+        QVERIFY2(errorBox(screen)->text().contains(QStringLiteral("Er bestaat al een lid met de naam \"Jansen, Piet\"")),
+                 qPrintable(errorBox(screen)->text()));
+        QCOMPARE(box("Geb datum")->text(), QStringLiteral("14-07-1985"));
+        leden().cancel();
+
+        DataModule1 disk;
+        disk.openForUse();
+        Table &t = disk.ledentabel;
+        QCOMPARE(t.recordCount(), 2);
+        t.last();
+        QCOMPARE(t.text(u"Naam"), QStringLiteral("Visser, Anna"));
+        QCOMPARE(t.text(u"Straat"), QStringLiteral("Molenweg 12"));
+        QCOMPARE(t.text(u"Pcode"), QStringLiteral("2611AB"));
+        QCOMPARE(t.text(u"Plaats"), QStringLiteral("Delft"));
+        QCOMPARE(t.date(u"Geb datum"), QDate(1970, 3, 5));
+    }
+
+    void aLongImportErrorListFitsTheScreen()
+    {
+        addMembers({{"Bakker, Els", "Delft"}});
+        open();
+        QByteArray bytes("Naam;Plaats;Geboortedatum\r\n");
+        for (int i = 1; i <= 300; ++i)
+            bytes += "Lid " + QByteArray::number(i) + ";Delft;1-2-68\r\n";
+        const QString path = app->home.path() + QStringLiteral("/fouten.csv");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        QVERIFY(!screen->importFrom(path));
+        QMessageBox *error = errorBox(screen);
+        QVERIFY(error);
+        const QStringList lines = error->text().split(u'\n');
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines.first(), QStringLiteral("Er is niets ingelezen, want het bestand bevat 300 fouten:"));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Regel 2: \"1-2-68\" heeft een jaartal van twee cijfers")));
+        QCOMPARE(lines.last(), QStringLiteral("… en nog 280. Onder Details staan ze allemaal."));
+        QCOMPARE(error->detailedText().split(u'\n').size(), 300);
+        QVERIFY(error->detailedText().split(u'\n').last().startsWith(QStringLiteral("Regel 301: ")));
+        QVERIFY(error->sizeHint().height() < 700);
+        QCOMPARE(leden().totalCount(), 1);
+    }
+
     void importAndExportFromTheScreen()
     {
         addMembers({{"Bakker, Els", "Delft"}});
         open();
         const QString good = app->home.path() + QStringLiteral("/goed.csv");
         const QString bad = app->home.path() + QStringLiteral("/fout.csv");
-        for (const auto &[path, bytes] : {std::pair{good, QByteArray("Naam;Plaats\nVisser, Anna;Gouda\nSmit, Kees;Tiel\n")},
-                                          std::pair{bad, QByteArray("Naam;Plaats\nVos, Ria;Assen\nBakker, Els;Delft\n")}}) {
+        for (const auto &[path, bytes] :
+             {std::pair{good, QByteArray("Lidnummer;Naam;Woonplaats;Telefoon\n1;Visser, Anna;Gouda;06-1\n2;Smit, Kees;Tiel;\n")},
+              std::pair{bad, QByteArray("Naam;Plaats\nVos, Ria;Assen\nBakker, Els;Delft\n")}}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
         QVERIFY(!screen->importFrom(bad));
-        QVERIFY(errorBox(screen)->text().contains(QStringLiteral("Regel 3: er bestaat al een lid met de naam \"Bakker, Els\"")));
+        QCOMPARE(errorBox(screen)->text(),
+                 QStringLiteral("Er is niets ingelezen, want het bestand bevat een fout:\n"
+                                "Regel 3: Er bestaat al een lid met de naam \"Bakker, Els\"."));
         QCOMPARE(leden().recordCount(), 1);
         QVERIFY(screen->importFrom(good));
         QCOMPARE(leden().recordCount(), 3);
         QCOMPARE(screen->countLabel()->text(), QStringLiteral("3"));
+        const auto notices = screen->findChildren<QMessageBox *>(QStringLiteral("melding"));
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.front()->text(), QStringLiteral("2 leden ingelezen.\nNiet ingelezen kolommen: Lidnummer, Telefoon."));
         const QString out = app->home.path() + QStringLiteral("/uit.csv");
         QVERIFY(screen->exportTo(out));
         QFile f(out);

@@ -4,12 +4,14 @@
 #include "core/startup.h"
 #include "databases.h"
 #include "startedprogram.h"
+#include "toolkit/elidedlabel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/taskscreen.h"
 #include "toolkit/verwerkt.h"
 #include "toolkit/wheelfilter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
@@ -155,6 +157,34 @@ private Q_SLOTS:
         QCOMPARE(Program::gaugeAfter(4), 12);
         QCOMPARE(Program::gaugeAfter(17), 38);
         QCOMPARE(Program::gaugeAfter(45), 38); // never past the maximum
+    }
+
+    void aLongWorkingFolderIsShortenedInTheMiddleWithTheWholePathAsTip()
+    {
+        app.reset();
+        test::TestHome home; // restores ZELK_HOME when it goes
+        const QString root = home.path() + QStringLiteral("/Verenigingen en stichtingen").repeated(8) + QStringLiteral("/Penningmeester");
+        QVERIFY(QDir().mkpath(root));
+        qputenv("ZELK_HOME", root.toUtf8());
+        Program program(false);
+        zelk::main &menu = *program.mainMenu();
+        menu.resize(1000, 600);
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        const QString werkmap = root + QStringLiteral("/zelk");
+        auto *panel = qobject_cast<ElidedLabel *>(menu.statusPanel(2));
+        QVERIFY(panel);
+        QCOMPARE(panel->text(), werkmap);
+        QCOMPARE(panel->toolTip(), werkmap);
+        QVERIFY(menu.width() <= 1000); // the panel asks for little room; the window does not grow
+        QVERIFY(panel->width() < panel->fontMetrics().horizontalAdvance(werkmap));
+        const QString shown = panel->shownText();
+        QVERIFY2(shown.contains(u'…') && shown.endsWith(QStringLiteral("/Penningmeester/zelk")), qPrintable(shown));
+        QVERIFY2(shown.startsWith(home.path().left(4)), qPrintable(shown));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(shown) <= panel->contentsRect().width());
+        // A short folder is shown whole.
+        panel->setText(QStringLiteral("/tmp/zelk"));
+        QCOMPARE(panel->shownText(), QStringLiteral("/tmp/zelk"));
     }
 
     void anotherAdministrationThanTheChosenOneIsSaidInAWarning()

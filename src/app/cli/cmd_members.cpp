@@ -1,4 +1,6 @@
-// members export/import: the member register to and from a spreadsheet file (CSV).
+// members export/import: the member register to and from a spreadsheet file (CSV). The
+// import checks every row by the member rules and adds all members or none; a refused file
+// prints every problem with its line.
 #include "command.h"
 #include "ledenimport.h"
 #include "session.h"
@@ -17,8 +19,10 @@ int members(const QStringList &args, Io &io)
         io.out << QStringLiteral("%1 leden geschreven naar %2\n").arg(count).arg(args[1]);
         return Ok;
     }
-    const int count = ledenimport::importCsv(data->ledentabel, data->database1(), args[1]);
-    io.out << QStringLiteral("%1 leden ingelezen uit %2\n").arg(count).arg(args[1]);
+    const ledenimport::Result result = ledenimport::importCsv(data->ledentabel, data->database1(), args[1]);
+    io.out << QStringLiteral("%1 leden ingelezen uit %2\n").arg(result.added).arg(args[1]);
+    if (!result.ignored.isEmpty())
+        io.out << QStringLiteral("Niet ingelezen kolommen: %1\n").arg(result.ignored.join(QStringLiteral(", ")));
     return Ok;
 }
 

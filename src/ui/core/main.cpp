@@ -1,6 +1,7 @@
 #include "main.h"
 
 #include "databases.h"
+#include "toolkit/elidedlabel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
 #include "toolkit/taskscreen.h"
@@ -130,8 +131,9 @@ QWidget *main::buildGroup(const QString &title, const QList<Entry> &entries)
 
 void main::buildStatusBar()
 {
-    auto panel = [this](const QString &text, Qt::Alignment align, int stretch) {
-        auto *label = new QLabel(text, this);
+    auto panel = [this](const QString &text, Qt::Alignment align, int stretch, bool elided = false) {
+        QLabel *label = elided ? new ElidedLabel(this) : new QLabel(this); // a long working folder is shortened
+        label->setText(text);
         label->setObjectName(QStringLiteral("panel%1").arg(m_panels.size() + 1));
         label->setAlignment(align | Qt::AlignVCenter);
         label->setFrameShape(QFrame::Panel);
@@ -141,7 +143,7 @@ void main::buildStatusBar()
         m_panels << label;
     };
     panel(QStringLiteral("  Werkmap:"), Qt::AlignRight, 0);
-    panel(QString(), Qt::AlignLeft, 3);
+    panel(QString(), Qt::AlignLeft, 3, true);
     panel(QStringLiteral("Laatste boekstuknummer:"), Qt::AlignRight, 0);
     panel(QStringLiteral("0"), Qt::AlignRight, 1);
     panel(QStringLiteral("Versie 1.2.8"), Qt::AlignCenter, 1);
@@ -186,6 +188,7 @@ void main::runShowSteps()
     try {
         data->openTables({&data->ledentabel, &data->rekeningtabel});
         statusPanel(2)->setText(data->werkmap());
+        statusPanel(2)->setToolTip(data->werkmap());
         if (const QString notice = data->takeNotice(); !notice.isEmpty())
             showWarning(this, notice); // another administration than the chosen one is open
         try {

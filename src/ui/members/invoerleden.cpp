@@ -2,6 +2,7 @@
 
 #include "databases.h"
 #include "ledenimport.h"
+#include "ledenregels.h"
 #include "store/velden.h"
 #include "toolkit/appcontext.h"
 #include "toolkit/boundgrid.h"
@@ -14,6 +15,7 @@
 
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -45,6 +47,39 @@ void showNotice(QWidget *parent, const QString &title, const QString &text)
     box->setWindowModality(Qt::WindowModal);
     box->open();
 }
+
+// Reads the text of the birth date box by the member rules, before it is written into the
+// member: a date that is refused is shown in the error box, and the box keeps its text and
+// the focus; an accepted one is shown as the screen shows dates.
+bool leesdatum(BoundEdit *box)
+{
+    if (!box || !box->isDirty())
+        return true;
+    try {
+        const QDate date = ledenregels::geboortedatum(box->text());
+        box->setText(date.isValid() ? date.toString(QStringLiteral("dd-MM-yyyy")) : QString());
+        return true;
+    } catch (const Error &e) {
+        box->setFocus();
+        showError(box->window(), e.message());
+        return false;
+    }
+}
+
+// Runs leesdatum() when the user leaves the birth date box with Enter, Down or Up, before
+// the form writes the box into the member.
+class DateKeys : public QObject {
+public:
+    explicit DateKeys(BoundEdit *box) : QObject(box) { box->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const bool leaves = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down || key == Qt::Key_Up;
+        return leaves && !leesdatum(static_cast<BoundEdit *>(watched));
+    }
+};
 
 QLabel *sectionLabel(const QString &text, QWidget *parent)
 {
@@ -82,7 +117,7 @@ void invoerleden::ensureBuilt()
 
     m_grid = new BoundGrid(leden(), fieldColumns(leden(), gridFields()), this);
     m_grid->setDeleteAllowed(true);
-    m_grid->setBeforeChange([this] { return m_form->save(); });
+    m_grid->setBeforeChange([this] { return bewaarinvoer(); });
     connect(m_grid, &BoundGrid::changedTable, this, &invoerleden::toonaantal);
 
     auto *page = new QVBoxLayout(this);
@@ -122,6 +157,7 @@ QWidget *invoerleden::buildFields()
         ++row;
     }
     grid->setColumnMinimumWidth(2, 200);
+    new DateKeys(m_form->edit(GebDatum.toString()));
     connect(m_form, &BoundForm::lastConfirmed, this, [this] { bewaarlid(); });
     return box;
 }
@@ -137,7 +173,7 @@ QWidget *invoerleden::buildSide()
                                       {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next, RecordNavigator::Last,
                                        RecordNavigator::Insert, RecordNavigator::Delete, RecordNavigator::Refresh},
                                       side);
-    m_navigator->setBeforeChange([this] { return m_form->save(); });
+    m_navigator->setBeforeChange([this] { return bewaarinvoer(); });
     connect(m_navigator, &RecordNavigator::aboutToAct, this, [this] { m_form->edit(Naam.toString())->setFocus(); });
     connect(m_navigator, &RecordNavigator::acted, this, &invoerleden::toonaantal);
     column->addWidget(m_navigator);
@@ -157,8 +193,8 @@ QWidget *invoerleden::buildSide()
     auto *panels = new QHBoxLayout;
     m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), findRules, side);
     m_filter = new FieldFilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules, side);
-    m_find->setBeforeChange([this] { return m_form->save(); });
-    m_filter->setBeforeChange([this] { return m_form->save(); });
+    m_find->setBeforeChange([this] { return bewaarinvoer(); });
+    m_filter->setBeforeChange([this] { return bewaarinvoer(); });
     connect(m_filter, &FieldPanel::valuesChanged, this, &invoerleden::toonaantal);
     panels->addWidget(m_find);
     panels->addWidget(m_filter);
@@ -225,9 +261,29 @@ void invoerleden::toonaantal()
     m_count->setText(QString::number(leden().isOpen() ? leden().recordCount() : 0));
 }
 
+bool invoerleden::bewaarinvoer()
+{
+    if (!leden().isOpen())
+        return m_form->save();
+    if (!leesdatum(m_form->edit(GebDatum.toString())) || !m_form->writePending())
+        return false;
+    try {
+        ledenregels::keur(leden());
+    } catch (const Error &e) {
+        // A new member nothing but blanks was typed into is dropped by the save, not refused.
+        if (leden().state() != Table::State::Insert || !m_form->rowUnchanged()) {
+            if (e.message() == ledenregels::naamOntbreekt())
+                m_form->edit(Naam.toString())->setFocus();
+            showError(this, e.message());
+            return false;
+        }
+    }
+    return m_form->save();
+}
+
 bool invoerleden::bewaarlid()
 {
-    if (!m_form->save())
+    if (!bewaarinvoer())
         return false;
     return attempt(this, [&] { leden().refresh(); });
 }
@@ -287,11 +343,21 @@ bool invoerleden::importFrom(const QString &path)
 {
     if (!bewaarlid())
         return false;
-    return attempt(this, [&] {
-        const int count = ledenimport::importCsv(leden(), m_ctx.data->database1(), path);
-        toonaantal();
-        showNotice(this, QStringLiteral("Importeren"), QStringLiteral("%1 leden ingelezen.").arg(count));
+    bool refused = false;
+    const bool done = attempt(this, [&] {
+        try {
+            const ledenimport::Result result = ledenimport::importCsv(leden(), m_ctx.data->database1(), path);
+            toonaantal();
+            QString text = QStringLiteral("%1 leden ingelezen.").arg(result.added);
+            if (!result.ignored.isEmpty())
+                text += QStringLiteral("\nNiet ingelezen kolommen: %1.").arg(result.ignored.join(QStringLiteral(", ")));
+            showNotice(this, QStringLiteral("Importeren"), text);
+        } catch (const ledenimport::Refused &problems) {
+            refused = true;
+            showProblems(this, problems.intro(), problems.lines(), problems.total());
+        }
     });
+    return done && !refused;
 }
 
 bool invoerleden::exportTo(const QString &path)

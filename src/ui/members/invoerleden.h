@@ -50,7 +50,10 @@ private:
     QWidget *buildSide();
     QWidget *buildButtons();
     void toonaantal(); // the count beside "Records"
-    bool bewaarlid();  // saves the member being edited and re-reads the table
+    // Saves the member being edited after the member rules: the birth date read, texts
+    // trimmed, a name required. Shows a refusal and returns false.
+    bool bewaarinvoer();
+    bool bewaarlid(); // bewaarinvoer() and re-reads the table
     void afdrukken(const QString &report);
     void keepPendingWhileUnfiltering();
 

@@ -4,9 +4,7 @@
 // Qt calls a screen's actions, so that an error a screen does not handle itself ends
 // in the error box.
 #include <QString>
-#include <exception>
-#include <functional>
-
+#include <QStringList>
 #include <exception>
 #include <functional>
 
@@ -15,8 +13,19 @@ class QWidget;
 namespace zelk {
 
 // Shows `message` in the error box without waiting for it to be closed, so that a
-// failing step never blocks the steps around it.
+// failing step never blocks the steps around it. A message of many lines is shown as
+// showProblems() shows a list: its first line and the first lines after it, the whole
+// message under "Details".
 void showError(QWidget *parent, const QString &message);
+
+// The most problems an error box lists in its text; the rest are counted.
+inline constexpr int problemsShown = 20;
+
+// Shows a list of problems in the error box, the same way: `intro`, then the first
+// problemsShown problems and, when there are more, how many more; the whole list in the
+// box's details area, which scrolls (at most the first 10,000). `total` is the number of
+// problems when `problems` holds only the first of them (the rest were counted, not kept).
+void showProblems(QWidget *parent, const QString &intro, const QStringList &problems, int total = -1);
 
 // The one way a screen reports a failure: runs `action`; when it throws (zelk::Error or
 // any other exception), shows the message in the error box and returns false. What the
