@@ -9,6 +9,7 @@
 #include "bookkeeping/kruisposten.h"
 #include "databases.h"
 #include "helpfile.h"
+#include "instellingen.h"
 #include "main.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
@@ -100,6 +101,7 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("kruisposten"), [](AppContext &c) { return new kruisposten(c); }},
         {QStringLiteral("Tebetalen"), [](AppContext &c) { return new Tebetalen(c); }},
         {QStringLiteral("Teontvangen"), [](AppContext &c) { return new Teontvangen(c); }},
+        {QStringLiteral("instellingen"), [](AppContext &c) { return new instellingen(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
