@@ -8,6 +8,7 @@
 #include "writerlock.h"
 #include "zelkerror.h"
 
+#include <QFileInfo>
 #include <QThread>
 #include <optional>
 
@@ -166,8 +167,11 @@ void DataModule1::readSettings(LogoDefault logoDefault)
     settings.printLogo = settings.instelling.printLogo();
     settings.logoLinks = settings.instelling.logoLinks();
     settings.logoRechts = settings.instelling.logoRechts();
-    const QString logo = logoDefault == LogoDefault::Werkmap ? settingsfiles::defaultLogoPath(m_werkmap)
-                                                             : administraties::programBase() + QStringLiteral("logo.jpg");
+    // After a switch a new administration takes the logo beside the program, when one was
+    // installed there; otherwise its own, which every administration gets when it is made.
+    const QString programLogo = administraties::programBase() + QStringLiteral("logo.jpg");
+    const QString logo
+        = logoDefault == LogoDefault::Programma && QFileInfo::exists(programLogo) ? programLogo : settingsfiles::defaultLogoPath(m_werkmap);
     attempt([&] { settings.logonaam = settingsfiles::readLogonaam(m_werkmap, logo); });
     settings.logoPad = settings.logonaam.path();
     attempt([&] { settings.konfigur = settingsfiles::readKonfigur(m_werkmap); });

@@ -51,6 +51,7 @@ class Logonaam : public SettingsRecord {
 public:
     static constexpr int size = 201;
     static constexpr const char *fileName = "logonaam.dat";
+    static constexpr int maxPath = 200;
     explicit Logonaam(const QString &path = {}) : SettingsRecord(size) { setPath(path); }
     explicit Logonaam(const QByteArray &bytes) : SettingsRecord(size, bytes) { }
     QString path() const { return shortString(0, 200); }

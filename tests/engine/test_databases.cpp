@@ -167,8 +167,11 @@ private Q_SLOTS:
             QCOMPARE(data.betalentabel.recordCount(), 0);
             QCOMPARE(data.rekeningtabel.recordCount(), 37);
             QVERIFY(data.ledentabel.isOpen() && data.journaaltabel.isOpen() && data.mailtjestabel.isOpen());
-            // A new administration created by a switch names the logo after the program.
-            QCOMPARE(data.settings.logoPad, administraties::programBase() + QStringLiteral("logo.jpg"));
+            // A new administration created by a switch takes a logo installed beside the
+            // program; there is none here, so it takes its own.
+            QVERIFY(!QFile::exists(administraties::programBase() + QStringLiteral("logo.jpg")));
+            QCOMPARE(data.settings.logoPad, home.administration(3) + QStringLiteral("/lidbedraglogo.jpg"));
+            QVERIFY(QFile::exists(data.settings.logoPad));
         }
         // The alias remembers the last choice for the next start.
         DataModule1 again;

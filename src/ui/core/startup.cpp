@@ -11,6 +11,7 @@
 #include "bookkeeping/schonelei.h"
 #include "databases.h"
 #include "helpfile.h"
+#include "instellingen.h"
 #include "main.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
@@ -104,6 +105,7 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("Teontvangen"), [](AppContext &c) { return new Teontvangen(c); }},
         {QStringLiteral("jaarafsluit"), [](AppContext &c) { return new jaarafsluit(c); }},
         {QStringLiteral("schonelei"), [](AppContext &c) { return new schonelei(c); }},
+        {QStringLiteral("instellingen"), [](AppContext &c) { return new instellingen(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());

@@ -1,0 +1,415 @@
+// The settings screen as the treasurer uses it: opened from the main menu, its texts and
+// values, the e-mail fields stored on closing, the Dutch amount format on the return to the
+// main menu, the choice of another administration, a new logo, a logo that cannot be shown,
+// the association name in the caption at once, and a disk that is full when it closes.
+#include "amountformat.h"
+#include "core/instellingen.h"
+#include "core/main.h"
+#include "core/startup.h"
+#include "databases.h"
+#include "screendriver.h"
+#include "smalldisk.h"
+#include "startedprogram.h"
+#include "toolkit/hoverbutton.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace zelk;
+
+namespace {
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(ontbreekt)");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray picture(const char *format, QColor colour, QSize size = QSize(64, 40))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return buffer.data();
+}
+
+QList<QMessageBox *> errorBoxes()
+{
+    QList<QMessageBox *> boxes;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == u"foutmelding" && box->isVisible())
+            boxes << box;
+    return boxes;
+}
+
+void closeErrorBoxes()
+{
+    for (QMessageBox *box : errorBoxes())
+        box->close();
+    QTRY_VERIFY(errorBoxes().isEmpty());
+}
+
+// Types `path` into the file name field of the next "Laad logo" dialog as soon as it is
+// shown and accepts it as "Openen" does, or cancels the dialog when `path` is empty.
+void pickInNextFileDialog(const QString &path)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, path] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != u"logokiezen")
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    timer->start();
+}
+
+QStringList labelTexts(QWidget *screen)
+{
+    QStringList texts;
+    for (QLabel *label : screen->findChildren<QLabel *>())
+        texts << label->text().split(u'\n');
+    return texts;
+}
+} // namespace
+
+class TestInstellingen : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::StartedProgram> app;
+
+    zelk::main &menu() { return *app->program.mainMenu(); }
+    DataModule1 &data() { return app->data(); }
+    instellingen *open() { return qobject_cast<instellingen *>(test::openFromMenu(app->program, QStringLiteral("Instellingen"))); }
+    static void closeWithButton(instellingen *screen) { screen->button(QStringLiteral("Sluit venster"))->click(); }
+
+private Q_SLOTS:
+    void init() { app = std::make_unique<test::StartedProgram>(); }
+    void cleanup()
+    {
+        closeErrorBoxes();
+        app.reset();
+        AmountFormat::applyDutch(false);
+    }
+
+    void opensFromTheMenuWithItsTextsAndTheStoredValues()
+    {
+        QVERIFY(menu().button(QStringLiteral("Instellingen"))->isEnabled());
+        instellingen *screen = open();
+        QVERIFY(screen);
+        QVERIFY(screen->isVisible());
+        QVERIFY(!menu().isVisible());
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Instellingen"));
+        QCOMPARE(screen->helpHeading(), QStringLiteral("17. INSTELLINGEN"));
+        QVERIFY(screen->button(QStringLiteral("Help")) && screen->button(QStringLiteral("Sluit venster")));
+        QVERIFY(screen->button(QStringLiteral("Laad logo")) && screen->button(QStringLiteral("Kies")));
+        QVERIFY(!screen->button(QStringLiteral("Zet over"))->isEnabled()); // nothing loaded yet
+        QCOMPARE(screen->findChild<QGroupBox *>(QStringLiteral("administraties"))->title(), QStringLiteral("Kies een administrartie"));
+        QStringList items;
+        for (int item = 0; item < 5; ++item)
+            items << screen->administratie(item)->text();
+        QCOMPARE(items, (QStringList{"Zelk (standaard)", "Zelk01", "Zelk02", "Zelk03", "Zelk04"}));
+        QVERIFY(screen->administratie(0)->isChecked());
+        const QStringList texts = labelTexts(screen);
+        for (const char *text :
+             {"Huidig logo", "Er zijn 5 administraties te voeren", "De administraties bevinden zich in de", "E-mail adres", "Afzender naam",
+              "E-mail account", "Naam vereniging", "Vul hierin de afzendernaam. Dit mag een willikeurige naam zijn.",
+              "Voorbeeld: Penningmeester Altijd raak, of.......", "Hierin moet de servernaam komen voor uitgaande post (je provider)."})
+            QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
+        // Where the administrations are on this machine, instead of a drive of another system.
+        QCOMPARE(screen->rootLabel()->text(), QDir::toNativeSeparators(app->home.path()));
+        QVERIFY(!texts.join(u' ').contains(QStringLiteral("C:")));
+        QVERIFY(!texts.join(u' ').contains(QStringLiteral("utlook"), Qt::CaseInsensitive));
+        QCOMPARE(screen->nederlands()->text(), QStringLiteral("Nederlandse invoer/weergave bedragen"));
+        QCOMPARE(screen->printenLogo()->text(), QStringLiteral("Printen logo"));
+        QCOMPARE(screen->printenLogoLinks()->text(), QStringLiteral("Printen logo links"));
+        QCOMPARE(screen->printenLogoRechts()->text(), QStringLiteral("Printen logo rechts"));
+        // The defaults of a new administration, and its logo shown.
+        QVERIFY(screen->printenLogo()->isChecked() && screen->printenLogoLinks()->isChecked());
+        QVERIFY(!screen->printenLogoRechts()->isChecked() && !screen->nederlands()->isChecked());
+        QCOMPARE(screen->emailAdres()->text(), QString());
+        QCOMPARE(screen->emailAdres()->maxLength(), 60);
+        QCOMPARE(screen->afzenderNaam()->maxLength(), 40);
+        QCOMPARE(screen->emailAccount()->maxLength(), 40);
+        QVERIFY(!screen->huidigLogo()->pixmap().isNull());
+        QCOMPARE(screen->caption()->text(), QStringLiteral("Contributieprogramma"));
+        QVERIFY(errorBoxes().isEmpty());
+        test::saveScreenshot(screen, QStringLiteral("instellingen"));
+        closeWithButton(screen);
+        QVERIFY(!screen->isVisible());
+        QVERIFY(menu().isVisible());
+    }
+
+    void closingStoresTheSettingsAndReopeningShowsThem()
+    {
+        instellingen *screen = open();
+        screen->emailAdres()->setText(QStringLiteral("penningmeester@dekeu.nl"));
+        QTest::keyClicks(screen->afzenderNaam(), QStringLiteral("Penningmeester De Keu"));
+        QTest::keyClicks(screen->emailAccount(), QStringLiteral("smtp.provider.nl"));
+        screen->printenLogoLinks()->click();
+        screen->printenLogoRechts()->click();
+        closeWithButton(screen);
+        const QByteArray instelling = bytesOf(data().werkmap() + QStringLiteral("/instelling.dat"));
+        QCOMPARE(instelling.size(), 146);
+        QCOMPARE(instelling.mid(3, 24), QByteArray("\x17penningmeester@dekeu.nl"));
+        QCOMPARE(instelling.left(3), QByteArray("\x01\x00\x01", 3));
+        QVERIFY(!data().settings.logoLinks && data().settings.logoRechts); // what reports use
+
+        screen = open();
+        QCOMPARE(screen->emailAdres()->text(), QStringLiteral("penningmeester@dekeu.nl"));
+        QCOMPARE(screen->afzenderNaam()->text(), QStringLiteral("Penningmeester De Keu"));
+        QCOMPARE(screen->emailAccount()->text(), QStringLiteral("smtp.provider.nl"));
+        QVERIFY(!screen->printenLogoLinks()->isChecked() && screen->printenLogoRechts()->isChecked());
+
+        // The window's close box (or Escape) stores as well.
+        screen->emailAccount()->setText(QStringLiteral("mail.andere.nl"));
+        screen->close();
+        QVERIFY(menu().isVisible());
+        QCOMPARE(data().settings.instelling.smtpServer(), QStringLiteral("mail.andere.nl"));
+        screen = open();
+        QTest::keyClick(screen, Qt::Key_Escape);
+        QVERIFY(!screen->isVisible());
+        QVERIFY(errorBoxes().isEmpty());
+    }
+
+    void theDutchAmountFormatAppliesOnTheReturnToTheMainMenu()
+    {
+        QCOMPARE(AmountFormat::current().display(1234.5), QStringLiteral("1,234.50"));
+        instellingen *screen = open();
+        screen->nederlands()->click();
+        QCOMPARE(AmountFormat::current().display(1234.5), QStringLiteral("1,234.50")); // not before closing
+        closeWithButton(screen);
+        QVERIFY(menu().isVisible());
+        QCOMPARE(AmountFormat::current().display(1234.5), QStringLiteral("1.234,50"));
+        QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/konfigur.dat")).at(0), '\x01');
+        screen = open();
+        QVERIFY(screen->nederlands()->isChecked());
+        screen->nederlands()->click();
+        closeWithButton(screen);
+        QCOMPARE(AmountFormat::current().display(1234.5), QStringLiteral("1,234.50"));
+    }
+
+    void kiesSwitchesToAnotherAdministrationWithItsOwnSettings()
+    {
+        data().setVerenigingsnaam(QStringLiteral("Biljartvereniging De Keu"));
+        menu().runShowSteps();
+        instellingen *screen = open();
+        QCOMPARE(screen->caption()->text(), QStringLiteral("Vereniging administratie van Biljartvereniging De Keu"));
+        screen->emailAdres()->setText(QStringLiteral("kas@dekeu.nl")); // typed, not yet stored
+        test::clickRadio(screen->administratie(1));
+        QVERIFY(screen->administratie(1)->isChecked());
+        screen->button(QStringLiteral("Kies"))->click();
+
+        QCOMPARE(data().werkmap(), app->home.administration(1));
+        QCOMPARE(menu().statusPanel(2)->text(), app->home.administration(1));
+        QCOMPARE(menu().statusPanel(4)->text(), QStringLiteral("0"));
+        QCOMPARE(menu().windowTitle(), QStringLiteral("Contributieprogramma"));
+        QCOMPARE(screen->caption()->text(), QStringLiteral("Contributieprogramma"));
+        QVERIFY(data().journaaltabel.isOpen() && data().ledentabel.isOpen());
+        // Zelk01's own settings: defaults, as it has none yet.
+        QCOMPARE(screen->emailAdres()->text(), QString());
+        QCOMPARE(screen->naamVereniging()->text(), QString());
+        QVERIFY(screen->printenLogo()->isChecked() && !screen->printenLogoRechts()->isChecked());
+        QVERIFY(screen->administratie(1)->isChecked());
+        QVERIFY(QFile::exists(app->home.administration(1) + QStringLiteral("/instelling.dat")));
+        QCOMPARE(screen->button(QStringLiteral("Kies"))->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        // Its own logo, which a new administration gets, shows without an error.
+        QCOMPARE(data().settings.logoPad, app->home.administration(1) + QStringLiteral("/lidbedraglogo.jpg"));
+        QVERIFY(!screen->huidigLogo()->pixmap().isNull());
+        QTest::qWait(20);
+        QVERIFY(errorBoxes().isEmpty());
+        // What was typed in the administration left was stored there before the switch.
+        QCOMPARE(bytesOf(app->home.administration(0) + QStringLiteral("/instelling.dat")).mid(3, 13), QByteArray("\x0ckas@dekeu.nl"));
+
+        screen->emailAdres()->setText(QStringLiteral("kas@zelk01.nl"));
+        test::clickRadio(screen->administratie(0));
+        screen->button(QStringLiteral("Kies"))->click();
+        QCOMPARE(data().werkmap(), app->home.administration(0));
+        QCOMPARE(screen->emailAdres()->text(), QStringLiteral("kas@dekeu.nl"));
+        QCOMPARE(screen->naamVereniging()->text(), QStringLiteral("Biljartvereniging De Keu"));
+        QCOMPARE(menu().windowTitle(), QStringLiteral("Vereniging administratie van Biljartvereniging De Keu"));
+        QCOMPARE(screen->caption()->text(), menu().windowTitle());
+        QVERIFY(errorBoxes().isEmpty());
+        closeWithButton(screen);
+        QCOMPARE(bytesOf(app->home.administration(1) + QStringLiteral("/instelling.dat")).mid(3, 14), QByteArray("\x0dkas@zelk01.nl"));
+    }
+
+    void openingInZelk03SelectsZelk03()
+    {
+        data().switchAdministration(3);
+        instellingen *screen = open();
+        QVERIFY(screen->administratie(3)->isChecked());
+        QVERIFY(!screen->administratie(0)->isChecked());
+        QVERIFY(errorBoxes().isEmpty());
+        closeWithButton(screen);
+    }
+
+    void laadLogoAndZetOverPutTheBitmapIntoTheAdministration()
+    {
+        QTemporaryDir dir;
+        const QString bmp = dir.filePath(QStringLiteral("logo.bmp"));
+        writeBytes(bmp, picture("BMP", QColor(200, 30, 30)));
+        instellingen *screen = open();
+        const QByteArray logonaam = bytesOf(data().werkmap() + QStringLiteral("/logonaam.dat"));
+
+        pickInNextFileDialog(QString()); // cancelled: nothing changes
+        screen->button(QStringLiteral("Laad logo"))->click();
+        QVERIFY(screen->nieuwLogo()->pixmap().isNull());
+        QVERIFY(!screen->button(QStringLiteral("Zet over"))->isEnabled());
+
+        pickInNextFileDialog(bmp);
+        screen->button(QStringLiteral("Laad logo"))->click();
+        QVERIFY(!screen->nieuwLogo()->pixmap().isNull());
+        QCOMPARE(screen->nieuwLogo()->pixmap().toImage().pixelColor(5, 5), QColor(200, 30, 30));
+        QVERIFY(screen->button(QStringLiteral("Zet over"))->isEnabled());
+        QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/logonaam.dat")), logonaam); // not before "Zet over"
+
+        screen->button(QStringLiteral("Zet over"))->click();
+        const QString target = data().werkmap() + QStringLiteral("/lidbedraglogo.bmp");
+        QCOMPARE(bytesOf(target), bytesOf(bmp));
+        QCOMPARE(data().settings.logoPad, target);
+        const QByteArray stored = bytesOf(data().werkmap() + QStringLiteral("/logonaam.dat"));
+        QCOMPARE(stored.mid(1, static_cast<unsigned char>(stored.at(0))), target.toUtf8());
+        QCOMPARE(screen->huidigLogo()->pixmap().toImage().pixelColor(5, 5), QColor(200, 30, 30));
+        QVERIFY(errorBoxes().isEmpty());
+        closeWithButton(screen);
+    }
+
+    void aLogoThatCannotBeLoadedIsSaidOnceAndTheRestIsFilledIn()
+    {
+        data().settings.instelling.setEmailAdres(QStringLiteral("kas@dekeu.nl"));
+        data().writeInstelling();
+        writeBytes(data().werkmap() + QStringLiteral("/lidbedraglogo.jpg"), "dit is geen plaatje\n");
+        instellingen *screen = open();
+        QTRY_COMPARE(errorBoxes().size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(errorBoxes().size(), 1);
+        QCOMPARE(errorBoxes().first()->text(),
+                 QStringLiteral("De afbeelding %1/lidbedraglogo.jpg kan niet worden geladen: het is geen afbeelding die het programma "
+                                "kan lezen, of het bestand is beschadigd.")
+                     .arg(data().werkmap()));
+        QCOMPARE(screen->emailAdres()->text(), QStringLiteral("kas@dekeu.nl"));
+        QVERIFY(screen->printenLogo()->isChecked());
+        QVERIFY(screen->administratie(0)->isChecked());
+        QVERIFY(screen->huidigLogo()->pixmap().isNull());
+        closeErrorBoxes();
+
+        // A picture that cannot be loaded leaves "Zet over" as it was.
+        QTemporaryDir dir;
+        const QString notAPicture = dir.filePath(QStringLiteral("logo.bmp"));
+        writeBytes(notAPicture, "BM maar niet echt");
+        QVERIFY(!screen->laadlogo(notAPicture));
+        QTRY_COMPARE(errorBoxes().size(), 1);
+        QVERIFY(!screen->button(QStringLiteral("Zet over"))->isEnabled());
+        QVERIFY(screen->nieuwLogo()->pixmap().isNull());
+        closeErrorBoxes();
+        closeWithButton(screen);
+    }
+
+    void theAssociationNameShowsInTheCaptionAtOnce()
+    {
+        instellingen *screen = open();
+        QLineEdit *name = screen->naamVereniging();
+        QCOMPARE(name->maxLength(), 40);
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("Harmonie Sint-Cecilia"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(screen->isVisible());
+        QCOMPARE(menu().windowTitle(), QStringLiteral("Vereniging administratie van Harmonie Sint-Cecilia"));
+        QCOMPARE(screen->caption()->text(), menu().windowTitle());
+        QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/vereniging.txt")), QByteArray("Harmonie Sint-Cecilia\n"));
+
+        // At most 40 characters.
+        name->clear();
+        QTest::keyClicks(name, QStringLiteral("Schaakclub De Witte Dame uit Oud-Beijerland en omstreken"));
+        QCOMPARE(name->text(), QStringLiteral("Schaakclub De Witte Dame uit Oud-Beijerl"));
+        closeWithButton(screen); // leaving the field stores it too
+        QCOMPARE(data().settings.verenigingsnaam, QStringLiteral("Schaakclub De Witte Dame uit Oud-Beijerl"));
+        QCOMPARE(menu().windowTitle(), QStringLiteral("Vereniging administratie van Schaakclub De Witte Dame uit Oud-Beijerl"));
+        QVERIFY(errorBoxes().isEmpty());
+    }
+
+    void aFullDiskOnClosingIsSaidAndNothingStoredIsLost()
+    {
+        app.reset();
+        test::TestHome home;
+        test::SmallDisk disk(home.path());
+        if (!disk.usable())
+            QSKIP(qPrintable(disk.whyNot()));
+        Program program(false);
+        program.mainMenu()->show();
+        DataModule1 &data = *program.context().data;
+        data.setVerenigingsnaam(QStringLiteral("HSV Het Dobbertje"));
+        data.settings.instelling.setEmailAdres(QStringLiteral("oud@dobbertje.nl"));
+        data.writeInstelling();
+        const QString werkmap = data.werkmap();
+        const QStringList files = {QStringLiteral("instelling.dat"), QStringLiteral("konfigur.dat"), QStringLiteral("logonaam.dat"),
+                                   QStringLiteral("vereniging.txt"), QStringLiteral("lidbedraglogo.jpg")};
+        QMap<QString, QByteArray> before;
+        for (const QString &file : files)
+            before.insert(file, bytesOf(werkmap + u'/' + file));
+
+        auto *screen = qobject_cast<instellingen *>(test::openFromMenu(program, QStringLiteral("Instellingen")));
+        QVERIFY(screen);
+        QVERIFY(disk.fill());
+        screen->emailAdres()->setText(QStringLiteral("nieuw@dobbertje.nl"));
+        screen->naamVereniging()->setText(QStringLiteral("Hengelsportvereniging Het Dobbertje"));
+        screen->nederlands()->click();
+        closeWithButton(screen);
+        QTRY_VERIFY(!errorBoxes().isEmpty());
+        QCOMPARE(errorBoxes().size(), 1);
+        QVERIFY2(
+            errorBoxes().first()->text().contains(QStringLiteral("kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar.")),
+            qPrintable(errorBoxes().first()->text()));
+        // The screen stays open with what was typed; every file keeps what it held.
+        QVERIFY(screen->isVisible());
+        QVERIFY(!program.mainMenu()->isVisible());
+        QCOMPARE(screen->emailAdres()->text(), QStringLiteral("nieuw@dobbertje.nl"));
+        for (const QString &file : files)
+            QVERIFY2(bytesOf(werkmap + u'/' + file) == before.value(file), qPrintable(file));
+        QCOMPARE(QDir(werkmap).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("dat.")), QStringList());
+        closeErrorBoxes();
+
+        // With room again the same click stores everything.
+        disk.free();
+        closeWithButton(screen);
+        QVERIFY(!screen->isVisible());
+        QVERIFY(program.mainMenu()->isVisible());
+        QVERIFY(errorBoxes().isEmpty());
+        QCOMPARE(bytesOf(werkmap + QStringLiteral("/instelling.dat")).mid(3, 19), QByteArray("\x12nieuw@dobbertje.nl"));
+        QCOMPARE(program.mainMenu()->windowTitle(), QStringLiteral("Vereniging administratie van Hengelsportvereniging Het Dobbertje"));
+        QCOMPARE(AmountFormat::current().display(-1234.5), QStringLiteral("-1.234,50"));
+    }
+};
+
+QTEST_MAIN(TestInstellingen)
+#include "test_instellingen.moc"
