@@ -76,12 +76,12 @@ private Q_SLOTS:
         QTest::addColumn<QList<double>>("valueAt");
         QTest::addColumn<double>("paperWidth");
         QTest::newRow("printleden") << "printleden" << QStringList{"Naam", "Straat", "Pcode", "Woonplaats", "E-mail adres", "Geb.dat"}
-                                    << QList<double>{1.1, 39.2, 84.4, 95.0, 133.1, 174.9}
-                                    << QList<double>{1.1, 39.7, 84.7, 95.5, 133.6, 177.0} << 210.0;
+                                    << QList<double>{1.1, 39.2, 81.8, 95.0, 133.1, 174.9}
+                                    << QList<double>{1.1, 39.7, 82.1, 95.5, 133.6, 175.5} << 210.0;
         QTest::newRow("ledenlijst03") << "ledenlijst03"
                                       << QStringList{"Naam", "Straat", "Pcode", "Woonplaats", "E-mail adres", "Soort lid", "Opmerk 1"}
-                                      << QList<double>{1.1, 51.9, 95.0, 106.1, 152.1, 193.9, 223.6}
-                                      << QList<double>{1.1, 52.4, 95.2, 106.4, 151.9, 194.2, 223.8} << 297.0;
+                                      << QList<double>{1.1, 51.9, 92.8, 106.1, 152.1, 193.9, 223.6}
+                                      << QList<double>{1.1, 52.4, 93.0, 106.4, 151.9, 194.2, 223.8} << 297.0;
     }
 
     void memberListsPlaceHeadingsAndValues()

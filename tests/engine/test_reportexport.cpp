@@ -119,6 +119,39 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(Error, exportReport(document, ExportFormat::Text, dir.filePath("geen/map/lijst.txt")));
     }
 
+    // The plain text cuts a value that the page cuts to the characters of its column, so that
+    // the next column stays in line; a value the page shows whole stays whole. CSV keeps all.
+    void plainTextCutsWhatThePageCuts()
+    {
+        ListReportLayout list;
+        list.title = titles::printleden;
+        list.columns
+            = {{QStringLiteral("Naam"), QStringLiteral("Naam"), 0, 30}, {QStringLiteral("Plaats"), QStringLiteral("Plaats"), 32, 40}};
+        // Narrow letters: the page shows far more of it than the text's characters hold.
+        const QString cut = QStringLiteral("Jansen-Tijl, Jil Liefje Ilse Trijntje Lijfti Titia");
+        const QString narrow = QString(30, u'i'); // shown whole on the page, though 30 characters
+        auto rows = std::make_shared<MemoryDataSource>(QStringList{"Naam", "Plaats"});
+        rows->addRow({QStringLiteral("Bakker, Els"), QStringLiteral("Delft")});
+        rows->addRow({cut, QStringLiteral("Gouda")});
+        rows->addRow({narrow, QStringLiteral("Delfzijl")});
+        ReportDocument document(makeListReport(list, rows, [] { return FrameSettings{false, false, false, {}, {}}; }));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        writeText(document, buffer);
+        const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+        auto lineOf = [&lines](const QString &start) { return lines.filter(QRegularExpression(u'^' + start)).value(0); };
+        const QString bakker = lineOf(QStringLiteral("Bakker")), jansen = lineOf(QStringLiteral("Jansen")), whole = lineOf(narrow);
+        QCOMPARE(jansen.indexOf(QStringLiteral("Gouda")), bakker.indexOf(QStringLiteral("Delft")));
+        QVERIFY2(jansen.contains(QChar(0x2026)) && !jansen.contains(cut), qPrintable(jansen));
+        QVERIFY(whole.startsWith(narrow + u' '));
+        buffer.close();
+        bytes.clear();
+        buffer.open(QIODevice::WriteOnly);
+        writeCsv(document, buffer);
+        QVERIFY(bytes.contains(u'"' + cut.toUtf8() + "\",Gouda"));
+    }
+
     void csvQuoting_data()
     {
         QTest::addColumn<QString>("text");

@@ -3,9 +3,11 @@
 #include "amountformat.h"
 #include "report/listreport.h"
 #include "report/reportdocument.h"
+#include "report/reportpainter.h"
 #include "report/richtext.h"
 #include "zelkerror.h"
 
+#include <QFontMetricsF>
 #include <QTest>
 #include <QTextDocument>
 
@@ -320,6 +322,96 @@ private Q_SLOTS:
             QCOMPARE(document.store().richTexts.at(slice->resource).document->toPlainText(), expected.at(i));
         }
         QCOMPARE(letter->toPlainText(), QStringLiteral("Beste <naam>,"));
+    }
+
+    // A text wider than its box is cut at the box's right edge with "…", measured in its own
+    // font; one without a width has the room up to the right margin; no box reaches past
+    // the margins. The item keeps the whole text for the exports.
+    void textsAreCutAtTheirBox_data()
+    {
+        QTest::addColumn<QRectF>("rect");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("rightAligned");
+        QTest::addColumn<double>("boxLeft"); // mm from the paper's left edge
+        QTest::addColumn<double>("boxRight");
+        QTest::addColumn<bool>("cut");
+        const QString longName = QStringLiteral("Jansen-van der Bergh, Pieternella Wilhelmina");
+        QTest::newRow("fits") << QRectF(20, 0, 40, 5) << "Bakker, Els" << false << 30.0 << 70.0 << false;
+        QTest::newRow("too long") << QRectF(20, 0, 20, 5) << longName << false << 30.0 << 50.0 << true;
+        QTest::newRow("too long, right-aligned") << QRectF(20, 0, 20, 5) << longName << true << 30.0 << 50.0 << true;
+        QTest::newRow("without a width: up to the margin") << QRectF(150, 0, 0, 5) << longName << false << 160.0 << 200.0 << true;
+        QTest::newRow("box past the right margin") << QRectF(170, 0, 40, 5) << longName << false << 180.0 << 200.0 << true;
+        QTest::newRow("box left of the left margin") << QRectF(-5, 0, 20, 5) << "Bakker" << false << 10.0 << 25.0 << false;
+        QTest::newRow("box beyond the right margin") << QRectF(195, 0, 10, 5) << "Bakker" << false << 200.0 << 200.0 << true;
+    }
+    void textsAreCutAtTheirBox()
+    {
+        QFETCH(QRectF, rect);
+        QFETCH(QString, text);
+        QFETCH(bool, rightAligned);
+        QFETCH(double, boxLeft);
+        QFETCH(double, boxRight);
+        QFETCH(bool, cut);
+        auto report = std::make_shared<Report>(QStringLiteral("proef"));
+        const TextStyle style = rightAligned ? TextStyle().rightAligned() : TextStyle();
+        report->addBand(BandKind::Detail, 5).addLabel("tekst", rect, text, style);
+        ReportDocument document(report);
+        const PageItem &item = document.page(0).items.at(0);
+        QCOMPARE(item.text, text);
+        QVERIFY2(qAbs(item.x - boxLeft) < 0.001, qPrintable(QString::number(item.x)));
+        QVERIFY2(qAbs(item.x + item.w - boxRight) < 0.001, qPrintable(QString::number(item.x + item.w)));
+        QCOMPARE(bool(item.flags & PageItem::Elided), cut);
+        const QString shown = item.shownText();
+        QVERIFY2(style.widthMm(shown) <= item.w + 0.001, qPrintable(shown));
+        if (cut && !shown.isEmpty()) {
+            QVERIFY(shown.endsWith(QChar(0x2026)));
+            QVERIFY(text.startsWith(shown.chopped(1)));
+            // Nothing longer would have fitted.
+            QVERIFY(style.widthMm(text.left(shown.size()) + QChar(0x2026)) > item.w);
+        }
+
+        // The painted page shows the text inside its box only (a pixel's leeway).
+        constexpr double pixelsPerMm = 8.0;
+        const QImage image = renderReportPage(document, document.page(0), pixelsPerMm);
+        int inkLeft = image.width(), inkRight = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                    inkLeft = std::min(inkLeft, x);
+                    inkRight = std::max(inkRight, x);
+                }
+        QCOMPARE(inkRight >= 0, !shown.isEmpty());
+        if (inkRight >= 0) {
+            QVERIFY2(inkLeft >= boxLeft * pixelsPerMm - 1, qPrintable(QString::number(inkLeft / pixelsPerMm)));
+            QVERIFY2(inkRight <= boxRight * pixelsPerMm + 1, qPrintable(QString::number(inkRight / pixelsPerMm)));
+        }
+    }
+
+    void elideKeepsWholeCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("room"); // the room is the width of this text, and a hair
+        QTest::addColumn<QString>("shown");
+        const QString ellipsis(QChar(0x2026));
+        QTest::newRow("fits") << "Delft"
+                              << "Delft"
+                              << "Delft";
+        QTest::newRow("the blank at the cut goes") << "Jan de Vries"
+                                                   << "Jan" + ellipsis << "Jan" + ellipsis;
+        QTest::newRow("an accent stays with its letter") << "Re\u0301sume\u0301"
+                                                         << "Re\u0301" + ellipsis << "Re\u0301" + ellipsis;
+        QTest::newRow("room for the ellipsis only") << "Delft" << ellipsis << ellipsis;
+        QTest::newRow("no room at all") << "Delft"
+                                        << ""
+                                        << "";
+    }
+    void elideKeepsWholeCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, room);
+        QFETCH(QString, shown);
+        const QFontMetricsF metrics(TextStyle().font(), measuringDevice());
+        QCOMPARE(elideToWidth(metrics, text, metrics.horizontalAdvance(room) + 0.01), shown);
     }
 
     void emptyLetterSelectionStillGivesOnePage()

@@ -11,6 +11,7 @@
 #include <QString>
 #include <memory>
 
+class QFontMetricsF;
 class QTextDocument;
 
 namespace zelk {
@@ -33,9 +34,13 @@ struct TextStyle {
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
 
     bool operator==(const TextStyle &other) const = default;
+    // The font, unhinted: glyphs scale evenly, so widths measured at one resolution hold
+    // on screen, on paper and in PDF alike.
     QFont font() const;
     // The printed width of `text` in this style, in mm.
     double widthMm(const QString &text) const;
+    // `text` as it fits a box `widthMm` wide in this style (see elideToWidth).
+    QString fitted(const QString &text, double widthMm) const;
 
     // Small builders so that report definitions read as one line per element.
     TextStyle withSize(double size) const
@@ -79,7 +84,8 @@ struct TextStyle {
 struct ReportElement {
     ElementKind kind = ElementKind::Label;
     QString name;
-    QRectF rect;  // mm; a line runs from rect.topLeft() to rect.bottomRight()
+    QRectF rect;  // mm; a line runs from rect.topLeft() to rect.bottomRight(); a text without
+                  // a width has the room up to the right margin, and is cut with "…" at its box
     QString text; // label caption, field name (Field) or total name (Total)
     ValueFormat format = ValueFormat::Text;
     TextStyle style;
@@ -98,6 +104,11 @@ struct ReportElement {
 
     int fieldIndex = -1; // resolved by the layout for Field elements
 };
+
+// `text` when it is at most `room` wide as `metrics` measure it; otherwise its longest
+// start (whole characters, blanks at the cut dropped) followed by "…" that fits, or an
+// empty text when not even "…" fits.
+QString elideToWidth(const QFontMetricsF &metrics, const QString &text, qreal room);
 
 // A picture's natural size: its pixels at the resolution stored in the picture (96 dots
 // per inch when it stores none).

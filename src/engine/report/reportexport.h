@@ -19,7 +19,9 @@ QString exportSuffix(ExportFormat format); // "pdf", "txt", "csv", "html"
 void exportReport(ReportDocument &document, ExportFormat format, const QString &path);
 
 // Plain text: every page's texts at character columns (1.6 mm each) in rows, horizontal
-// lines as dashes; pages are separated by a form feed on a line of its own.
+// lines as dashes; pages are separated by a form feed on a line of its own. It is the
+// pages in text: a value cut with "…" on the page is cut the same way here, so that the
+// columns stay in line and no row runs wider than the paper. CSV and HTML keep whole values.
 void writeText(ReportDocument &document, QIODevice &out);
 
 // Comma-separated text: one record per row of texts, cells separated by ",", quoted where
@@ -27,7 +29,8 @@ void writeText(ReportDocument &document, QIODevice &out);
 // footers and lines not at all, so the file holds the report's contents once.
 void writeCsv(ReportDocument &document, QIODevice &out);
 
-// HTML: every page as a box of paper size with its items placed in millimetres.
+// HTML: every page as a box of paper size with its items placed in millimetres. Each text
+// holds its whole value; the browser cuts one too wide for its box with "…" on screen.
 void writeHtml(ReportDocument &document, QIODevice &out);
 
 // PDF: the pages painted exactly as on paper.

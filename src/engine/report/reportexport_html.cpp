@@ -38,7 +38,7 @@ QString styleSheet(const PageStore &store)
     QString css = QStringLiteral("body{background:#9a9a9a;margin:0;padding:4mm 0}\n"
                                  ".page{position:relative;margin:0 auto 4mm auto;background:#fff;overflow:hidden}\n"
                                  ".page>div,.page>img{position:absolute;margin:0;box-sizing:border-box}\n"
-                                 ".t{white-space:pre;overflow:visible}\n");
+                                 ".t{white-space:pre;overflow:hidden;text-overflow:ellipsis}\n");
     for (std::size_t i = 0; i < store.styles.size(); ++i) {
         const TextStyle &s = store.styles[i];
         const QString align = (s.align & Qt::AlignRight) ? QStringLiteral("right")

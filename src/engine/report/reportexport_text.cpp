@@ -12,6 +12,24 @@ int columnOf(double mm, double margin)
     return std::max(0, qRound((mm - margin) / ColumnWidth));
 }
 
+// What a cell shows. A text the page cuts is cut here to the characters its box holds, so
+// that the row's later columns stay in line; a text the page shows whole stays whole.
+QString cellText(const TextCell &cell, double margin)
+{
+    if (cell.rule)
+        return QString(std::max(1, columnOf(cell.right, margin) - columnOf(cell.left, margin)), u'-');
+    if (cell.shown == cell.text)
+        return cell.text;
+    // (a character less than the box spans: both ends are rounded to whole characters)
+    const int room = std::max(1, columnOf(cell.right, margin) - columnOf(cell.left, margin) - 1);
+    if (cell.shown.size() <= room)
+        return cell.shown;
+    QString start = cell.shown.left(room - 1);
+    while (!start.isEmpty() && start.back().isSpace())
+        start.chop(1);
+    return start + QChar(0x2026);
+}
+
 QString rowText(const TextRow &row, double margin)
 {
     QString line;
@@ -19,7 +37,7 @@ QString rowText(const TextRow &row, double margin)
     for (const TextCell &cell : row.cells) {
         if (cell.rule && !rulesOnly)
             continue;
-        const QString text = cell.rule ? QString(std::max(1, columnOf(cell.right, margin) - columnOf(cell.left, margin)), u'-') : cell.text;
+        const QString text = cellText(cell, margin);
         int start = columnOf(cell.left, margin);
         if (cell.align == TextCell::Align::Right)
             start = columnOf(cell.right, margin) - int(text.size());

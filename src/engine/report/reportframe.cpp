@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 
 namespace zelk {
 
@@ -12,7 +13,10 @@ const QString TitleLabel = QStringLiteral("titel");
 const QString TitleName = QStringLiteral("titelvereniging");
 const QString FooterLabel = QStringLiteral("voettekst");
 const QString FooterName = QStringLiteral("voetvereniging");
-constexpr double NameGap = 1.5; // mm between a fixed text and the association name after it
+const QString DateLabel = QStringLiteral("datumlabel");
+constexpr double NameGap = 1.5;     // mm between a fixed text and the association name after it
+constexpr double MinimumRoom = 0.1; // mm: the least room of a box (a width of 0 would mean "up to the margin")
+constexpr double FooterGap = 2.0;   // mm between the footer's association name and "Datum :"
 
 TextStyle sized(double points)
 {
@@ -21,13 +25,17 @@ TextStyle sized(double points)
     return style;
 }
 
-// Puts the association name just after the fixed text it follows.
-void placeNameAfter(Band &band, const QString &fixedLabel, const QString &nameLabel, const QString &name)
+// Puts the association name just after the fixed text it follows, in the room up to
+// `end` (mm from the left margin); a longer name is cut there.
+void placeNameAfter(Band &band, const QString &fixedLabel, const QString &nameLabel, const QString &name, double end)
 {
     ReportElement &fixed = band.element(fixedLabel);
     ReportElement &label = band.element(nameLabel);
+    // The fixed text's box reaches to the name: the two share no room.
+    const double left = std::min(fixed.rect.left() + fixed.style.widthMm(fixed.text) + NameGap, end - MinimumRoom);
+    fixed.rect.setWidth(left - fixed.rect.left());
     label.text = name;
-    label.rect.moveLeft(fixed.rect.left() + fixed.style.widthMm(fixed.text) + NameGap);
+    label.rect = QRectF(left, label.rect.top(), end - left, label.rect.height());
 }
 } // namespace
 
@@ -67,7 +75,7 @@ std::shared_ptr<ReportFrame> ReportFrame::apply(Report &report, const titles::Re
         Band &footer = report.addBand(BandKind::PageFooter, FooterHeight);
         footer.addLabel(FooterLabel, QRectF(0, 0, 0, FooterHeight), title.footer, style);
         footer.addLabel(FooterName, QRectF(0, 0, 0, FooterHeight), {}, style);
-        footer.addLabel(QStringLiteral("datumlabel"), QRectF(width - 73, 0, 14, FooterHeight), titles::dateLabel, style);
+        footer.addLabel(DateLabel, QRectF(width - 73, 0, 14, FooterHeight), titles::dateLabel, style);
         footer.addPrintDate(QStringLiteral("datum"), QRectF(width - 58, 0, 24, FooterHeight), style);
         footer.addLabel(QStringLiteral("bladlabel"), QRectF(width - 27, 0, 12, FooterHeight), titles::pageLabel, style);
         footer.addPageNumber(QStringLiteral("blad"), QRectF(width - 14, 0, 14, FooterHeight), style);
@@ -108,7 +116,7 @@ void ReportFrame::QuickRepBeforePrint(Report &report)
 
 bool ReportFrame::PageHeaderBand1BeforePrint(BandContext &context)
 {
-    placeNameAfter(context.band, TitleLabel, TitleName, m_settings.associationName);
+    placeNameAfter(context.band, TitleLabel, TitleName, m_settings.associationName, context.report.page.printableWidth());
     loadLogo(context.report);
     putLogo(context.band);
     return true;
@@ -116,7 +124,8 @@ bool ReportFrame::PageHeaderBand1BeforePrint(BandContext &context)
 
 bool ReportFrame::PageFooterBand1BeforePrint(BandContext &context)
 {
-    placeNameAfter(context.band, FooterLabel, FooterName, m_settings.associationName);
+    const double dateLabel = context.band.element(DateLabel).rect.left();
+    placeNameAfter(context.band, FooterLabel, FooterName, m_settings.associationName, dateLabel - FooterGap);
     return true;
 }
 

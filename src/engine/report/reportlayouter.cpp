@@ -14,6 +14,15 @@ QRgb rgba(const QColor &color)
 {
     return color.isValid() ? color.rgba() : 0;
 }
+
+// `rect` (mm from the left margin) with its left and right ends kept within the printable
+// width; a line's rectangle may run from right to left and keeps that direction.
+QRectF withinMargins(const QRectF &rect, double width)
+{
+    const double from = std::clamp(rect.left(), 0.0, width);
+    const double to = std::clamp(rect.left() + rect.width(), 0.0, width);
+    return QRectF(from, rect.top(), to - from, rect.height());
+}
 } // namespace
 
 ReportLayouter::ReportLayouter(Report &report, PageStore &store) : m_report(report), m_store(store) { }
@@ -149,18 +158,41 @@ void ReportLayouter::addText(Instance &out, const ReportElement &e, BandKind kin
     if (text.isEmpty() && !pageNumber)
         return;
     const PageSetup &setup = m_report.page;
+    // A text's box is its element's rectangle, or without a width the room up to the right
+    // margin; either way it is kept inside the margins.
+    const double room = setup.printableWidth();
+    const double left = std::clamp(e.rect.x(), 0.0, room);
+    const double right = e.rect.width() > 0 ? std::clamp(e.rect.right(), left, room) : room;
     PageItem item;
     item.kind = ItemKind::Text;
     item.band = kind;
     item.flags = pageNumber ? PageItem::PageNumber : 0;
     item.style = m_store.styleIndex(e.style);
-    item.x = float(setup.margin + e.rect.x());
+    item.x = float(setup.margin + left);
     item.y = float(e.rect.y());
-    // Without a width a text takes its natural width, up to the right margin.
-    item.w = float(e.rect.width() > 0 ? e.rect.width() : setup.printableWidth() - e.rect.x());
+    item.w = float(right - left);
     item.h = float(e.rect.height() > 0 ? e.rect.height() : e.style.pointSize * 0.3528 * 1.3);
     item.text = text;
+    fit(item);
     out.items.push_back(std::move(item));
+}
+
+void ReportLayouter::fit(PageItem &item)
+{
+    if (m_metrics.size() <= item.style)
+        m_metrics.resize(item.style + 1);
+    std::optional<QFontMetricsF> &metrics = m_metrics[item.style];
+    if (!metrics)
+        metrics.emplace(m_store.styles.at(item.style).font(), measuringDevice());
+    // (a hair of room more than the box: its width is kept as a float)
+    QString shown = elideToWidth(*metrics, item.text, item.w * richTextUnitsPerMm() + 0.01);
+    if (shown == item.text) {
+        item.flags &= ~PageItem::Elided;
+        item.elided.clear();
+    } else {
+        item.flags |= PageItem::Elided;
+        item.elided = std::move(shown);
+    }
 }
 
 ReportLayouter::Instance ReportLayouter::resolve(Band &band)
@@ -182,6 +214,7 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
     for (ReportElement &e : band.elements) {
         if (!e.visible)
             continue;
+        const QRectF place = withinMargins(e.rect, setup.printableWidth());
         switch (e.kind) {
         case ElementKind::Label:
             addText(out, e, band.kind, e.text);
@@ -204,9 +237,9 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
             item.kind = e.kind == ElementKind::Line ? ItemKind::Line : ItemKind::Box;
             item.band = band.kind;
             item.lineStyle = e.lineStyle;
-            item.x = float(setup.margin + e.rect.x());
+            item.x = float(setup.margin + place.x());
             item.y = float(e.rect.y());
-            item.w = float(e.rect.width());
+            item.w = float(place.width());
             item.h = float(e.rect.height());
             item.pen = rgba(e.pen);
             item.fill = rgba(e.fill);
@@ -221,15 +254,15 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
             item.kind = ItemKind::Picture;
             item.band = band.kind;
             item.resource = m_store.pictureIndex(e.picture);
-            item.x = float(setup.margin + e.rect.x());
+            item.x = float(setup.margin + place.x());
             item.y = float(e.rect.y());
             if (e.scaled) {
                 item.flags = PageItem::Scaled;
-                item.w = float(e.rect.width());
+                item.w = float(place.width());
                 item.h = float(e.rect.height());
             } else { // natural size, cut off at the edges of its place
                 const QSizeF natural = naturalSizeMm(e.picture);
-                item.w = float(std::min(e.rect.width(), natural.width()));
+                item.w = float(std::min(place.width(), natural.width()));
                 item.h = float(std::min(e.rect.height(), natural.height()));
             }
             out.items.push_back(item);
@@ -243,9 +276,9 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
             item.kind = ItemKind::Chart;
             item.band = band.kind;
             item.resource = int(m_store.charts.size()) - 1;
-            item.x = float(setup.margin + e.rect.x());
+            item.x = float(setup.margin + place.x());
             item.y = float(e.rect.y());
-            item.w = float(e.rect.width());
+            item.w = float(place.width());
             item.h = float(e.rect.height());
             out.items.push_back(item);
             break;
@@ -253,14 +286,14 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
         case ElementKind::RichText: {
             if (!e.document || out.richText >= 0) // one stretching text per band
                 break;
-            RichTextResource resource{layoutCopy(*e.document, e.rect.width()), e.rect.width()};
+            RichTextResource resource{layoutCopy(*e.document, place.width()), place.width()};
             out.richHeight = documentHeightMm(*resource.document);
             out.lines = documentLines(*resource.document);
             m_store.richTexts.push_back(std::move(resource));
             out.richText = int(m_store.richTexts.size()) - 1;
             out.richTop = e.rect.y();
-            out.richLeft = setup.margin + e.rect.x();
-            out.richWidth = e.rect.width();
+            out.richLeft = setup.margin + place.x();
+            out.richWidth = place.width();
             break;
         }
         }
@@ -273,8 +306,10 @@ void ReportLayouter::append(const Instance &band, double top)
     for (const PageItem &item : band.items) {
         PageItem placed = item;
         placed.y = float(top + item.y);
-        if (placed.flags & PageItem::PageNumber)
+        if (placed.flags & PageItem::PageNumber) {
             placed.text = QString::number(m_page->number);
+            fit(placed);
+        }
         m_page->items.push_back(std::move(placed));
     }
 }

@@ -3,10 +3,14 @@
 // top of every page, the page footer at its bottom, and in between the detail bands (once
 // or per data row) and the summary. A band that does not fit moves to the next page; a
 // band with rich text that runs over the page continues on the next one, cut between lines.
+// Every text stays in its box and inside the margins: one too wide for its box is cut with
+// "…" on the page, while the whole text stays with it for the exports that write values.
 #include "reportdocument.h"
 #include "richtext.h"
 
+#include <QFontMetricsF>
 #include <optional>
+#include <vector>
 
 namespace zelk {
 
@@ -39,6 +43,8 @@ private:
     std::optional<Instance> printBand(Band &band, const ReportDataSource *row, int rowNumber);
     Instance resolve(Band &band);
     void addText(Instance &out, const ReportElement &e, BandKind kind, const QString &text, bool pageNumber = false);
+    // Cuts a text that is wider than its box at the box's right edge, with "…".
+    void fit(PageItem &item);
     QString fieldText(ReportElement &e);
 
     // Places a band at the current position; false when the page is full (the band, or
@@ -57,6 +63,7 @@ private:
     double m_y = 0, m_bodyTop = 0, m_bottom = 0;
     bool m_detailOnceDone = false;
     int m_rowNumber = 0;
+    std::vector<std::optional<QFontMetricsF>> m_metrics; // by style index
 };
 
 } // namespace zelk

@@ -2,20 +2,14 @@
 
 #include "richtext.h"
 
+#include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QTransform>
 #include <optional>
 
 namespace zelk {
 
 namespace {
-QFont fontOf(const TextStyle &style)
-{
-    QFont font = style.font();
-    // Unhinted glyphs scale evenly, so a zoomed preview matches the printed page.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
 QPen penOf(const PageItem &item, double unit)
 {
     if (qAlpha(item.pen) == 0)
@@ -29,7 +23,13 @@ QPen penOf(const PageItem &item, double unit)
 class PagePainter {
 public:
     PagePainter(QPainter &painter, const ReportDocument &document, double unit)
-        : m_painter(painter), m_store(document.store()), m_unit(unit), m_fonts(m_store.styles.size())
+        : m_painter(painter),
+          m_store(document.store()),
+          m_unit(unit),
+          m_fonts(m_store.styles.size()),
+          m_metrics(m_store.styles.size()),
+          m_pageTransform(painter.worldTransform()),
+          m_textTransform(QTransform::fromScale(unit / richTextUnitsPerMm(), unit / richTextUnitsPerMm()) * m_pageTransform)
     {
     }
 
@@ -38,7 +38,7 @@ public:
         const QRectF rect(item.x * m_unit, item.y * m_unit, item.w * m_unit, item.h * m_unit);
         switch (item.kind) {
         case ItemKind::Text:
-            paintText(item, rect);
+            paintText(item);
             break;
         case ItemKind::Line:
             m_painter.setPen(penOf(item, m_unit));
@@ -64,15 +64,31 @@ public:
     }
 
 private:
-    void paintText(const PageItem &item, const QRectF &rect)
+    // Texts are drawn at the resolution the layout measured them with: a font engine rounds
+    // a font's size to whole pixels of the device, which would make a text a few per cent
+    // wider or narrower on screen than on paper.
+    void paintText(const PageItem &item)
     {
+        const double unit = richTextUnitsPerMm();
+        const QRectF rect(item.x * unit, item.y * unit, item.w * unit, item.h * unit);
         const TextStyle &style = m_store.styles.at(item.style);
         std::optional<QFont> &font = m_fonts[item.style];
-        if (!font)
-            font = fontOf(style);
+        if (!font) {
+            font = style.font();
+            font->setPointSizeF(style.pointSize * unit / m_unit); // drawn scaled down by m_textTransform
+            m_metrics[item.style].emplace(*font, m_painter.device());
+        }
+        // The layout has cut a text too wide for its box; should this device still measure
+        // it a hair wider, it is cut again here, so that no text ever runs out of its box.
+        const QFontMetricsF &metrics = *m_metrics[item.style];
+        const QString &shown = item.shownText();
+        const QString painted
+            = metrics.horizontalAdvance(shown) <= rect.width() + 0.01 ? shown : elideToWidth(metrics, item.text, rect.width());
+        m_painter.setWorldTransform(m_textTransform);
         m_painter.setFont(*font);
         m_painter.setPen(style.color);
-        m_painter.drawText(rect, int(style.align) | Qt::TextDontClip | Qt::TextSingleLine, item.text);
+        m_painter.drawText(rect, int(style.align) | Qt::TextDontClip | Qt::TextSingleLine, painted);
+        m_painter.setWorldTransform(m_pageTransform);
     }
 
     void paintPicture(const PageItem &item, const QRectF &rect)
@@ -91,6 +107,9 @@ private:
     const PageStore &m_store;
     double m_unit;
     std::vector<std::optional<QFont>> m_fonts;
+    std::vector<std::optional<QFontMetricsF>> m_metrics;
+    QTransform m_pageTransform; // millimetres at m_unit device units each
+    QTransform m_textTransform; // millimetres at richTextUnitsPerMm() units each
 };
 } // namespace
 

@@ -33,8 +33,8 @@ void addRichText(std::vector<Entry> &entries, const PageStore &store, const Page
         if (line.top < item.offset - 0.01 || line.top >= item.offset + item.h - 0.01 || line.text.isEmpty())
             continue;
         const double left = item.x + line.left;
-        entries.push_back(
-            {item.y + line.top - item.offset, item.band, TextCell{left, item.x + item.w, TextCell::Align::Left, false, line.text}});
+        entries.push_back({item.y + line.top - item.offset, item.band,
+                           TextCell{left, item.x + item.w, TextCell::Align::Left, false, line.text, line.text}});
     }
 }
 
@@ -42,13 +42,14 @@ void addRichText(std::vector<Entry> &entries, const PageStore &store, const Page
 void addChart(std::vector<Entry> &entries, const PageStore &store, const PageItem &item)
 {
     const BarChart &chart = store.charts.at(item.resource);
-    entries.push_back({double(item.y), item.band, TextCell{item.x, item.x + item.w, TextCell::Align::Left, false, chart.title}});
+    entries.push_back(
+        {double(item.y), item.band, TextCell{item.x, item.x + item.w, TextCell::Align::Left, false, chart.title, chart.title}});
     for (std::size_t i = 0; i < chart.bars.size(); ++i) {
         const double top = item.y + (i + 1) * ChartLine;
-        entries.push_back({top, item.band, TextCell{item.x, item.x + 60, TextCell::Align::Left, false, chart.bars[i].label}});
         entries.push_back(
-            {top, item.band,
-             TextCell{item.x + 60, item.x + 90, TextCell::Align::Right, false, AmountFormat::current().display(chart.bars[i].value)}});
+            {top, item.band, TextCell{item.x, item.x + 60, TextCell::Align::Left, false, chart.bars[i].label, chart.bars[i].label}});
+        const QString value = AmountFormat::current().display(chart.bars[i].value);
+        entries.push_back({top, item.band, TextCell{item.x + 60, item.x + 90, TextCell::Align::Right, false, value, value}});
     }
 }
 } // namespace
@@ -67,7 +68,8 @@ std::vector<TextRow> pageTextRows(const ReportDocument &document, const ReportPa
         switch (item.kind) {
         case ItemKind::Text:
             entries.push_back(
-                {double(item.y), item.band, TextCell{item.x, item.x + item.w, alignOf(store.styles.at(item.style)), false, item.text}});
+                {double(item.y), item.band,
+                 TextCell{item.x, item.x + item.w, alignOf(store.styles.at(item.style)), false, item.text, item.shownText()}});
             break;
         case ItemKind::Line:
             if (item.h == 0 && item.w > 5)

@@ -1,6 +1,7 @@
 #pragma once
 // The texts of a laid-out page gathered into rows, top to bottom, each row's cells left to
-// right: what the plain-text and CSV exports write.
+// right: what the plain-text and CSV exports write (the text what the page shows, CSV the
+// whole values).
 #include "reportdocument.h"
 
 namespace zelk {
@@ -10,7 +11,8 @@ struct TextCell {
     double left = 0, right = 0; // mm from the paper's left edge
     Align align = Align::Left;
     bool rule = false; // a horizontal line, written as dashes in plain text
-    QString text;
+    QString text;      // the whole value
+    QString shown;     // what the page shows: the value, or its cut form when too wide for its box
 };
 
 struct TextRow {

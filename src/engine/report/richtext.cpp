@@ -9,7 +9,9 @@
 namespace zelk {
 
 namespace {
-constexpr double LayoutDpi = 600.0;
+// A multiple of 72: every whole point size is then a whole number of pixels, which the font
+// engine would otherwise round, so texts measure exactly their size in the font.
+constexpr double LayoutDpi = 720.0;
 
 } // namespace
 

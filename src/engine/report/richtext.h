@@ -16,7 +16,8 @@ namespace zelk {
 // Layout resolution of report documents: units per millimetre.
 double richTextUnitsPerMm();
 
-// The device report texts are measured with (its resolution is that of richTextUnitsPerMm).
+// The device report texts are measured with (its resolution is that of richTextUnitsPerMm);
+// the painter draws texts at this resolution too, so they are as wide on every device.
 QPaintDevice *measuringDevice();
 
 // A copy of `source` laid out for a column `widthMm` wide.

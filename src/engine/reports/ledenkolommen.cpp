@@ -6,7 +6,14 @@
 #include "store/velden.h"
 #include "tabledatasource.h"
 
+#include <iterator>
+
 namespace zelk {
+
+namespace {
+constexpr double FontSize = 8.0;
+constexpr double RowHeight = 4.2;
+} // namespace
 
 std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle &title, Orientation orientation,
                                    std::initializer_list<MemberColumn> columns)
@@ -14,22 +21,25 @@ std::shared_ptr<Report> memberList(DataModule1 &data, const titles::ReportTitle 
     ListReportLayout list;
     list.title = title;
     list.orientation = orientation;
-    list.rowHeight = 4.2;
-    list.fontSize = 8;
+    list.rowHeight = RowHeight;
+    list.fontSize = FontSize;
+    // The values' columns run from one value position to the next, the last to the margin
+    // (see sizedColumns).
     for (const MemberColumn &c : columns) {
         const QString field = c.field.toString();
         list.columns.push_back({QString::fromLatin1(c.heading), field, c.valueAt, 0,
                                 field == veld::leden::GebDatum ? ValueFormat::ShortDate : ValueFormat::Text});
     }
     auto report = makeListReport(list, std::make_shared<TableDataSource>(data.ledentabel), frameSettingsOf(data));
+    // The headings stand at their own positions and likewise run to the next heading.
     Band &headings = *report->band(BandKind::ColumnHeader);
-    for (const MemberColumn &c : columns) {
-        ReportElement &heading = headings.element(QStringLiteral("kop_") + c.field.toString());
-        heading.rect.moveLeft(c.headingAt);
+    const double width = report->page.printableWidth();
+    for (auto c = columns.begin(); c != columns.end(); ++c) {
+        ReportElement &heading = headings.element(QStringLiteral("kop_") + c->field.toString());
+        const double end = std::next(c) != columns.end() ? std::next(c)->headingAt - ColumnGap : width;
+        heading.rect.setLeft(c->headingAt);
+        heading.rect.setRight(end);
     }
-    // A postcode has only some 11 mm before the town starts: a smaller size keeps the two apart.
-    if (ReportElement *postcode = report->band(BandKind::Detail)->find(veld::leden::Pcode.toString()))
-        postcode->style.pointSize = 7;
     return report;
 }
 

@@ -3,6 +3,7 @@
 #include "amountformat.h"
 #include "databases.h"
 #include "rekeningschema.h"
+#include "report/listreport.h"
 #include "reportsettings.h"
 #include "store/velden.h"
 
@@ -25,6 +26,14 @@ constexpr double AssetsTotal = 162.5;
 constexpr double LowerBottom = 170.0;
 constexpr double EquityTop = 139.0;
 constexpr double BandHeight = 172.0;
+// A slot within its column: the name from NameLeft up to the amount's box (less
+// ColumnGap), the amount right-aligned in its box, which ends at AmountRight. An account's
+// box holds any balance ("-9,999,999,999.99"); the box of a result, a total or an equity
+// line holds any sum the report can show ("-€ 999,999,999,999.99").
+constexpr double NameLeft = 2.0;
+constexpr double AmountRight = 91.0;
+constexpr double AccountAmount = 28.0;
+constexpr double SumAmount = 33.0;
 
 const QString Increased = QStringLiteral("Saldo (toegenomen vermogen)");
 const QString Decreased = QStringLiteral("Saldo (afgenomen vermogen)");
@@ -71,9 +80,11 @@ void printbalans::buildLayout()
         band.addBox(name + QStringLiteral("_kader"), QRectF(x, top, ColumnWidth, HeadingHeight), Qt::black);
         band.addLabel(name, QRectF(x, top, ColumnWidth, HeadingHeight), text, heading);
     };
-    auto slot = [&](const QString &slotKey, double x, double y, const TextStyle &nameStyle = rowStyle()) {
-        band.addLabel(QStringLiteral("n_") + slotKey, QRectF(x + 2, y, 62, RowHeight), {}, nameStyle);
-        band.addLabel(QStringLiteral("b_") + slotKey, QRectF(x + 58, y, 33, RowHeight), {}, row.rightAligned());
+    auto slot = [&](const QString &slotKey, double x, double y, double amountWidth = AccountAmount,
+                    const TextStyle &nameStyle = rowStyle()) {
+        const double amountLeft = AmountRight - amountWidth;
+        band.addLabel(QStringLiteral("n_") + slotKey, QRectF(x + NameLeft, y, amountLeft - ColumnGap - NameLeft, RowHeight), {}, nameStyle);
+        band.addLabel(QStringLiteral("b_") + slotKey, QRectF(x + amountLeft, y, amountWidth, RowHeight), {}, row.rightAligned());
     };
 
     // Income and expenses, side by side.
@@ -89,11 +100,11 @@ void printbalans::buildLayout()
         slot(key(costs[i]), RightColumn, FirstRow + i * RowHeight);
     slot(QStringLiteral("6i"), 0, FirstRow + 16 * RowHeight);
     slot(QStringLiteral("6u"), RightColumn, FirstRow + 16 * RowHeight);
-    slot(QStringLiteral("si"), 0, FirstRow + 17 * RowHeight);
-    slot(QStringLiteral("su"), RightColumn, FirstRow + 17 * RowHeight);
+    slot(QStringLiteral("si"), 0, FirstRow + 17 * RowHeight, SumAmount);
+    slot(QStringLiteral("su"), RightColumn, FirstRow + 17 * RowHeight, SumAmount);
     band.addLine(QStringLiteral("kolommenlijn"), QPointF(0, ColumnsLine), QPointF(RightColumn + ColumnWidth, ColumnsLine));
-    slot(QStringLiteral("ti"), 0, ColumnsTotal, bold);
-    slot(QStringLiteral("tu"), RightColumn, ColumnsTotal, bold);
+    slot(QStringLiteral("ti"), 0, ColumnsTotal, SumAmount, bold);
+    slot(QStringLiteral("tu"), RightColumn, ColumnsTotal, SumAmount, bold);
     band.setText(QStringLiteral("n_ti"), QStringLiteral("TOTAAL"));
     band.setText(QStringLiteral("n_tu"), QStringLiteral("TOTAAL"));
 
@@ -104,7 +115,7 @@ void printbalans::buildLayout()
     for (std::size_t i = 0; i < money.size(); ++i)
         slot(key(money[i]), 0, LowerFirstRow + i * RowHeight);
     band.addLine(QStringLiteral("vermogenlijn"), QPointF(2, AssetsLine), QPointF(ColumnWidth - 2, AssetsLine));
-    slot(QStringLiteral("ta"), 0, AssetsTotal, bold);
+    slot(QStringLiteral("ta"), 0, AssetsTotal, SumAmount, bold);
     band.setText(QStringLiteral("n_ta"), QStringLiteral("TOTAAL"));
 
     // Open items, and the equity before and after the result.
@@ -114,8 +125,8 @@ void printbalans::buildLayout()
     slot(key(rekeningschema::nogTeOntvangen), RightColumn, LowerFirstRow + RowHeight);
     box(QStringLiteral("eigenvermogenkader"), RightColumn, EquityTop, LowerBottom);
     headed(QStringLiteral("eigenvermogen"), QStringLiteral("EIGEN VERMOGEN"), RightColumn, EquityTop);
-    slot(QStringLiteral("evo"), RightColumn, LowerFirstRow + 6 * RowHeight); // level with position 37
-    slot(QStringLiteral("evn"), RightColumn, AssetsTotal);                   // level with the assets total
+    slot(QStringLiteral("evo"), RightColumn, LowerFirstRow + 6 * RowHeight, SumAmount); // level with position 37
+    slot(QStringLiteral("evn"), RightColumn, AssetsTotal, SumAmount);                   // level with the assets total
 }
 
 void printbalans::fill(const QString &slot, const QString &name, const QString &amount)

@@ -2,6 +2,7 @@
 
 #include "databases.h"
 #include "ledenkolommen.h"
+#include "report/listreport.h"
 #include "report/reportframe.h"
 #include "reportsettings.h"
 #include "store/velden.h"
@@ -24,10 +25,12 @@ printcontribut::printcontribut(DataModule1 &data)
     m_report = std::make_shared<Report>(titles::printcontribut.unit, PageSetup::a4());
     ReportFrame::apply(*m_report, titles::printcontribut, frameSettingsOf(data));
     Band &block = m_report->addBand(BandKind::Detail, 19.1);
-    block.addLine(QStringLiteral("stippellijn"), QPointF(0, 0.3), QPointF(m_report->page.printableWidth(), 0.3), LineStyle::Dotted);
-    block.addField(veld::leden::Naam.toString(), QRectF(2.1, 0.6, 0, 4.2), veld::leden::Naam.toString(), ValueFormat::Text,
+    const double width = m_report->page.printableWidth();
+    block.addLine(QStringLiteral("stippellijn"), QPointF(0, 0.3), QPointF(width, 0.3), LineStyle::Dotted);
+    block.addField(veld::leden::Naam.toString(), QRectF(2.1, 0.6, width - 2.1, 4.2), veld::leden::Naam.toString(), ValueFormat::Text,
                    textOfSize(9).withBold());
-    block.addLabel(QStringLiteral("maanden"), QRectF(6.9, 10.6, 0, 4.2), QStringLiteral("maanden"), textOfSize(9));
+    // "maanden" has the room up to the first frame.
+    block.addLabel(QStringLiteral("maanden"), QRectF(6.9, 10.6, 24.3 - ColumnGap - 6.9, 4.2), QStringLiteral("maanden"), textOfSize(9));
 
     struct Family {
         const char *caption, *prefix;
@@ -43,7 +46,8 @@ printcontribut::printcontribut(DataModule1 &data)
         const TextStyle captionStyle = textOfSize(7);
         block.addBox(QStringLiteral("achtergrond_") + caption, QRectF(f.frameLeft + 1.5, 5.6, captionStyle.widthMm(caption) + 1.0, 2.6),
                      QColor(), Qt::white);
-        block.addLabel(QStringLiteral("onderschrift_") + caption, QRectF(f.frameLeft + 2.0, 5.2, 0, 3.4), caption, captionStyle);
+        block.addLabel(QStringLiteral("onderschrift_") + caption, QRectF(f.frameLeft + 2.0, 5.2, captionStyle.widthMm(caption) + 0.5, 3.4),
+                       caption, captionStyle);
         const QStringList fields = markFields(f.prefix);
         for (int m = 0; m < 12; ++m) {
             const double x = f.firstSquare + m * 4.23;

@@ -2,6 +2,7 @@
 
 #include "databases.h"
 #include "ledenkolommen.h"
+#include "report/listreport.h"
 #include "report/reportframe.h"
 #include "reportsettings.h"
 #include "store/velden.h"
@@ -28,16 +29,19 @@ printledenall::printledenall(DataModule1 &data)
                         {"Geb.datum:", veld::leden::GebDatum, "Opmerking 2:", veld::leden::Opmerk2},
                         {"E-mail adres:", veld::leden::Email, "Opmerking 3:", veld::leden::Opmerk3}};
     const double tops[] = {2.1, 6.3, 10.6, 14.8, 19.1, 23.3};
+    // Four columns: each label and value has the room up to the next one's start (less
+    // ColumnGap), the last value up to the right margin; a longer value is cut there.
+    const double columns[] = {2.1, 24.3, 91.0, 113.2, m_report->page.printableWidth() + ColumnGap};
+    auto box = [&](int column, double top) { return QRectF(columns[column], top, columns[column + 1] - ColumnGap - columns[column], 4.2); };
     const TextStyle style = textOfSize(9);
     for (int i = 0; i < 6; ++i) {
         const Row &r = rows[i];
         const double top = tops[i];
         const QString left = r.leftField.toString(), right = r.rightField.toString();
-        card.addLabel(QStringLiteral("label_") + left, QRectF(2.1, top, 0, 4.2), QString::fromLatin1(r.leftLabel), style);
-        card.addField(left, QRectF(24.3, top, 0, 4.2), left,
-                      r.leftField == veld::leden::GebDatum ? ValueFormat::ShortDate : ValueFormat::Text, style);
-        card.addLabel(QStringLiteral("label_") + right, QRectF(91.0, top, 0, 4.2), QString::fromLatin1(r.rightLabel), style);
-        card.addField(right, QRectF(113.2, top, 0, 4.2), right, ValueFormat::Text, style);
+        card.addLabel(QStringLiteral("label_") + left, box(0, top), QString::fromLatin1(r.leftLabel), style);
+        card.addField(left, box(1, top), left, r.leftField == veld::leden::GebDatum ? ValueFormat::ShortDate : ValueFormat::Text, style);
+        card.addLabel(QStringLiteral("label_") + right, box(2, top), QString::fromLatin1(r.rightLabel), style);
+        card.addField(right, box(3, top), right, ValueFormat::Text, style);
     }
     m_report->setData(std::make_shared<TableDataSource>(data.ledentabel));
 }
