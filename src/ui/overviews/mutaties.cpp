@@ -43,7 +43,7 @@ ListDeclaration declaration()
 
 mutaties::mutaties(AppContext &context) : ListScreen(context, declaration())
 {
-    resize(1060, 640);
+    resize(1060, 600);
 }
 
 void mutaties::build()

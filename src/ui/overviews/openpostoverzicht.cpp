@@ -34,7 +34,7 @@ ListDeclaration listOf(const OpenPostOverzichtDeclaration &d)
 OpenPostOverzicht::OpenPostOverzicht(AppContext &context, const OpenPostOverzichtDeclaration &declaration)
     : ListScreen(context, listOf(declaration)), m_report(declaration.report)
 {
-    resize(820, 560);
+    resize(820, 520);
 }
 
 void OpenPostOverzicht::build()

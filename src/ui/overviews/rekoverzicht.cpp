@@ -50,7 +50,7 @@ QLabel *bold(const QString &text, QWidget *parent)
 
 rekoverzicht::rekoverzicht(AppContext &context) : ListScreen(context, declaration())
 {
-    resize(1040, 620);
+    resize(1040, 600);
 }
 
 void rekoverzicht::build()
