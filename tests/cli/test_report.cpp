@@ -1,6 +1,7 @@
 // zelk-cli report on a seeded administration: every report of the catalogue that does not
 // show members, as text and CSV, compared with saved expected files (fixed date, C locale);
-// PDF and HTML written; the help and the refusals name every report; wrong arguments refused.
+// PDF and HTML written; the help and the refusals name every report (--filter: the member
+// reports and those of an overview with a filter); wrong arguments refused.
 // The member reports are in test_report_leden.cpp.
 // ZELK_UPDATE_GOLDEN=1 rewrites the expected files after a deliberate change.
 #include "clirun.h"
@@ -76,7 +77,9 @@ private Q_SLOTS:
         const QByteArray saved = test::readAll(path);
         const QByteArray golden = test::golden(expected, saved);
         QVERIFY2(isSaved(expected), missingMessage(report, expected).constData());
-        QCOMPARE(run.out, QStringLiteral("1 blad(en) geschreven naar ") + path + u'\n');
+        // The journal of the seeded administration takes two pages, the others one.
+        const int pages = report == u"journaal" ? 2 : 1;
+        QCOMPARE(run.out, QStringLiteral("%1 blad(en) geschreven naar ").arg(pages) + path + u'\n');
         QCOMPARE(saved, golden);
     }
 
@@ -136,7 +139,7 @@ private Q_SLOTS:
                          QRegularExpression(QStringLiteral("\\n +%1 +%2\\n").arg(entry.cliName, QRegularExpression::escape(entry.title)))),
                      qPrintable(entry.cliName));
             QVERIFY2(offered.contains(entry.cliName), qPrintable(entry.cliName));
-            QCOMPARE(takingFilter.contains(entry.cliName), entry.memberFilter);
+            QCOMPARE(takingFilter.contains(entry.cliName), entry.memberFilter || entry.criteria);
         }
     }
 };

@@ -1,11 +1,16 @@
 #include "reportcatalogus.h"
 
+#include "databases.h"
 #include "ledenlijst03.h"
+#include "overzichtmutrekeningen.h"
 #include "printbalans.h"
 #include "printcontribut.h"
+#include "printcontrijour.h"
 #include "printleden.h"
 #include "printledenall.h"
 #include "printrekeningen.h"
+#include "printtebetalen.h"
+#include "printteontvangen.h"
 
 #include <algorithm>
 
@@ -25,6 +30,18 @@ const std::vector<ReportEntry> &reportCatalogus()
         {QStringLiteral("printrekeningen"), QStringLiteral("rekeningen"),
          QStringLiteral("Rekeningoverzicht: elke rekening met haar huidige saldo"),
          [](DataModule1 &data) { return printrekeningen(data).report(); }, false},
+        {QStringLiteral("printcontrijour"), QStringLiteral("journaal"),
+         QStringLiteral("Overzicht journaal: de boekingen die het filter doorlaat, met hun totaal"),
+         [](DataModule1 &data) { return printcontrijour(data).report(); }, false, &DataModule1::journaaltabel, journaalCriteria},
+        {QStringLiteral("overzichtmutrekeningen"), QStringLiteral("rekening"),
+         QStringLiteral("Mutaties van een rekening zoals laatst opgebouwd, met hun totaal"),
+         [](DataModule1 &data) { return overzichtmutrekeningen(data).report(); }, false},
+        {QStringLiteral("printtebetalen"), QStringLiteral("tebetalen"),
+         QStringLiteral("Overzicht nog te betalen posten die het filter doorlaat, met hun totaal"),
+         [](DataModule1 &data) { return printtebetalen(data).report(); }, false, &DataModule1::betalentabel, openPostCriteria},
+        {QStringLiteral("printteontvangen"), QStringLiteral("teontvangen"),
+         QStringLiteral("Overzicht nog te ontvangen posten die het filter doorlaat, met hun totaal"),
+         [](DataModule1 &data) { return printteontvangen(data).report(); }, false, &DataModule1::ontvangentabel, openPostCriteria},
         {QStringLiteral("printleden"), QStringLiteral("leden"), QStringLiteral("Ledenlijst 1 (staand): naam, adres, e-mail, geboortedatum"),
          [](DataModule1 &data) { return printleden(data).report(); }, true},
         {QStringLiteral("ledenlijst03"), QStringLiteral("ledenlijst03"),

@@ -3,6 +3,7 @@
 // entry, zelk-cli's report command looks them up by their short name and lists them in its
 // help, and the tests check a saved expected output of each. A new report needs one entry
 // here and its own report file; then it is reachable everywhere.
+#include "filtercriteria.h"
 #include "report/report.h"
 
 #include <QString>
@@ -23,6 +24,11 @@ struct ReportEntry {
     // The report shows the members that the member table's filter lets through (the member
     // register's filter panel, or zelk-cli's --filter).
     bool memberFilter;
+    // The overview whose filter the report follows: the table it lists, which that
+    // overview's filter panel (or zelk-cli's --filter and --range) narrows, and the panel's
+    // criteria. Null for the other reports.
+    Table DataModule1::*filterTable = nullptr;
+    const std::vector<FilterCriterion> &(*criteria)() = nullptr;
 };
 
 // Every report, in the order zelk-cli's help lists them.

@@ -15,6 +15,10 @@
 #include "main.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
+#include "overviews/mutaties.h"
+#include "overviews/over_tebetalen.h"
+#include "overviews/over_teontvangen.h"
+#include "overviews/rekoverzicht.h"
 #include "reports/reportunit.h"
 #include "startscherm.h"
 #include "toolkit/verwerkt.h"
@@ -106,6 +110,10 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("jaarafsluit"), [](AppContext &c) { return new jaarafsluit(c); }},
         {QStringLiteral("schonelei"), [](AppContext &c) { return new schonelei(c); }},
         {QStringLiteral("instellingen"), [](AppContext &c) { return new instellingen(c); }},
+        {QStringLiteral("mutaties"), [](AppContext &c) { return new mutaties(c); }},
+        {QStringLiteral("rekoverzicht"), [](AppContext &c) { return new rekoverzicht(c); }},
+        {QStringLiteral("over_tebetalen"), [](AppContext &c) { return new over_tebetalen(c); }},
+        {QStringLiteral("over_teontvangen"), [](AppContext &c) { return new over_teontvangen(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
