@@ -49,6 +49,7 @@ private:
     QWidget *buildFields();
     QWidget *buildSide();
     QWidget *buildButtons();
+    QList<QWidget *> steps() const;
     void toonaantal(); // the count beside "Records"
     bool bewaarlid();  // saves the member being edited and re-reads the table
     void afdrukken(const QString &report);
