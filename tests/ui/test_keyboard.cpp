@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -308,6 +309,42 @@ private Q_SLOTS:
         screen->descriptionField()->clear();
         press(Qt::Key_Return);
         QCOMPARE(screen->descriptionField()->text(), items.text(u"Omschrijving"));
+        escapeCloses(screen);
+    }
+
+    void escapeAnswersNoToAQuestion()
+    {
+        declar::nieuwtebetalen(data(), QStringLiteral("Drukwerk"), QDate(2026, 2, 1), 40);
+        auto *screen = qobject_cast<OpenItemsScreen *>(openByKeyboard(QStringLiteral("Nog te betalen")));
+        QVERIFY(screen);
+        press(Qt::Key_Return); // the item
+        for (int i = 0; i < 4; ++i)
+            press(Qt::Key_Tab);
+        for (int i = 0; i < 8; ++i)
+            press(Qt::Key_Down);
+        QCOMPARE(focusName(), QStringLiteral("rekeningen/item9")); // the payables account itself
+        press(Qt::Key_Space);
+        press(Qt::Key_Tab);
+        QString asked;
+        auto *poll = new QTimer(this);
+        poll->setInterval(10);
+        connect(poll, &QTimer::timeout, this, [poll, &asked] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll->stop();
+            asked = box->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        poll->start();
+        press(Qt::Key_Return);
+        delete poll;
+        QCOMPARE(asked, QStringLiteral("U boekt te betalen t.o.v. te betalen, is dit correct?"));
+        QCOMPARE(data().journaaltabel.recordCount(), 0); // Escape is "Nee"
+        QCOMPARE(data().betalentabel.recordCount(), 1);
+        QVERIFY(screen->isVisible());
+        screen->activateWindow(); // as the window manager does when the question closes
+        QVERIFY(QTest::qWaitForWindowActive(screen));
         escapeCloses(screen);
     }
 
