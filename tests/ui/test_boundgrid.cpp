@@ -1,8 +1,8 @@
 // The grid bound to a table object: it shows the rows passing the filter as the grid shows
 // values, follows changes made through the table object by anyone, follows and sets the
 // shared current row (also by clicking), is read only with whole-row selection, honours a
-// refused change, and draws the selected row red on white, bold while it does not have
-// the focus.
+// refused change, draws the selected row red on white, bold while it does not have
+// the focus, sizes its columns to their headings and the rows shown, and lets Tab go on.
 #include "amountformat.h"
 #include "databases.h"
 #include "declar.h"
@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -79,6 +80,59 @@ private Q_SLOTS:
         QCOMPARE(grid.model()->rowCount(), 1);
         QCOMPARE(grid.currentIndex().row(), 0);
         leden().setFiltered(false);
+    }
+
+    void columnsFitTheirHeadingsAndTheRowsShown()
+    {
+        const QString longName = QStringLiteral("Wilhelmina van Oranje-Nassau");
+        leden().append();
+        leden().setValue(u"Naam", longName);
+        leden().post();
+        // Far below the rows shown, a name wider than any shown one is not read; the
+        // widest name there is wider than a column may be.
+        const QString farName = QStringLiteral("Zz ") + QString(20, u'W');
+        for (int i = 0; i < 300; ++i) {
+            leden().append();
+            leden().setValue(u"Naam", QStringLiteral("Zeeman %1").arg(i, 3, 10, QChar(u'0')));
+            leden().post();
+        }
+        for (const QString &name : {farName, QStringLiteral("Zzz") + QString(37, u'W')}) {
+            leden().append();
+            leden().setValue(u"Naam", name);
+            leden().post();
+        }
+        leden().first();
+        BoundGrid grid(leden(), fieldColumns(leden(), {"Naam", "Pcode", "Geb datum"}));
+        grid.resize(600, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QHeaderView *header = grid.horizontalHeader();
+        const int nameWidth = grid.fontMetrics().horizontalAdvance(longName);
+        QVERIFY2(header->sectionSize(0) > nameWidth, qPrintable(QString::number(header->sectionSize(0))));
+        QVERIFY(header->sectionSize(0) < grid.fontMetrics().horizontalAdvance(farName));
+        // A short column is as wide as its heading, a date as its dates.
+        QVERIFY(header->sectionSize(1) >= header->sectionSizeHint(1));
+        QVERIFY(header->sectionSize(1) < header->sectionSize(0));
+        QVERIFY(header->sectionSize(2) > grid.fontMetrics().horizontalAdvance(QStringLiteral("01-02-1970")));
+        // The user can still widen a column; no column is wider than the limit.
+        QCOMPARE(header->sectionResizeMode(0), QHeaderView::Interactive);
+        leden().last();
+        grid.fitColumns();
+        QCOMPARE(header->sectionSize(0), BoundGrid::maximumColumnWidth);
+    }
+
+    void tabLeavesTheGrid()
+    {
+        QWidget window;
+        auto *grid = new BoundGrid(leden(), fieldColumns(leden(), {"Naam", "Geb datum"}), &window);
+        auto *after = new QLineEdit(&window);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QVERIFY(after->hasFocus());
+        QCOMPARE(leden().currentRow(), 0); // not moved a cell or a row
     }
 
     void aRefusedChangeKeepsTheRow_data()

@@ -8,6 +8,7 @@
 #include "startedprogram.h"
 #include "toolkit/accountgroup.h"
 #include "toolkit/amountfield.h"
+#include "toolkit/datepicker.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -81,13 +82,20 @@ private Q_SLOTS:
         QCOMPARE(data().journaaltabel.valueAt(0, u"Naarrekening").toString(), QStringLiteral("Bank 1"));
     }
 
-    void tabOrderStartsWithTheToGroup()
+    void tabOrderFollowsTheSteps()
     {
-        AccountGroup *to = screen->toGroup();
-        QWidget *afterTo = to->button(to->count() - 1)->nextInFocusChain();
-        while (afterTo && afterTo->focusPolicy() == Qt::NoFocus)
-            afterTo = afterTo->nextInFocusChain();
-        QCOMPARE(afterTo->objectName(), QStringLiteral("datum"));
+        // Date, description, amount, the account it came from, the account it went to.
+        auto nextStop = [](QWidget *w) {
+            do
+                w = w->nextInFocusChain();
+            while (w && (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy()));
+            return w;
+        };
+        QCOMPARE(nextStop(screen->datePicker()), screen->descriptionField());
+        QCOMPARE(nextStop(screen->descriptionField()), screen->amountField());
+        QCOMPARE(nextStop(screen->amountField()), screen->fromGroup()->button(0));
+        AccountGroup *from = screen->fromGroup();
+        QCOMPARE(nextStop(from->button(from->count() - 1)), screen->toGroup()->button(0));
         QCOMPARE(screen->toGroup()->title(), QStringLiteral("  Financiele rekeningen  "));
         QCOMPARE(screen->toGroup()->button(7)->text(), QStringLiteral("Stortingverschillen"));
         test::saveScreenshot(screen, QStringLiteral("kruisposten"));

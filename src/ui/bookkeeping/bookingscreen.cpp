@@ -9,6 +9,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace zelk {
@@ -52,6 +53,14 @@ QLabel *BookingScreen::stepsLabel(const QStringList &steps)
     pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
     label->setPalette(pal);
     return label;
+}
+
+QList<QWidget *> BookingScreen::groupSteps(const AccountGroup *group)
+{
+    QList<QWidget *> buttons;
+    for (int i = 0; i < group->count(); ++i)
+        buttons << group->button(i);
+    return buttons;
 }
 
 QLabel *BookingScreen::heading(const QString &text)

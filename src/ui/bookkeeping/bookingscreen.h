@@ -33,6 +33,8 @@ protected:
     // "LAATSTE BOEKSTUKNR." with the last journal number below it.
     QWidget *lastNumberBox();
     static QLabel *stepsLabel(const QStringList &steps);
+    // The buttons of a radio group, for setSteps: the group is one stop of the Tab walk.
+    static QList<QWidget *> groupSteps(const AccountGroup *group);
     static QLabel *heading(const QString &text);
 
     // Lists and lines that toonsaldo refreshes. A fixed line shows one account's balance,

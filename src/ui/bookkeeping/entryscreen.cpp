@@ -42,6 +42,24 @@ QFrame *EntryScreen::newEntryPanel(QGridLayout *&grid, const QString &initialDes
     return panel;
 }
 
+QLayout *EntryScreen::sideBySide(QWidget *from, QWidget *to)
+{
+    auto *columns = new QHBoxLayout;
+    for (const auto &[caption, group] : {std::pair{QStringLiteral("Van rekening"), from}, std::pair{QStringLiteral("Naar rekening"), to}}) {
+        auto *column = new QVBoxLayout;
+        column->addWidget(heading(caption));
+        column->addWidget(group);
+        column->addStretch();
+        columns->addLayout(column, 1);
+    }
+    return columns;
+}
+
+QList<QWidget *> EntryScreen::entrySteps() const
+{
+    return {m_date, m_description, m_amount};
+}
+
 void EntryScreen::addBody(QVBoxLayout *layout, QWidget *panel, const QStringList &steps)
 {
     m_doorboeken = addButton(QStringLiteral("Doorboeken"), QStringLiteral("doorboeken"));

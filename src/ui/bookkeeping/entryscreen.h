@@ -7,6 +7,7 @@
 
 class QFrame;
 class QGridLayout;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -35,8 +36,13 @@ protected:
     // The framed panel with "Datum", "Omschrijving" and "Bedrag" over their fields in
     // rows 0 and 1 of `grid`; the screen adds its groups below them.
     QFrame *newEntryPanel(QGridLayout *&grid, const QString &initialDescription = {});
+    // "Van rekening" over `from` beside "Naar rekening" over `to`, for row 2 of the panel:
+    // side by side, so that long account lists keep the screen low enough for a laptop.
+    QLayout *sideBySide(QWidget *from, QWidget *to);
     // The panel and, beside it, the steps, "Doorboeken" and the last journal number.
     void addBody(QVBoxLayout *layout, QWidget *panel, const QStringList &steps);
+    // The first three steps: date, description, amount.
+    QList<QWidget *> entrySteps() const;
 
     DatePicker *m_date = nullptr;
     QLineEdit *m_description = nullptr;

@@ -102,7 +102,7 @@ invoeromschr::invoeromschr(AppContext &context)
     m_restore->setObjectName(QStringLiteral("herstel"));
     m_restore->setArrowType(Qt::RightArrow);
     m_restore->setToolTip(QStringLiteral("Standaard benaming terugzetten"));
-    m_restore->setFocusPolicy(Qt::NoFocus);
+    m_restore->setFocusPolicy(Qt::TabFocus); // a click leaves the focus in its edit
     top->addStretch();
     top->addWidget(columnHeading(QStringLiteral("Standaard benaming")));
     top->addWidget(m_restore);
@@ -122,6 +122,12 @@ invoeromschr::invoeromschr(AppContext &context)
     buttons->addWidget(m_print);
     buttons->addWidget(helpButton());
     layout->addLayout(buttons);
+
+    // Tab walks the edits in the order Enter does, then the buttons.
+    QList<QWidget *> steps;
+    for (int position : walkOrder())
+        steps << m_edits.value(position);
+    setSteps(steps << m_restore << closeButton() << m_print << helpButton());
 
     connect(m_restore, &QToolButton::clicked, this, &invoeromschr::restoreStandardNames);
     connect(m_print, &QPushButton::clicked, this, &invoeromschr::print);
@@ -165,9 +171,7 @@ QWidget *invoeromschr::buildBlock(const QList<QList<int>> &groups, const QList<Q
 void invoeromschr::onShow()
 {
     m_print->setEnabled(m_ctx.actions.contains(QStringLiteral("printrekeningen")));
-    toonrekeningen();
-    if (QLineEdit *first = edit(walkOrder().first()))
-        first->setFocus();
+    toonrekeningen(); // the frame then puts the focus in the first edit
 }
 
 void invoeromschr::toonrekeningen()

@@ -45,6 +45,11 @@ invoerstartbalans::invoerstartbalans(AppContext &context)
     layout->addLayout(bottom);
     connect(m_left.doorboeken, &QPushButton::clicked, this, &invoerstartbalans::doorboekenLeft);
     connect(m_right.doorboeken, &QPushButton::clicked, this, &invoerstartbalans::doorboekenRight);
+    // The steps of the left half, then those of the right half.
+    QList<QWidget *> steps;
+    for (const Half *half : {&m_left, &m_right})
+        steps << half->date << half->description << half->amount << groupSteps(half->group) << half->doorboeken;
+    setSteps(steps);
 }
 
 QWidget *invoerstartbalans::buildHalf(Half &half, const QString &title, const QString &groupCaption, const QStringList &steps,
@@ -104,6 +109,7 @@ void invoerstartbalans::finishBooking(Half &half)
 {
     half.entry->reset();
     booked();
+    half.date->setFocus(Qt::TabFocusReason); // the half's next booking starts at its date
 }
 
 void invoerstartbalans::doorboekenLeft()

@@ -23,7 +23,6 @@ TransferDeclaration declaration()
                QStringLiteral("4. Klik op de rekening waar het vanaf is gegaan"),
                QStringLiteral("5. Klik op de rekening waar het naartoe is gegaan"),
                QStringLiteral("6. Klik op doorboeken")};
-    d.toGroupFirstInTabOrder = true;
     d.boek = &boekingen::kruispost;
     return d;
 }

@@ -66,10 +66,7 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     QWidget *fixed = buildFixedLine();
     QWidget *first = m_decl.groupIsFrom ? static_cast<QWidget *>(m_group) : fixed;
     QWidget *second = m_decl.groupIsFrom ? fixed : static_cast<QWidget *>(m_group);
-    grid->addWidget(heading(QStringLiteral("Van rekening")), 2, 0, 1, 3);
-    grid->addWidget(first, 3, 0, 1, 3);
-    grid->addWidget(heading(QStringLiteral("Naar rekening")), 4, 0, 1, 3);
-    grid->addWidget(second, 5, 0, 1, 3);
+    grid->addLayout(sideBySide(first, second), 2, 0, 1, 3);
 
     addBody(layout, panel,
             {QStringLiteral("1. Selecteer de juiste openstaande post"), QStringLiteral("2. Kies de juiste datum"),
@@ -89,6 +86,12 @@ OpenItemsScreen::OpenItemsScreen(AppContext &context, const OpenItemsDeclaration
     });
     connect(&items(), &Table::rowsReset, m_entry, &BookingEntry::updateButton);
     connect(m_doorboeken, &QPushButton::clicked, this, &OpenItemsScreen::doorboeken);
+    // The steps: the open item, date, description, amount, account, "Doorboeken"; then
+    // the filter, which narrows the grid of the first step.
+    QList<QWidget *> steps = QList<QWidget *>{m_grid} << entrySteps() << groupSteps(m_group) << m_doorboeken;
+    for (const GridColumn &column : itemColumns())
+        steps << m_filter->box(column.field);
+    setSteps(steps);
 }
 
 QWidget *OpenItemsScreen::buildFixedLine()
@@ -171,6 +174,7 @@ void OpenItemsScreen::doorboeken()
     }
     m_group->clearChoice();
     m_entry->updateButton();
+    focusFirstStep(); // the next settlement starts at the grid
 }
 
 } // namespace zelk

@@ -39,10 +39,7 @@ TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &d
     m_from->setObjectName(QStringLiteral("vanrekening"));
     m_to = new AccountGroup(m_decl.to.caption, m_decl.to.items, true, panel);
     m_to->setObjectName(QStringLiteral("naarrekening"));
-    grid->addWidget(heading(QStringLiteral("Van rekening")), 2, 0, 1, 3);
-    grid->addWidget(m_from, 3, 0, 1, 3);
-    grid->addWidget(heading(QStringLiteral("Naar rekening")), 4, 0, 1, 3);
-    grid->addWidget(m_to, 5, 0, 1, 3);
+    grid->addLayout(sideBySide(m_from, m_to), 2, 0, 1, 3);
     m_from->choose(0);
 
     addBody(layout, panel, m_decl.steps);
@@ -52,24 +49,8 @@ TransferScreen::TransferScreen(AppContext &context, const TransferDeclaration &d
     m_entry = new BookingEntry(m_amount, m_doorboeken, this);
     m_entry->setRequiredGroup(m_to, BookingEntry::OnClick::ConvertText);
     connect(m_doorboeken, &QPushButton::clicked, this, &TransferScreen::doorboeken);
-    setTabOrder(m_decl.toGroupFirstInTabOrder);
-}
-
-void TransferScreen::setTabOrder(bool toGroupFirst)
-{
-    auto groupChain = [](AccountGroup *g) {
-        QList<QWidget *> chain;
-        for (int i = 0; i < g->count(); ++i)
-            chain << g->button(i);
-        return chain;
-    };
-    QList<QWidget *> order;
-    if (toGroupFirst)
-        order << groupChain(m_to) << m_date << m_description << groupChain(m_from) << m_amount;
-    else
-        order << m_date << m_description << m_amount << groupChain(m_from) << groupChain(m_to);
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The steps: date, description, amount, from-account, to-account, "Doorboeken".
+    setSteps(entrySteps() << groupSteps(m_from) << groupSteps(m_to) << m_doorboeken);
 }
 
 void TransferScreen::onShow()
@@ -97,6 +78,7 @@ void TransferScreen::doorboeken()
     // The marker "<" stays where it was.
     m_to->clearChoice();
     m_entry->updateButton();
+    focusFirstStep(); // the next booking starts at the date
 }
 
 } // namespace zelk

@@ -25,7 +25,6 @@ struct TransferDeclaration {
     QString initialDescription;
     bool keepDescription = false; // the description stays for the next booking
     QStringList steps;
-    bool toGroupFirstInTabOrder = false;
     // The booking action of "Doorboeken".
     void (*boek)(DataModule1 &, int from, int to, const boekingen::Boeking &) = &boekingen::overboeken;
 };
@@ -44,7 +43,6 @@ protected:
     void onShow() override;
 
 private:
-    void setTabOrder(bool toGroupFirst);
     TransferDeclaration m_decl;
     AccountGroup *m_from;
     AccountGroup *m_to;

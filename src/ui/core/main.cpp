@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -95,6 +96,23 @@ main::main(AppContext &context) : m_ctx(context)
     buildStatusBar();
     enableAvailableButtons();
     setMinimumWidth(720);
+
+    // Tab goes down the groups in reading order, then "Stop programma" and "Help".
+    QList<QWidget *> order;
+    for (HoverButton *b : std::as_const(m_buttons))
+        if (m_units.contains(b))
+            order << b;
+    order << stop << help << helpPicture;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+QWidget *main::firstButton() const
+{
+    for (HoverButton *b : m_buttons)
+        if (m_units.contains(b) && b->isEnabled())
+            return b;
+    return nullptr;
 }
 
 QString main::captionFor(const QString &verenigingsnaam)
@@ -176,7 +194,32 @@ void main::resetCaptions()
 void main::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    const bool first = !event->spontaneous() && !m_shownBefore;
+    m_shownBefore = m_shownBefore || first;
+    if (!event->spontaneous())
+        setAttribute(Qt::WA_KeyboardFocusChange); // the focused button shows, also on return
     runShowSteps();
+    if (first) {
+        // The program starts on the first task, centred on the screen; never on "Stop
+        // programma", which a Space or Return right after the start would press. The
+        // status bar has its working folder by now, which may widen the window.
+        if (QWidget *button = firstButton())
+            button->setFocus(Qt::TabFocusReason);
+        adjustSize();
+        placeCentred(this, screen());
+    }
+}
+
+void main::keyPressEvent(QKeyEvent *event)
+{
+    // Return presses the focused button (the menu's own buttons take it themselves).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+        if (auto *b = qobject_cast<QAbstractButton *>(focusWidget()); b && b->isEnabled() && !b->isCheckable()) {
+            b->click();
+            return;
+        }
+    QMainWindow::keyPressEvent(event);
 }
 
 void main::runShowSteps()

@@ -23,11 +23,14 @@ public:
     void enableAvailableButtons();
 
     HoverButton *button(const QString &caption) const; // by caption without padding
+    // The first task's button that is enabled: where the focus starts.
+    QWidget *firstButton() const;
     QLabel *statusPanel(int number) const { return m_panels.value(number - 1); }
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     struct Entry {
@@ -47,6 +50,7 @@ private:
     QHash<HoverButton *, QString> m_units;
     QList<QLabel *> m_panels;
     QWidget *m_helpPicture = nullptr;
+    bool m_shownBefore = false;
 };
 
 } // namespace zelk

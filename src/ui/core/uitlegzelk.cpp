@@ -3,12 +3,15 @@
 #include "helponderwerpen.h"
 #include "rtf/rtf.h"
 #include "toolkit/messages.h"
+#include "toolkit/taskscreen.h"
 #include "zelkerror.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFile>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -67,6 +70,12 @@ void uitlegzelk::openAt(const QString &heading)
 {
     m_topic = heading;
     load();
+    if (!isVisible()) {
+        // Opens centred on the screen of the window whose "Help" was pressed, and never
+        // larger than that screen's free area.
+        const QWidget *from = QApplication::activeWindow();
+        placeCentred(this, from ? from->screen() : screen());
+    }
     show(); // runs the look-up when the viewer was hidden (see showEvent)
     raise();
     activateWindow();
@@ -90,8 +99,21 @@ void uitlegzelk::load()
 void uitlegzelk::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous() && !m_topic.isEmpty())
+    if (event->spontaneous())
+        return;
+    m_editor->setFocus(); // the arrow keys, Page Up and Page Down read on at once
+    if (!m_topic.isEmpty())
         vindtekst();
+}
+
+void uitlegzelk::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the viewer, as "Sluiten" does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void uitlegzelk::closeEvent(QCloseEvent *event)

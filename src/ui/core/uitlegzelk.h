@@ -2,7 +2,7 @@
 // The help viewer "Uitleg ZELK": shows the manual (the help file, rich text), which the
 // treasurer reads, searches by topic, edits, prints and saves. A "Help" button opens it
 // at the heading of its screen's chapter; the main menu opens it at the start. The viewer
-// is an ordinary window: the screen that opened it stays open behind it.
+// is an ordinary window: the screen that opened it stays open behind it. Escape closes it.
 #include <QMainWindow>
 #include <QString>
 
@@ -40,6 +40,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildMenus();

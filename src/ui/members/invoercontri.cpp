@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace zelk {
@@ -72,6 +74,7 @@ void invoercontri::ensureBuilt()
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("naam"));
     m_name->setReadOnly(true);
+    m_name->setFocusPolicy(Qt::ClickFocus); // shows the member; nothing to type
     right->addWidget(m_name);
     right->addWidget(buildLists());
     m_navigator = new RecordNavigator(leden(),
@@ -84,7 +87,8 @@ void invoercontri::ensureBuilt()
         right->addWidget(notice);
     }
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(addUnitButton(QStringLiteral("Overzicht"), QStringLiteral("printcontribut")));
+    HoverButton *overzicht = addUnitButton(QStringLiteral("Overzicht"), QStringLiteral("printcontribut"));
+    buttons->addWidget(overzicht);
     buttons->addWidget(helpButton());
     buttons->addWidget(closeButton());
     right->addLayout(buttons);
@@ -93,6 +97,14 @@ void invoercontri::ensureBuilt()
     auto *page = new QHBoxLayout(this);
     page->addLayout(left, 1);
     page->addLayout(right);
+
+    // Tab walks the find panel, the grid, the navigator and the buttons (not the lists);
+    // the screen opens in the find panel's "Naam".
+    QList<QWidget *> steps
+        = {m_find->box(veld::leden::Naam.toString()), m_find->box(veld::leden::Straat.toString()), m_find->nextButton(), m_grid};
+    for (RecordNavigator::Action action : {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next, RecordNavigator::Last})
+        steps << m_navigator->button(action);
+    setSteps(steps << overzicht << helpButton() << closeButton());
 
     connect(&leden(), &Table::currentChanged, this, &invoercontri::toonnaam);
     connect(&leden(), &Table::rowsReset, this, &invoercontri::toonnaam);

@@ -17,7 +17,9 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace zelk {
@@ -36,6 +38,18 @@ QStringList gridFields()
 FieldRule rule(QStringView field, Match match)
 {
     return {field.toString(), match};
+}
+
+QList<FieldRule> findRules()
+{
+    return {rule(Naam, Match::Contains),     rule(Straat, Match::Contains), rule(Pcode, Match::Contains),
+            rule(Plaats, Match::StartsWith), rule(Email, Match::Contains),  rule(Soortlid, Match::Standard)};
+}
+
+QList<FieldRule> filterRules()
+{
+    return {rule(Naam, Match::Contains),   rule(Straat, Match::Contains), rule(Pcode, Match::Standard),
+            rule(Plaats, Match::Contains), rule(Email, Match::Contains),  rule(Soortlid, Match::Contains)};
 }
 
 // An information box that does not wait for its OK.
@@ -123,6 +137,29 @@ void invoerleden::ensureBuilt()
     auto *page = new QVBoxLayout(this);
     page->addLayout(top);
     page->addWidget(m_grid, 1);
+    setSteps(steps());
+}
+
+// Tab walks the member's boxes in the order Enter does, the navigator, the grid, the find
+// and filter panels and the buttons; the screen opens in "Naam".
+QList<QWidget *> invoerleden::steps() const
+{
+    QList<QWidget *> steps;
+    for (BoundEdit *edit : m_form->edits())
+        steps << edit;
+    for (RecordNavigator::Action action : {RecordNavigator::First, RecordNavigator::Prior, RecordNavigator::Next, RecordNavigator::Last,
+                                           RecordNavigator::Insert, RecordNavigator::Delete, RecordNavigator::Refresh})
+        steps << m_navigator->button(action);
+    steps << m_grid;
+    for (const FieldRule &r : findRules())
+        steps << m_find->box(r.field);
+    steps << m_find->nextButton();
+    for (const FieldRule &r : filterRules())
+        steps << m_filter->box(r.field);
+    for (const auto &[b, unit] : m_printButtons)
+        steps << b;
+    steps << button(QStringLiteral("Importeren…")) << button(QStringLiteral("Exporteren…"));
+    return steps;
 }
 
 QWidget *invoerleden::buildFields()
@@ -186,13 +223,9 @@ QWidget *invoerleden::buildSide()
     countLine->addStretch();
     column->addLayout(countLine);
 
-    const QList<FieldRule> findRules = {rule(Naam, Match::Contains),     rule(Straat, Match::Contains), rule(Pcode, Match::Contains),
-                                        rule(Plaats, Match::StartsWith), rule(Email, Match::Contains),  rule(Soortlid, Match::Standard)};
-    const QList<FieldRule> filterRules = {rule(Naam, Match::Contains),   rule(Straat, Match::Contains), rule(Pcode, Match::Standard),
-                                          rule(Plaats, Match::Contains), rule(Email, Match::Contains),  rule(Soortlid, Match::Contains)};
     auto *panels = new QHBoxLayout;
-    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), findRules, side);
-    m_filter = new FieldFilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules, side);
+    m_find = new FindPanel(QStringLiteral("  ZOEKEN  "), leden(), findRules(), side);
+    m_filter = new FieldFilterPanel(QStringLiteral("  FILTER    "), leden(), filterRules(), side);
     m_find->setBeforeChange([this] { return bewaarinvoer(); });
     m_filter->setBeforeChange([this] { return bewaarinvoer(); });
     connect(m_filter, &FieldPanel::valuesChanged, this, &invoerleden::toonaantal);

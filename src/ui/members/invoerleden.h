@@ -49,6 +49,7 @@ private:
     QWidget *buildFields();
     QWidget *buildSide();
     QWidget *buildButtons();
+    QList<QWidget *> steps() const;
     void toonaantal(); // the count beside "Records"
     // Saves the member being edited after the member rules: the birth date read, texts
     // trimmed, a name required. Shows a refusal and returns false.

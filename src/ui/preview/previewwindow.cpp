@@ -9,11 +9,13 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -95,8 +97,32 @@ PreviewWindow::PreviewWindow(std::shared_ptr<ReportDocument> document, QWidget *
     if (!m_document->isComplete())
         m_layoutTimer->start();
 
+    // Never larger than the free area of the caller's screen (with room for the title bar).
+    if (const QScreen *screen = parent ? parent->screen() : this->screen())
+        resize(size().boundedTo(screen->availableGeometry().size() - QSize(16, 48)));
+    // The pages have the focus: the arrow keys, Page Up and Page Down and the wheel read on.
+    m_scroll->setFocus();
+
     applyZoom();
     refreshNavigation();
+}
+
+void PreviewWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    activateWindow(); // the keys go to the preview, not to the window behind it
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Return presses the focused tool button, as Space does; Escape closes (QDialog).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+        if (auto *button = qobject_cast<QToolButton *>(focusWidget()); button && button->isEnabled()) {
+            button->click();
+            return;
+        }
+    QDialog::keyPressEvent(event);
 }
 
 PreviewWindow::~PreviewWindow() = default;

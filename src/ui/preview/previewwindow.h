@@ -2,7 +2,8 @@
 // The print preview: a modal window showing a laid-out report page by page, with zoom,
 // page navigation, printer set-up, printing and saving as PDF, text, CSV or HTML. Pages
 // after the first are laid out in the background while the user looks at the first one.
-// Escape closes the window.
+// Escape closes the window, Return presses the focused button; the window opens with the
+// focus on the pages and never larger than its screen's free area.
 #include "report/reportdocument.h"
 #include "report/reportexport.h"
 
@@ -51,6 +52,8 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     enum class Fit { None, Width, Page };

@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace zelk {
@@ -44,6 +45,7 @@ BoundGrid::BoundGrid(Table &table, QList<GridColumn> columns, QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
     setWordWrap(false);
+    setTabKeyNavigation(false); // Tab goes on to the next control; the arrow keys move in the grid
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -52,6 +54,10 @@ BoundGrid::BoundGrid(Table &table, QList<GridColumn> columns, QWidget *parent)
 
     connect(&table, &Table::currentChanged, this, &BoundGrid::showCurrent);
     connect(m_model, &QAbstractItemModel::modelReset, this, &BoundGrid::showCurrent);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (!m_fittedToRows && isVisible())
+            fitColumns(); // the first rows arrived after the grid was shown
+    });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &BoundGrid::userSelected);
     connect(this, &QAbstractItemView::clicked, this, &BoundGrid::userClicked);
     showCurrent();
@@ -119,7 +125,50 @@ void BoundGrid::keyPressEvent(QKeyEvent *event)
         }
         return;
     }
+    // Space or Return takes the current row as a click on it does.
+    const bool take = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (take && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (m_table.isOpen() && m_table.currentRow() >= 0 && !event->isAutoRepeat())
+            Q_EMIT rowClicked(m_table.currentRow());
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+void BoundGrid::fitColumns()
+{
+    // Only the rows from the top one shown are read, so a big table costs no more than a
+    // small one.
+    const int rows = m_model->rowCount();
+    const int first = rows > 0 ? std::max(0, rowAt(0)) : 0;
+    const int page = viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) + 1;
+    const int last = std::min(rows, first + std::max(page, sampledRows));
+    QHeaderView *header = horizontalHeader();
+    // The selected row is drawn bold while the grid has no focus: measured so, it is not cut.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2) + (showGrid() ? 1 : 0);
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const bool stretched = header->sectionResizeMode(column) == QHeaderView::Stretch
+            || (header->stretchLastSection() && column == m_model->columnCount() - 1);
+        if (stretched || header->isSectionHidden(column))
+            continue;
+        int width = header->sectionSizeHint(column);
+        for (int row = first; row < last; ++row) {
+            const QModelIndex index = m_model->index(row, column);
+            width = std::max(
+                {width, sizeHintForIndex(index).width() + padding, boldMetrics.horizontalAdvance(index.data().toString()) + padding});
+        }
+        header->resizeSection(column, std::clamp(width, minimumColumnWidth, maximumColumnWidth));
+    }
+    m_fittedToRows = rows > 0;
+}
+
+void BoundGrid::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    fitColumns();
 }
 
 void BoundGrid::focusInEvent(QFocusEvent *event)

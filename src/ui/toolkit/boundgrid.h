@@ -3,6 +3,8 @@
 // table's current row and makes the row the user selects (by clicking or with the keys)
 // current. Whole rows are selected, columns can be widened, nothing is edited in place.
 // The selected row is drawn red on white, and bold while the grid does not have the focus.
+// Each time the grid is shown its columns take the width of their heading and of the
+// widest value among the rows shown (a page, at least sampledRows); Tab leaves the grid.
 #include "beforechange.h"
 #include "store/table.h"
 #include "tablemodel.h"
@@ -25,15 +27,23 @@ public:
     void setDeleteAllowed(bool on) { m_deleteAllowed = on; }
     // Runs before the grid moves the table's cursor; false keeps the current row.
     void setBeforeChange(BeforeChange hook) { m_before = std::move(hook); }
+    // Sizes the columns to their headings and the rows shown; a stretched column keeps
+    // its stretch. Runs whenever the grid is shown.
+    void fitColumns();
+
+    static constexpr int sampledRows = 40;
+    static constexpr int minimumColumnWidth = 40;
+    static constexpr int maximumColumnWidth = 320; // a long remark does not push the rest away
 
 Q_SIGNALS:
     // After the grid changed the table (moved its cursor or deleted a row).
     void changedTable();
-    // The user clicked a row; it is already the table's current row.
+    // The user clicked a row, or pressed Space or Return on it; it is the table's current row.
     void rowClicked(int row);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
@@ -46,7 +56,8 @@ private:
     TableModel *m_model;
     BeforeChange m_before;
     bool m_deleteAllowed = false;
-    bool m_following = false; // selecting because the table moved, not the user
+    bool m_following = false;    // selecting because the table moved, not the user
+    bool m_fittedToRows = false; // the columns were last fitted to rows, not to headings alone
 };
 
 } // namespace zelk

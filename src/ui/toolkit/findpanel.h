@@ -15,6 +15,8 @@ public:
     // Makes the first matching row at or after `from` current; false when none matches.
     bool findFrom(int from);
     bool findNext();
+    // "Volgende".
+    QPushButton *nextButton() const { return m_next; }
 
 private:
     void findFirst();

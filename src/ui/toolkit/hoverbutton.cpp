@@ -1,6 +1,7 @@
 #include "hoverbutton.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace zelk {
@@ -26,6 +27,17 @@ void HoverButton::enterEvent(QEnterEvent *event)
     if (m_highlights)
         setCaptionColour(Qt::red);
     QPushButton::enterEvent(event);
+}
+
+void HoverButton::keyPressEvent(QKeyEvent *event)
+{
+    // Outside a dialog a push button takes only Space; here Return presses it as well.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void HoverButton::setCaptionColour(const QColor &colour)

@@ -1,6 +1,7 @@
 #pragma once
 // A push button whose caption turns red under the mouse and returns to its rest colour
-// when the mouse moves over the surrounding group or window (see HoverReset).
+// when the mouse moves over the surrounding group or window (see HoverReset). Return
+// presses it while it has the focus, as Space does.
 #include <QColor>
 #include <QPushButton>
 
@@ -18,6 +19,7 @@ public:
 
 protected:
     void enterEvent(QEnterEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setCaptionColour(const QColor &colour);

@@ -74,7 +74,8 @@ RecordNavigator::RecordNavigator(Table &table, const QList<Action> &actions, QWi
         button->setToolTip(hint(action));
         button->setObjectName(hint(action));
         button->setMinimumSize(28, 25);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab (Space or Return presses it); a click leaves the focus where it is.
+        button->setFocusPolicy(Qt::TabFocus);
         row->addWidget(button);
         m_buttons.insert(action, button);
         connect(button, &QToolButton::clicked, this, [this, action] { perform(action); });
