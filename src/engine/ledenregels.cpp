@@ -1,5 +1,6 @@
 #include "ledenregels.h"
 
+#include "store/fieldlength.h"
 #include "store/table.h"
 #include "store/velden.h"
 #include "zelkerror.h"
@@ -84,8 +85,9 @@ QString tekst(const FieldDef &field, const QString &text)
                         .arg(c.unicode())
                         .arg(i + 1));
     }
-    if (field.size > 0 && t.size() > field.size)
-        throw Error(QStringLiteral("%1 %2 is %3 tekens lang; er passen er %4 in.").arg(field.name, shown(t)).arg(t.size()).arg(field.size));
+    // Counted as the store counts: an emoji or an accented letter is one character.
+    if (const int length = fieldlength::characters(t); field.size > 0 && length > field.size)
+        throw Error(QStringLiteral("%1 %2 is %3 tekens lang; er passen er %4 in.").arg(field.name, shown(t)).arg(length).arg(field.size));
     return t;
 }
 

@@ -102,6 +102,9 @@ private Q_SLOTS:
                  QStringLiteral("De naam \"Jansen?Piet\" loopt over meer regels; een naam moet op één regel staan."));
         QCOMPARE(refusal([&] { ledenregels::tekst(field(t, Pcode), QStringLiteral("2611 ABC")); }),
                  QStringLiteral("Pcode \"2611 ABC\" is 8 tekens lang; er passen er 7 in."));
+        // An emoji is one character, as the store counts it: seven of them fit a postcode.
+        const QString emojis = QString::fromUtf8("\xF0\x9F\x8E\xBE").repeated(7);
+        QCOMPARE(ledenregels::tekst(field(t, Pcode), emojis), emojis);
     }
 
     void aMemberIsTrimmedAndNeedsAName()

@@ -3,6 +3,7 @@
 // without separators; a click beside the date starts at the day.
 #include "toolkit/datepicker.h"
 
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -70,6 +71,13 @@ private Q_SLOTS:
         picker.setSelectedSection(QDateTimeEdit::MonthSection);
         QTest::keyClick(&picker, Qt::Key_Up);
         QCOMPARE(picker.date(), QDate(2025, 6, 20));
+    }
+
+    void theCalendarSpeaksDutch()
+    {
+        DatePicker picker;
+        QCOMPARE(picker.calendarWidget()->locale().monthName(3), QStringLiteral("maart"));
+        QCOMPARE(picker.calendarWidget()->locale().dayName(1, QLocale::ShortFormat), QStringLiteral("ma"));
     }
 };
 

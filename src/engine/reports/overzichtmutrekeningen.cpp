@@ -35,11 +35,14 @@ void addAccountLine(Band &heading, double fontSize)
     style.pointSize = fontSize;
     style.bold = true;
     style.color = Qt::white;
-    heading.addLabel(NameLabel, QRectF(1.5, 0.5, 0, LineHeight), QStringLiteral("Rekening naam :"), style);
-    heading.addLabel(Name, QRectF(1.5 + style.widthMm(QStringLiteral("Rekening naam :")) + Gap, 0.5, BalanceAt - 30, LineHeight), {},
-                     style);
-    heading.addLabel(BalanceLabel, QRectF(BalanceAt, 0.5, 0, LineHeight), QStringLiteral("Saldo :"), style);
-    heading.addLabel(Balance, QRectF(BalanceAt + style.widthMm(QStringLiteral("Saldo :")) + Gap, 0.5, 0, LineHeight), {}, style);
+    // Each text has its own box, so a long account name stops before the balance.
+    const double nameLabelWidth = style.widthMm(QStringLiteral("Rekening naam :"));
+    const double nameAt = 1.5 + nameLabelWidth + Gap;
+    heading.addLabel(NameLabel, QRectF(1.5, 0.5, nameLabelWidth, LineHeight), QStringLiteral("Rekening naam :"), style);
+    heading.addLabel(Name, QRectF(nameAt, 0.5, BalanceAt - Gap - nameAt, LineHeight), {}, style);
+    const double balanceLabelWidth = style.widthMm(QStringLiteral("Saldo :"));
+    heading.addLabel(BalanceLabel, QRectF(BalanceAt, 0.5, balanceLabelWidth, LineHeight), QStringLiteral("Saldo :"), style);
+    heading.addLabel(Balance, QRectF(BalanceAt + balanceLabelWidth + Gap, 0.5, 0, LineHeight), {}, style);
     // The account line reads first, after the band's box (painted below every text).
     auto texts = std::find_if(heading.elements.begin(), heading.elements.end(),
                               [](const ReportElement &e) { return e.kind == ElementKind::Label; });

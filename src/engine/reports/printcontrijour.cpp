@@ -13,8 +13,8 @@ printcontrijour::printcontrijour(DataModule1 &data)
     using namespace veld::journaal;
     ListReportLayout list;
     list.title = titles::printcontrijour;
-    list.columns = {{QStringLiteral("Bkst"), JrNr.toString(), 0, 10, ValueFormat::Integer, true},
-                    {QStringLiteral("Datum"), Datum.toString(), 12, 18, ValueFormat::ShortDate},
+    list.columns = {{QStringLiteral("Bkst"), JrNr.toString(), 0, 11.5, ValueFormat::Integer, true},
+                    {QStringLiteral("Datum"), Datum.toString(), 12.5, 17.5, ValueFormat::ShortDate},
                     {QStringLiteral("Omschrijving"), Omschrijving.toString(), 32, 54},
                     {QStringLiteral("Van rekening"), Vanrekening.toString(), 88, 36},
                     {QStringLiteral("Naar rekening"), Naarrekening.toString(), 126, 36},

@@ -1,5 +1,6 @@
 #include "datepicker.h"
 
+#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,6 +11,8 @@ DatePicker::DatePicker(QWidget *parent) : QDateEdit(QDate::currentDate(), parent
 {
     setCalendarPopup(true);
     setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    // The drop-down calendar names its months and days in Dutch, whatever the system's language.
+    calendarWidget()->setLocale(QLocale(QLocale::Dutch, QLocale::Netherlands));
     lineEdit()->installEventFilter(this);
 }
 
