@@ -6,8 +6,10 @@ namespace zelk {
 
 void RowTree::clear()
 {
-    m_nodes.clear();
-    m_free.clear();
+    // The memory goes too: a closed journal of a million rows keeps none of it.
+    m_nodes = {};
+    m_free = {};
+    m_spine = {};
     m_root = none;
     forget();
 }
@@ -84,7 +86,6 @@ void RowTree::startBuilding(size_t expected)
 {
     clear();
     m_nodes.reserve(expected);
-    m_spine.clear();
 }
 
 void RowTree::add(StoredRow row, bool shown)
@@ -111,8 +112,7 @@ void RowTree::add(StoredRow row, bool shown)
 void RowTree::finishBuilding()
 {
     m_root = m_spine.empty() ? none : m_spine.front();
-    m_spine.clear();
-    m_spine.shrink_to_fit();
+    m_spine = {};
     recountAll();
     forget();
 }
