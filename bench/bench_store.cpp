@@ -1,6 +1,7 @@
 // Prints how long the table store takes with a large administration: booking 100,000
-// journal rows in one action, opening the tables again, filtering the journal, and one
-// single booking in its own transaction (which waits for the disk).
+// journal rows in one action, one single booking in its own transaction (which waits for
+// the disk), opening the tables again, reading the journal's rows (on first use),
+// filtering the journal and refreshing it.
 #include "databases.h"
 #include "declar.h"
 
@@ -44,7 +45,11 @@ int main(int argc, char **argv)
     DataModule1 data;
     timer.start();
     data.openForUse();
-    report(qPrintable(QStringLiteral("opening all tables (%1 journal rows)").arg(data.journaaltabel.recordCount())), timer.elapsed());
+    report("opening all tables", timer.elapsed());
+
+    timer.start();
+    const int journalRows = data.journaaltabel.recordCount(); // the first use reads the rows
+    report(qPrintable(QStringLiteral("reading the journal's %1 rows").arg(journalRows)), timer.elapsed());
 
     timer.start();
     const int description = data.journaaltabel.fieldIndex(u"Omschrijving");

@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QThread>
+#include <cmath>
 #include <optional>
 
 namespace zelk {
@@ -233,8 +234,10 @@ int DataModule1::completeChart()
 qint64 DataModule1::lastJournalNumber()
 {
     openTables({&journaaltabel});
-    journaaltabel.last();
-    return journaaltabel.isEmpty() ? 0 : journaaltabel.integer(veld::journaal::JrNr);
+    // Read from the file's last row when the journal's rows are not read: the main menu
+    // shows it at every start, whatever the size of the journal.
+    const QVariant number = journaaltabel.lastValue(veld::journaal::JrNr);
+    return number.isValid() ? std::llround(number.toDouble()) : 0;
 }
 
 void DataModule1::switchAdministration(int item)

@@ -65,11 +65,13 @@ public:
     QString werkmap() const { return m_werkmap; }
     QString werkmapMetScheiding() const { return m_werkmap.isEmpty() ? QString() : m_werkmap + u'/'; }
 
-    // Opens the given tables (already open ones stay as they are).
+    // Opens the given tables (already open ones stay as they are). A table reads its rows
+    // when they are first needed, so opening costs little whatever the tables hold.
     void openTables(std::initializer_list<Table *> tables);
     // What the main menu does each time it shows, without the screen: opens every table,
-    // reads the settings and completes the chart. A settings file that cannot be read does
-    // not stop it: everything is opened, then its SettingsError is thrown.
+    // reads the settings and completes the chart (counting its rows in the file). A
+    // settings file that cannot be read does not stop it: everything is opened, then its
+    // SettingsError is thrown.
     void openForUse();
     // All tables the program keeps open, in their start-up order.
     void openAll();
@@ -94,7 +96,8 @@ public:
     // a reader that could not take the writer lock).
     int completeChart();
 
-    // The journal number of the last journal row, 0 for an empty journal.
+    // The journal number of the last journal row, 0 for an empty journal. Leaves the
+    // journal's cursor where it is and its rows unread when they are not read yet.
     qint64 lastJournalNumber();
 
     // Switches to administration `item` (0-4): closes the tables, points the alias at the

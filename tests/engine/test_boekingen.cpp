@@ -2,6 +2,7 @@
 // refuses accounts its screen does not offer, and builds on what another program wrote
 // to the files meanwhile, never on rows held in memory.
 #include "boekingen.h"
+#include "controle.h"
 #include "databases.h"
 #include "freshdata.h"
 #include "store/sqlite.h"
@@ -153,6 +154,59 @@ private Q_SLOTS:
         QCOMPARE(balance(1), -30.0); // paid once
         QCOMPARE(journalNumbers(), (QList<double>{1, 2}));
         QVERIFY(data->betalentabel.isEmpty());
+    }
+
+    // A program just started has read no journal row; a booking asks the file for the
+    // count, inside its transaction, so the numbers and balances are those of the files.
+    void aBookingOnAnUnreadJournalNumbersFromTheFile()
+    {
+        for (int i = 0; i < 5; ++i)
+            boekingen::inkomsten(*data, 7, 1, b("Contributie", 10));
+        DataModule1 started;
+        started.openForUse();
+        QCOMPARE(started.lastJournalNumber(), 5);
+        QVERIFY(!started.journaaltabel.isLoaded());
+        // Another program books meanwhile; this one counts those bookings too.
+        boekingen::inkomsten(*data, 8, 1, b("Donatie", 2.5));
+        boekingen::inkomsten(*data, 8, 1, b("Donatie", 2.5));
+        boekingen::uitgaven(started, 1, 13, b("Zaalhuur", 25));
+        QVERIFY(!started.journaaltabel.isLoaded());
+        QCOMPARE(started.lastJournalNumber(), 8);
+        QCOMPARE(started.rekeningtabel.valueAt(0, u"Saldo").toDouble(), 50.0 + 5.0 - 25.0);
+        QCOMPARE(started.rekeningtabel.valueAt(12, u"Saldo").toDouble(), 25.0);
+        // Read later, the journal has every row in order, the new one last and current.
+        Table &journal = started.journaaltabel;
+        QCOMPARE(journal.recordCount(), 8);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(journal.valueAt(i, u"JrNr").toDouble(), i + 1.0);
+        QCOMPARE(journal.text(u"Omschrijving"), QStringLiteral("Zaalhuur"));
+        QCOMPARE(journal.number(u"Bedrag"), 25.0);
+        QCOMPARE(journal.text(u"Vanrekening"), started.rekeningtabel.valueAt(0, u"Naam").toString());
+        for (const controle::Bevinding &found : controle::controleer(started))
+            QVERIFY2(found.soort != controle::Bevinding::Soort::Fout, qPrintable(found.tekst));
+        // And the first program counts the booking at its next write.
+        boekingen::kruispost(*data, 1, 4, b("Kasopname", 5));
+        QCOMPARE(journalNumbers(), (QList<double>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    }
+
+    void aFailedBookingOnAnUnreadJournalLeavesNoGap()
+    {
+        boekingen::inkomsten(*data, 7, 1, b("Contributie", 10));
+        boekingen::inkomsten(*data, 7, 1, b("Contributie", 10));
+        DataModule1 started;
+        started.openForUse();
+        QCOMPARE(started.lastJournalNumber(), 2);
+        refuseWrites(QStringLiteral("teontvangen"));
+        // The journal row is written, then the open item fails and both are undone.
+        QVERIFY_THROWS_EXCEPTION(Error, boekingen::inkomsten(started, 8, 25, b("Donatie", 50)));
+        QVERIFY(!started.journaaltabel.isLoaded());
+        QCOMPARE(started.lastJournalNumber(), 2);
+        boekingen::inkomsten(started, 7, 1, b("Contributie", 10));
+        QCOMPARE(started.lastJournalNumber(), 3);
+        QCOMPARE(started.journaaltabel.recordCount(), 3);
+        QCOMPARE(started.journaaltabel.valueAt(2, u"JrNr").toDouble(), 3.0);
+        QCOMPARE(started.rekeningtabel.valueAt(7, u"Saldo").toDouble(), 0.0);
+        QCOMPARE(started.rekeningtabel.valueAt(0, u"Saldo").toDouble(), 30.0);
     }
 
     void aSecondWriterIsRefusedAndAStaleLockTakenOver()

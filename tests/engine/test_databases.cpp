@@ -96,6 +96,40 @@ private Q_SLOTS:
         QCOMPARE(data.lastJournalNumber(), 0);
     }
 
+    // Starting reads settings and counts, not rows: the main menu's last journal number
+    // comes from the file's last row, and every table reads its rows when first asked.
+    void startingReadsNoRows()
+    {
+        test::TestHome home;
+        {
+            DataModule1 earlier;
+            earlier.openForUse();
+            Transaction transaction(earlier.database1());
+            for (int i = 1; i <= 3; ++i) {
+                earlier.journaaltabel.append();
+                earlier.journaaltabel.setValue(u"JrNr", i);
+                earlier.journaaltabel.setValue(u"Omschrijving", QStringLiteral("Boeking %1").arg(i));
+                earlier.journaaltabel.post();
+            }
+            earlier.ledentabel.append();
+            earlier.ledentabel.setValue(u"Naam", QStringLiteral("Jansen"));
+            earlier.ledentabel.post();
+            transaction.commit();
+        }
+        DataModule1 data;
+        data.openForUse();
+        QCOMPARE(data.lastJournalNumber(), 3);
+        for (Table *t : {&data.ledentabel, &data.rekeningtabel, &data.journaaltabel, &data.betalentabel, &data.ontvangentabel,
+                         &data.mailtjestabel, &data.hulpT})
+            QVERIFY2(t->isOpen() && !t->isLoaded(), qPrintable(t->objectName()));
+        QCOMPARE(data.journaaltabel.text(u"Omschrijving"), QStringLiteral("Boeking 1"));
+        QCOMPARE(data.journaaltabel.recordCount(), 3);
+        QCOMPARE(data.ledentabel.text(u"Naam"), QStringLiteral("Jansen"));
+        QCOMPARE(data.rekeningtabel.recordCount(), 37);
+        QCOMPARE(data.lastJournalNumber(), 3);
+        QCOMPARE(data.journaaltabel.currentRow(), 0); // asking for the number moved nothing
+    }
+
     void chartCompletion_data()
     {
         QTest::addColumn<int>("rows");

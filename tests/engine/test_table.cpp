@@ -238,13 +238,14 @@ private Q_SLOTS:
         Table &t = data->betalentabel;
         addOpenItem(t, QStringLiteral("a"), 1);
         addOpenItem(t, QStringLiteral("b"), 2);
+        QCOMPARE(descriptions(t), (QStringList{"a", "b"})); // the rows are read now
         // A second program on the same files: its own connection and table objects.
         DataModule1 other;
         other.openAll();
         other.betalentabel.first();
         other.betalentabel.remove(); // "a"
         addOpenItem(other.betalentabel, QStringLiteral("c"), 3);
-        QCOMPARE(descriptions(t), (QStringList{"a", "b"})); // not read yet
+        QCOMPARE(descriptions(t), (QStringList{"a", "b"})); // not read again yet
         t.first();
         // Deleting "a", which the other program deleted already, deletes nothing else.
         QVERIFY_THROWS_EXCEPTION(Error, t.remove());
@@ -431,6 +432,298 @@ private Q_SLOTS:
         t.setValue(u"Bedrag", 3.0);
         t.post();
         QCOMPARE(changed.count(), 1);
+    }
+
+    // Opening reads no rows; every reader reads them first, so callers never see the
+    // difference. Each reader is tried on a table opened afresh on three stored rows.
+    void everyReaderReadsTheRowsFirst_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList abc{"a", "b", "c"};
+        QTest::newRow("first") << "first"
+                               << "a" << abc;
+        QTest::newRow("last") << "last"
+                              << "c" << abc;
+        QTest::newRow("next") << "next"
+                              << "b" << abc;
+        QTest::newRow("moveTo") << "moveTo"
+                                << "b" << abc;
+        QTest::newRow("recordCount") << "recordCount"
+                                     << "3" << abc;
+        QTest::newRow("isEmpty") << "isEmpty"
+                                 << "false" << abc;
+        QTest::newRow("currentRow") << "currentRow"
+                                    << "0" << abc;
+        QTest::newRow("eof") << "eof"
+                             << "false" << abc;
+        QTest::newRow("text") << "text"
+                              << "a" << abc;
+        QTest::newRow("valueAt") << "valueAt"
+                                 << "c" << abc;
+        QTest::newRow("rowValues") << "rowValues"
+                                   << "b" << abc;
+        QTest::newRow("locate") << "locate"
+                                << "c" << abc;
+        QTest::newRow("filter") << "filter"
+                                << "1 b" << abc;
+        QTest::newRow("edit") << "edit"
+                              << "a=5" << abc;
+        QTest::newRow("insert") << "insert"
+                                << "z" << QStringList{"z", "a", "b", "c"};
+        QTest::newRow("remove") << "remove"
+                                << "b" << QStringList{"b", "c"};
+    }
+    void everyReaderReadsTheRowsFirst()
+    {
+        QFETCH(QString, step);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, rows);
+        Table &t = data->betalentabel;
+        for (const char *d : {"a", "b", "c"})
+            addOpenItem(t, QString::fromLatin1(d), 1);
+        t.last();
+        const qint64 rowidOfC = t.currentRowid();
+        t.close();
+        t.open(data->database1());
+        QVERIFY(!t.isLoaded());
+        const std::map<QString, std::function<QString()>> steps{
+            {"first",
+             [&] {
+                 t.first();
+                 return t.text(u"Omschrijving");
+             }},
+            {"last",
+             [&] {
+                 t.last();
+                 return t.text(u"Omschrijving");
+             }},
+            {"next",
+             [&] {
+                 t.next();
+                 return t.text(u"Omschrijving");
+             }},
+            {"moveTo",
+             [&] {
+                 t.moveTo(1);
+                 return t.text(u"Omschrijving");
+             }},
+            {"recordCount", [&] { return QString::number(t.recordCount()); }},
+            {"isEmpty", [&] { return QString::fromLatin1(t.isEmpty() ? "true" : "false"); }},
+            {"currentRow", [&] { return QString::number(t.currentRow()); }},
+            {"eof", [&] { return QString::fromLatin1(t.eof() ? "true" : "false"); }},
+            {"text", [&] { return t.text(u"Omschrijving"); }},
+            {"valueAt", [&] { return t.valueAt(2, u"Omschrijving").toString(); }},
+            {"rowValues", [&] { return t.rowValues(1).value(1).toString(); }},
+            {"locate", [&] { return t.locate(rowidOfC) ? t.text(u"Omschrijving") : QString(); }},
+            {"filter",
+             [&] {
+                 t.setCondition([](const Table::Values &v) { return v.value(1).toString() == QLatin1String("b"); });
+                 t.setFiltered(true);
+                 const QString seen = QString::number(t.recordCount()) + u' ' + t.text(u"Omschrijving");
+                 t.setFiltered(false);
+                 return seen;
+             }},
+            {"edit",
+             [&] {
+                 t.edit();
+                 t.setValue(u"Bedrag", 5.0);
+                 t.post();
+                 return storedItems().value(0);
+             }},
+            {"insert",
+             [&] {
+                 t.insert(); // before the first row, the current one after opening
+                 t.setValue(u"Omschrijving", QStringLiteral("z"));
+                 t.post();
+                 return t.text(u"Omschrijving");
+             }},
+            {"remove",
+             [&] {
+                 t.remove(); // the first row, current after opening
+                 return t.text(u"Omschrijving");
+             }},
+        };
+        QCOMPARE(steps.at(step)(), expected);
+        QVERIFY(t.isLoaded());
+        QCOMPARE(descriptions(t), rows);
+    }
+
+    void appendingToAnUnreadTableReadsNothingAndKeepsTheOrder()
+    {
+        Table &t = data->betalentabel;
+        for (const char *d : {"a", "b", "c"})
+            addOpenItem(t, QString::fromLatin1(d), 1);
+        t.close();
+        t.open(data->database1());
+        addOpenItem(t, QStringLiteral("d"), 4);
+        QVERIFY(!t.isLoaded());
+        QCOMPARE(t.totalCount(), 4);
+        QCOMPARE(t.lastValue(u"Omschrijving").toString(), QStringLiteral("d"));
+        QCOMPARE(t.lastValue(u"Bedrag").toDouble(), 4.0);
+        QVERIFY(!t.isLoaded());
+        // Read now: every row, the appended one last and current, as after any append.
+        QCOMPARE(t.text(u"Omschrijving"), QStringLiteral("d"));
+        QCOMPARE(descriptions(t), (QStringList{"a", "b", "c", "d"}));
+        t.first();
+        t.insert();
+        t.setValue(u"Omschrijving", QStringLiteral("begin"));
+        t.post();
+        t.close();
+        t.open(data->database1());
+        QCOMPARE(descriptions(t), (QStringList{"begin", "a", "b", "c", "d"}));
+        QVERIFY_THROWS_EXCEPTION(Error, t.lastValue(u"Bestaatniet"));
+    }
+
+    void anEmptyUnreadTableSaysSoAndGetsItsFirstRow()
+    {
+        Table &t = data->hulpT;
+        QCOMPARE(t.totalCount(), 0);
+        QVERIFY(!t.lastValue(u"JrNr").isValid());
+        t.append();
+        t.setValue(u"JrNr", 1);
+        t.post();
+        QVERIFY(!t.isLoaded());
+        QCOMPARE(t.lastValue(u"JrNr").toInt(), 1);
+        QVERIFY(t.eof()); // as when it was opened empty
+        t.first();
+        QVERIFY(!t.eof());
+        QCOMPARE(t.integer(u"JrNr"), 1);
+    }
+
+    void anUnreadTableCountsWhatAnotherProgramAddedAtTheNextWrite()
+    {
+        Table &t = data->betalentabel;
+        addOpenItem(t, QStringLiteral("a"), 1);
+        addOpenItem(t, QStringLiteral("b"), 2);
+        QCOMPARE(t.totalCount(), 2);
+        DataModule1 other;
+        other.openAll();
+        addOpenItem(other.betalentabel, QStringLiteral("c"), 3);
+        addOpenItem(other.betalentabel, QStringLiteral("d"), 4);
+        {
+            Transaction write(data->database1()); // rereads what changed
+            QCOMPARE(t.totalCount(), 4);
+            addOpenItem(t, QStringLiteral("e"), 5);
+            write.commit();
+        }
+        QVERIFY(!t.isLoaded());
+        QCOMPARE(t.lastValue(u"Omschrijving").toString(), QStringLiteral("e"));
+        QCOMPARE(descriptions(t), (QStringList{"a", "b", "c", "d", "e"}));
+        QCOMPARE(storedItems(), (QStringList{"a=1", "b=2", "c=3", "d=4", "e=5"}));
+    }
+
+    void aRollbackForgetsWhatAnUnreadTableCounted()
+    {
+        Table &t = data->betalentabel;
+        addOpenItem(t, QStringLiteral("a"), 1);
+        addOpenItem(t, QStringLiteral("b"), 2);
+        {
+            Transaction undone(data->database1());
+            addOpenItem(t, QStringLiteral("weg"), 9);
+            QCOMPARE(t.totalCount(), 3);
+            QCOMPARE(t.lastValue(u"Omschrijving").toString(), QStringLiteral("weg"));
+        } // not committed
+        QVERIFY(!t.isLoaded());
+        QCOMPARE(t.totalCount(), 2);
+        QCOMPARE(t.lastValue(u"Omschrijving").toString(), QStringLiteral("b"));
+        addOpenItem(t, QStringLiteral("c"), 3);
+        QCOMPARE(descriptions(t), (QStringList{"a", "b", "c"}));
+        QCOMPARE(t.text(u"Omschrijving"), QStringLiteral("c"));
+    }
+
+    void aTableSomeoneListensToIsReadWhenItOpens()
+    {
+        Table &t = data->betalentabel;
+        addOpenItem(t, QStringLiteral("a"), 1);
+        addOpenItem(t, QStringLiteral("b"), 2);
+        t.close();
+        QStringList heard;
+        connect(&t, &Table::rowsReset, this, [&] {
+            if (t.isOpen())
+                heard << t.text(u"Omschrijving") + u'/' + QString::number(t.recordCount());
+        });
+        t.open(data->database1());
+        QVERIFY(t.isLoaded());
+        QCOMPARE(heard, QStringList{"a/2"});
+        addOpenItem(t, QStringLiteral("c"), 3);
+        QCOMPARE(heard.last(), QStringLiteral("c/3"));
+        disconnect(&t, nullptr, this, nullptr);
+    }
+
+    // Members come in by name, whatever order they are typed in: upper and lower case
+    // sort together, a name differing only in case comes right beside it (capitals first),
+    // accented letters after the plain alphabet, as the key order always had it.
+    void memberInsertsKeepTheNameOrder()
+    {
+        Table &t = data->ledentabel;
+        const QStringList typed{"Zwart", "bakker", "Émile", "De Boer", "alvarez", "Bakker", "emile", "Álvarez", "BAKKER", "de Boer"};
+        const QStringList expected{"alvarez", "BAKKER", "Bakker", "bakker", "De Boer", "de Boer", "emile", "Zwart", "Álvarez", "Émile"};
+        for (const QString &name : typed) {
+            addMember(t, name, name.size() % 2 ? QStringLiteral("Delft") : QStringLiteral("Gouda"));
+            QCOMPARE(t.text(u"Naam"), name); // the new member is current
+        }
+        QStringList names;
+        for (int i = 0; i < t.recordCount(); ++i)
+            names << t.valueAt(i, u"Naam").toString();
+        QCOMPARE(names, expected);
+        t.close();
+        t.open(data->database1());
+        names.clear();
+        for (t.first(); !t.eof(); t.next())
+            names << t.text(u"Naam");
+        QCOMPARE(names, expected); // read back from the file, the same order
+    }
+
+    void manyMemberInsertsMatchTheOrderReadFromTheFile()
+    {
+        // Members in a scattered order, with a filter on: the order built insert by insert
+        // must be the order the file gives when read, and the filter must count right.
+        Table &t = data->ledentabel;
+        const int plaats = t.fieldIndex(u"Plaats");
+        t.setCondition([plaats](const Table::Values &v) { return v.value(plaats).toString() == QLatin1String("Delft"); });
+        t.setFiltered(true);
+        const QStringList prefixes{"Bakker", "bakker", "Çelik", "de Vries", "De Vries", "Öztürk", "Visser"};
+        int delft = 0;
+        Transaction together(data->database1()); // one write to the disk
+        for (int i = 0; i < 700; ++i) {
+            const int n = (i * 389) % 700;
+            const QString name = prefixes[n % prefixes.size()] + QString::number(n / prefixes.size());
+            const bool inDelft = n % 3 != 0;
+            delft += inDelft ? 1 : 0;
+            addMember(t, name, inDelft ? QStringLiteral("Delft") : QStringLiteral("Tiel"));
+            if (inDelft)
+                QCOMPARE(t.text(u"Naam"), name);
+        }
+        together.commit();
+        QCOMPARE(t.recordCount(), delft);
+        QCOMPARE(t.totalCount(), 700);
+        // A renamed member moves to its place and stays current.
+        t.first();
+        t.edit();
+        t.setValue(u"Naam", QStringLiteral("Mulder"));
+        t.post();
+        QCOMPARE(t.text(u"Naam"), QStringLiteral("Mulder"));
+        QVERIFY(t.currentRow() > 0);
+        QStringList built;
+        for (int i = 0; i < t.recordCount(); ++i)
+            built << t.valueAt(i, u"Naam").toString();
+        t.setFiltered(false);
+        QStringList allBuilt;
+        for (int i = 0; i < t.recordCount(); ++i)
+            allBuilt << t.valueAt(i, u"Naam").toString();
+        t.close();
+        t.open(data->database1());
+        QStringList read;
+        for (int i = 0; i < t.recordCount(); ++i)
+            read << t.valueAt(i, u"Naam").toString();
+        QCOMPARE(allBuilt, read);
+        t.setFiltered(true);
+        QStringList readShown;
+        for (int i = 0; i < t.recordCount(); ++i)
+            readShown << t.valueAt(i, u"Naam").toString();
+        QCOMPARE(built, readShown);
     }
 
     void emptyAndCopy()

@@ -4,10 +4,13 @@
 #include "fieldlength.h"
 #include "zelkerror.h"
 
+#include <QMetaMethod>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sqlite3.h>
+#include <stdexcept>
 
 namespace zelk {
 
@@ -88,12 +91,15 @@ void Table::open(Connection &connection, bool exclusive)
                   QStringLiteral("Exclusief openen van %1").arg(m_schema.fileName));
     }
     m_connection = &connection;
-    load();
+    m_loaded = false;
+    m_rows.clear();
+    m_tail = {};
     m_rollbackListener = connection.addRollbackListener([this] { reloadAfterRollback(); });
     m_changeListener = connection.addChangeListener(m_schema, [this] { reloadChangedFile(); });
     setState(State::Browse);
     m_bof = true;
-    m_eof = isEmpty();
+    m_eofPending = true; // eof: "empty", as the rows are when they are read
+    m_bofPending = false;
     announceRowsReset(-1, 0);
 }
 
@@ -114,10 +120,16 @@ void Table::close()
     m_updateStatement.reset();
     m_connection = nullptr;
     m_rows.clear();
-    m_view.clear();
+    m_loaded = false;
+    m_tail = {};
+    m_current = -1;
     m_eof = m_bof = true;
+    m_eofPending = m_bofPending = false;
+    m_pendingRowid = -1;
+    m_pendingFallback = 0;
     setState(State::Inactive);
-    announceRowsReset(-1, -1);
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged(-1);
 }
 
 void Table::load()
@@ -132,9 +144,8 @@ void Table::load()
         = QStringLiteral("SELECT %1 FROM %2.%3").arg(columns.join(u','), m_connection->qualified(m_schema), quoted(m_schema.tableName));
     sql += ordered ? QStringLiteral(" ORDER BY %1").arg(quoted(QString::fromLatin1(orderColumn))) : QStringLiteral(" ORDER BY rowid");
     sql::Statement select(m_connection->handle(), sql);
-    std::vector<Row> rows;
     const int fieldCount = static_cast<int>(m_schema.fields.size());
-    while (select.step()) {
+    auto readRow = [&] {
         Row row;
         row.rowid = select.columnInt(0);
         row.values.reserve(fieldCount);
@@ -142,12 +153,92 @@ void Table::load()
             row.values.append(fromStored(m_schema.fields[i], select.column(i + 1)));
         if (ordered)
             row.order = select.columnDouble(fieldCount + 1);
-        rows.push_back(std::move(row));
+        return row;
+    };
+    auto shown = [this](const Row &row) { return passes(row.values); };
+    // Built aside: when reading fails half way, the rows held stay as they were.
+    RowTree rows;
+    if (m_schema.key == KeyKind::UniqueText) {
+        // Members by name: the file gives them by identity.
+        std::vector<Row> read;
+        while (select.step())
+            read.push_back(readRow());
+        std::stable_sort(read.begin(), read.end(), [this](const Row &a, const Row &b) { return lessByKey(a, b); });
+        rows.assign(std::move(read), shown);
+    } else {
+        // The file gives them in browse order: straight into the tree.
+        rows.startBuilding(m_loaded ? static_cast<size_t>(m_rows.size()) : static_cast<size_t>(m_tail.count.value_or(0)));
+        while (select.step()) {
+            Row row = readRow();
+            const bool pass = shown(row);
+            rows.add(std::move(row), pass);
+        }
+        rows.finishBuilding();
     }
-    if (m_schema.key == KeyKind::UniqueText)
-        std::stable_sort(rows.begin(), rows.end(), [this](const Row &a, const Row &b) { return lessByKey(a, b); });
     m_rows = std::move(rows);
-    rebuildView();
+}
+
+void Table::loadRows()
+{
+    load();
+    m_loaded = true;
+    m_tail = {};
+    const int count = m_rows.shownCount();
+    const int shown = m_pendingRowid >= 0 ? shownIndexOf(m_pendingRowid) : -1;
+    m_current = count == 0 ? -1 : std::clamp(shown >= 0 ? shown : m_pendingFallback, 0, count - 1);
+    if (m_eofPending)
+        m_eof = count == 0;
+    if (m_bofPending)
+        m_bof = count == 0;
+    m_eofPending = m_bofPending = false;
+}
+
+void Table::ensureLoaded() const
+{
+    if (!m_loaded && m_state != State::Inactive)
+        const_cast<Table *>(this)->loadRows();
+}
+
+qint64 Table::storedCount() const
+{
+    if (!m_tail.count) {
+        sql::Statement count(
+            m_connection->handle(),
+            QStringLiteral("SELECT count(*) FROM %1.%2").arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)));
+        m_tail.count = count.step() ? count.columnInt(0) : 0;
+    }
+    return *m_tail.count;
+}
+
+const Table::Tail &Table::storedLast() const
+{
+    if (m_tail.lastKnown)
+        return m_tail;
+    // Tables without key end with their highest order value (SQLite takes the bare rowid
+    // from the row holding the one max()); numbered tables with their highest number.
+    const QString table = m_connection->qualified(m_schema) + u'.' + quoted(m_schema.tableName);
+    const QString sql = m_schema.key == KeyKind::None
+        ? QStringLiteral("SELECT rowid, max(%1) FROM %2").arg(quoted(QString::fromLatin1(orderColumn)), table)
+        : QStringLiteral("SELECT max(rowid), 0 FROM %1").arg(table);
+    sql::Statement last(m_connection->handle(), sql);
+    m_tail.lastRowid = -1;
+    m_tail.lastOrder = 0;
+    if (last.step() && last.column(1).isValid() && last.column(0).isValid()) {
+        m_tail.lastRowid = last.columnInt(0);
+        m_tail.lastOrder = last.columnDouble(1);
+    }
+    m_tail.lastKnown = true;
+    return m_tail;
+}
+
+bool Table::listened() const
+{
+    // A bound control reads the rows as soon as it hears of them; a table nobody listens to
+    // can wait with reading until it is asked.
+    static const QMetaMethod reset = QMetaMethod::fromSignal(&Table::rowsReset);
+    static const QMetaMethod current = QMetaMethod::fromSignal(&Table::currentChanged);
+    static const QMetaMethod changed = QMetaMethod::fromSignal(&Table::rowChanged);
+    return isSignalConnected(reset) || isSignalConnected(current) || isSignalConnected(changed);
 }
 
 bool Table::lessByKey(const Row &a, const Row &b) const
@@ -166,10 +257,9 @@ bool Table::lessByKey(const Row &a, const Row &b) const
     return false;
 }
 
-size_t Table::sortedPosition(const Row &row) const
+RowTree::Less Table::lessFunction() const
 {
-    return std::upper_bound(m_rows.begin(), m_rows.end(), row, [this](const Row &a, const Row &b) { return lessByKey(a, b); })
-        - m_rows.begin();
+    return [this](const Row &a, const Row &b) { return lessByKey(a, b); };
 }
 
 bool Table::passes(const Values &values) const
@@ -177,26 +267,57 @@ bool Table::passes(const Values &values) const
     return !m_filtered || !m_condition || m_condition(values);
 }
 
-void Table::rebuildView()
+RowTree::Node Table::rowNode(qint64 rowid) const
 {
-    m_view.clear();
-    m_view.reserve(m_rows.size());
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (passes(m_rows[i].values))
-            m_view.push_back(static_cast<int>(i));
+    // The current row is the one asked for most often.
+    const RowTree::Node current = m_current >= 0 ? m_rows.shownAt(m_current) : RowTree::none;
+    return m_rows.find(rowid, current);
 }
 
-int Table::viewIndexOf(qint64 rowid) const
+int Table::shownIndexOf(qint64 rowid) const
 {
-    for (size_t i = 0; i < m_view.size(); ++i)
-        if (m_rows[m_view[i]].rowid == rowid)
-            return static_cast<int>(i);
-    return -1;
+    return m_rows.shownIndexOf(rowNode(rowid));
 }
 
 qint64 Table::currentRowid() const
 {
-    return m_current >= 0 ? m_rows[m_view[m_current]].rowid : -1;
+    ensureLoaded();
+    return m_current >= 0 ? m_rows.row(m_rows.shownAt(m_current)).rowid : -1;
+}
+
+bool Table::eof() const
+{
+    if (m_eofPending)
+        ensureLoaded();
+    return m_eof;
+}
+
+bool Table::bof() const
+{
+    if (m_bofPending)
+        ensureLoaded();
+    return m_bof;
+}
+
+int Table::recordCount() const
+{
+    ensureLoaded();
+    return m_rows.shownCount();
+}
+
+int Table::totalCount() const
+{
+    if (!isOpen())
+        return 0;
+    if (m_loaded)
+        return m_rows.size();
+    return static_cast<int>(storedCount());
+}
+
+int Table::currentRow() const
+{
+    ensureLoaded();
+    return m_current;
 }
 
 void Table::setCurrent(int row)
@@ -211,21 +332,28 @@ void Table::setCurrent(int row)
 
 void Table::announceRowsReset(qint64 rowid, int fallback)
 {
+    if (!m_loaded) {
+        // The cursor goes there when the rows are read; a listener reads them now.
+        m_pendingRowid = rowid;
+        m_pendingFallback = fallback;
+        if (!isOpen() || !listened())
+            return;
+        loadRows();
+        Q_EMIT rowsReset();
+        Q_EMIT currentChanged(m_current);
+        return;
+    }
+    announceAt(rowid >= 0 ? shownIndexOf(rowid) : -1, fallback);
+}
+
+void Table::announceAt(int shown, int fallback)
+{
     // The cursor is valid again before anyone hears of the change: a bound control that
     // reads the current row on rowsReset must never see it past the end.
-    const int shown = rowid >= 0 ? viewIndexOf(rowid) : -1;
-    const int count = recordCount();
+    const int count = m_rows.shownCount();
     m_current = count == 0 ? -1 : std::clamp(shown >= 0 ? shown : fallback, 0, count - 1);
     Q_EMIT rowsReset();
     Q_EMIT currentChanged(m_current);
-}
-
-int Table::rowIndexOf(qint64 rowid) const
-{
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].rowid == rowid)
-            return static_cast<int>(i);
-    return -1;
 }
 
 void Table::setState(State state)
@@ -246,6 +374,7 @@ void Table::first()
 {
     requireOpen();
     checkBrowse();
+    ensureLoaded();
     setCurrent(0);
     m_bof = true;
     m_eof = isEmpty();
@@ -255,6 +384,7 @@ void Table::last()
 {
     requireOpen();
     checkBrowse();
+    ensureLoaded();
     setCurrent(recordCount() - 1);
     m_eof = true;
     m_bof = isEmpty();
@@ -264,6 +394,7 @@ void Table::next()
 {
     requireOpen();
     checkBrowse();
+    ensureLoaded();
     m_bof = false;
     if (m_current + 1 >= recordCount()) {
         m_eof = true;
@@ -277,6 +408,7 @@ void Table::prior()
 {
     requireOpen();
     checkBrowse();
+    ensureLoaded();
     m_eof = false;
     if (m_current <= 0) {
         m_bof = true;
@@ -290,6 +422,7 @@ void Table::moveTo(int row)
 {
     requireOpen();
     checkBrowse();
+    ensureLoaded();
     setCurrent(row);
     m_eof = isEmpty();
     m_bof = isEmpty();
@@ -317,7 +450,7 @@ void Table::insert()
     requireOpen();
     checkBrowse();
     m_buffer = emptyValues();
-    m_insertBefore = m_schema.key == KeyKind::None && m_current >= 0;
+    m_insertBefore = m_schema.key == KeyKind::None && currentRow() >= 0;
     setState(State::Insert);
 }
 
@@ -330,8 +463,9 @@ void Table::edit()
         append();
         return;
     }
-    m_buffer = m_rows[m_view[m_current]].values;
-    m_editRowid = m_rows[m_view[m_current]].rowid;
+    m_editNode = m_rows.shownAt(m_current);
+    m_buffer = m_rows.row(m_editNode).values;
+    m_editRowid = m_rows.row(m_editNode).rowid;
     setState(State::Edit);
 }
 
@@ -341,6 +475,9 @@ void Table::cancel()
         return;
     m_buffer.clear();
     setState(State::Browse);
+    if (!m_loaded && !listened())
+        return; // nothing shown, nothing to show again
+    ensureLoaded();
     Q_EMIT currentChanged(m_current); // bound controls show the stored values again
 }
 
@@ -409,13 +546,14 @@ int bindValues(sql::Statement &stmt, const TableSchema &schema, const Table::Val
 
 double Table::orderForNewRow()
 {
-    if (m_rows.empty())
+    if (m_rows.size() == 0)
         return 1;
     if (!m_insertBefore || m_current < 0)
-        return m_rows.back().order + 1;
-    const int k = m_view[m_current];
-    const double after = m_rows[k].order;
-    const double before = k > 0 ? m_rows[k - 1].order : after - 2;
+        return m_rows.row(m_rows.last()).order + 1;
+    const RowTree::Node k = m_rows.shownAt(m_current);
+    const RowTree::Node previous = m_rows.previous(k);
+    const double after = m_rows.row(k).order;
+    const double before = previous != RowTree::none ? m_rows.row(previous).order : after - 2;
     const double middle = before + (after - before) / 2;
     if (middle > before && middle < after)
         return middle;
@@ -430,22 +568,33 @@ void Table::renumberOrder()
         m_connection->handle(),
         QStringLiteral("UPDATE %1.%2 SET %3=? WHERE rowid=?")
             .arg(m_connection->qualified(m_schema), quoted(m_schema.tableName), quoted(QString::fromLatin1(orderColumn))));
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        update.bind(1, static_cast<double>(i + 1) * 2).bind(2, m_rows[i].rowid);
+    int i = 0;
+    for (RowTree::Node n = m_rows.first(); n != RowTree::none; n = m_rows.next(n)) {
+        update.bind(1, static_cast<double>(++i) * 2).bind(2, m_rows.row(n).rowid);
         update.run();
         update.reset();
     }
     transaction.commit();
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        m_rows[i].order = static_cast<double>(i + 1) * 2;
+    i = 0;
+    for (RowTree::Node n = m_rows.first(); n != RowTree::none; n = m_rows.next(n))
+        m_rows.row(n).order = static_cast<double>(++i) * 2;
 }
 
 void Table::postInsert()
 {
+    // A row appended to a table whose rows are not read yet goes to the file only (after
+    // the last row by the file's count and order), unless a filter must decide whether it
+    // shows: a journal takes a booking without reading every earlier one.
+    const bool unread = !m_loaded && !m_insertBefore && !filterActive();
+    if (!unread)
+        ensureLoaded();
+    const bool numbered = m_schema.key != KeyKind::UniqueText; // its last row is known by the file
+    const bool knowEdges = unread && (m_eofPending || m_bofPending);
+    const bool wasEmpty = knowEdges && (numbered ? storedLast().lastRowid < 0 : storedCount() == 0);
     Row row;
     row.values = m_buffer;
     if (m_schema.key == KeyKind::None)
-        row.order = orderForNewRow();
+        row.order = unread ? (storedLast().lastRowid < 0 ? 1 : storedLast().lastOrder + 1) : orderForNewRow();
     sql::Statement &stmt = insertStatement();
     const int next = bindValues(stmt, m_schema, row.values);
     if (m_schema.key == KeyKind::None)
@@ -458,32 +607,39 @@ void Table::postInsert()
     row.rowid = sqlite3_last_insert_rowid(m_connection->handle());
     if (m_schema.key == KeyKind::AutoInc)
         row.values[0] = row.rowid;
-    const size_t position = sortedPosition(row);
-    const bool atEnd = position == m_rows.size();
-    const bool visible = passes(row.values);
-    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
-    if (atEnd && visible)
-        m_view.push_back(static_cast<int>(position));
-    else
-        rebuildView();
     m_buffer.clear();
-    setState(State::Browse);
-    const qint64 rowid = m_rows[position].rowid;
-    if (atEnd && visible) {
-        m_current = recordCount() - 1;
-        Q_EMIT rowsReset();
-        Q_EMIT currentChanged(m_current);
+    if (unread) {
+        // As if the rows had been read when the table opened: eof still says "empty" then.
+        if (m_eofPending)
+            m_eof = wasEmpty;
+        if (m_bofPending)
+            m_bof = wasEmpty;
+        m_eofPending = m_bofPending = false;
+        if (m_tail.count)
+            ++*m_tail.count;
+        if (numbered) {
+            // Placed after the last row (the highest order, or the highest number).
+            m_tail.lastKnown = true;
+            m_tail.lastRowid = row.rowid;
+            m_tail.lastOrder = row.order;
+        }
+        setState(State::Browse);
+        announceRowsReset(row.rowid, std::numeric_limits<int>::max());
         return;
     }
-    announceRowsReset(rowid, recordCount() - 1);
+    const bool visible = passes(row.values);
+    const RowTree::Node node = m_rows.insert(std::move(row), visible, lessFunction());
+    setState(State::Browse);
+    announceAt(m_rows.shownIndexOf(node), m_rows.shownCount() - 1);
 }
 
 void Table::postEdit()
 {
     // The row is found by its identity, not by the cursor: rows read afresh meanwhile
     // may have moved it.
-    const int k = rowIndexOf(m_editRowid);
-    if (k < 0) {
+    ensureLoaded();
+    RowTree::Node node = m_rows.find(m_editRowid, m_editNode);
+    if (node == RowTree::none) {
         cancel();
         throw Error(QStringLiteral("Deze rij van %1 is intussen door een ander programma verwijderd; "
                                    "de wijziging is niet opgeslagen.")
@@ -491,30 +647,29 @@ void Table::postEdit()
     }
     sql::Statement &stmt = updateStatement();
     const int next = bindValues(stmt, m_schema, m_buffer);
-    stmt.bind(next, m_rows[k].rowid);
+    stmt.bind(next, m_rows.row(node).rowid);
     try {
         stmt.run();
     } catch (const Error &) {
         failPost();
     }
-    const bool keyChanged = m_schema.key == KeyKind::UniqueText && m_rows[k].values[0] != m_buffer[0];
-    const bool wasVisible = m_current >= 0 && m_view[m_current] == k;
-    m_rows[k].values = m_buffer;
+    Row &stored = m_rows.row(node);
+    const bool keyChanged = m_schema.key == KeyKind::UniqueText && stored.values[0] != m_buffer[0];
+    const bool wasVisible = m_current >= 0 && m_rows.shownAt(m_current) == node;
+    const bool visible = passes(m_buffer);
+    stored.values = std::move(m_buffer);
     m_buffer.clear();
     setState(State::Browse);
-    if (!keyChanged && passes(m_rows[k].values) && wasVisible) {
+    if (!keyChanged && visible && wasVisible) {
         Q_EMIT rowChanged(m_current);
         Q_EMIT currentChanged(m_current);
         return;
     }
-    Row row = std::move(m_rows[k]);
-    m_rows.erase(m_rows.begin() + k);
-    const size_t position = sortedPosition(row);
-    const qint64 rowid = row.rowid;
-    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
-    const int old = m_current;
-    rebuildView();
-    announceRowsReset(rowid, old);
+    if (keyChanged)
+        node = m_rows.insert(m_rows.take(node), visible, lessFunction());
+    else
+        m_rows.setShown(node, visible);
+    announceAt(m_rows.shownIndexOf(node), m_current);
 }
 
 void Table::post()
@@ -544,10 +699,11 @@ void Table::removeRow(qint64 rowid)
     requireOpen();
     checkBrowse();
     Transaction transaction(*m_connection);
+    ensureLoaded();
     // The row meant is the one the user saw; when another program removed it meanwhile,
     // nothing else is deleted in its place.
-    const int k = rowIndexOf(rowid);
-    if (k < 0)
+    const RowTree::Node node = rowNode(rowid);
+    if (node == RowTree::none)
         throw Error(QStringLiteral("Deze rij van %1 is intussen door een ander programma verwijderd.").arg(m_schema.fileName));
     sql::Statement stmt(
         m_connection->handle(),
@@ -555,19 +711,19 @@ void Table::removeRow(qint64 rowid)
     stmt.bind(1, rowid);
     stmt.run(QStringLiteral("Verwijderen uit %1").arg(m_schema.fileName));
     transaction.commit();
-    const int shownAt = viewIndexOf(rowid);
-    m_rows.erase(m_rows.begin() + k);
+    const int shownAt = m_rows.shownIndexOf(node);
+    m_rows.take(node);
     const int old = shownAt >= 0 ? shownAt : m_current;
-    rebuildView();
     m_eof = isEmpty();
-    announceRowsReset(-1, old);
+    announceAt(-1, old);
 }
 
 bool Table::locate(qint64 rowid)
 {
     requireOpen();
     checkBrowse();
-    const int shown = viewIndexOf(rowid);
+    ensureLoaded();
+    const int shown = shownIndexOf(rowid);
     if (shown < 0)
         return false;
     setCurrent(shown);
@@ -579,6 +735,11 @@ void Table::refresh()
 {
     requireOpen();
     checkBrowse();
+    if (!m_loaded) {
+        m_tail = {}; // read again when asked
+        announceRowsReset(m_pendingRowid, m_pendingFallback);
+        return;
+    }
     const qint64 rowid = currentRowid();
     const int old = m_current;
     load();
@@ -599,8 +760,10 @@ void Table::emptyTable()
               QStringLiteral("DELETE FROM %1.%2").arg(m_connection->qualified(m_schema), quoted(m_schema.tableName)),
               QStringLiteral("Leegmaken van %1").arg(m_schema.fileName));
     m_rows.clear();
-    m_view.clear();
+    m_loaded = true; // known: there are none
+    m_tail = {};
     m_eof = m_bof = true;
+    m_eofPending = m_bofPending = false;
     announceRowsReset(-1, -1);
 }
 
@@ -608,10 +771,19 @@ void Table::reloadAfterRollback()
 {
     if (!isOpen())
         return;
+    // The action that failed is undone as a whole, including a row it was placing.
+    if (!m_loaded) {
+        m_tail = {};
+        if (isEditing()) {
+            m_buffer.clear();
+            setState(State::Browse);
+        }
+        announceRowsReset(m_pendingRowid, m_pendingFallback);
+        return;
+    }
     const qint64 rowid = currentRowid();
     const int old = m_current;
     load();
-    // The action that failed is undone as a whole, including a row it was placing.
     if (isEditing()) {
         m_buffer.clear();
         setState(State::Browse);
@@ -623,6 +795,11 @@ void Table::reloadChangedFile()
 {
     if (!isOpen())
         return;
+    if (!m_loaded) {
+        m_tail = {}; // the count and the last row are read again when asked
+        announceRowsReset(m_pendingRowid, m_pendingFallback);
+        return;
+    }
     // A row being edited keeps its buffer: it is stored by its identity when posted.
     const qint64 rowid = currentRowid();
     const int old = m_current;
@@ -649,8 +826,14 @@ void Table::applyFilter()
     if (!isOpen())
         return;
     checkBrowse();
+    if (!m_loaded) {
+        // Applied when the rows are read; the cursor keeps its row when that passes.
+        m_eofPending = m_bofPending = true;
+        announceRowsReset(m_pendingRowid, 0);
+        return;
+    }
     const qint64 rowid = currentRowid();
-    rebuildView();
+    m_rows.refilter([this](const Row &row) { return passes(row.values); });
     m_eof = m_bof = isEmpty();
     announceRowsReset(rowid, 0);
 }
@@ -676,13 +859,18 @@ int Table::fieldIndex(QStringView name) const
     return index;
 }
 
+const Table::Values &Table::currentValues() const
+{
+    return m_rows.row(m_rows.shownAt(m_current)).values;
+}
+
 QVariant Table::currentValue(int field) const
 {
     if (isEditing())
         return m_buffer.value(field);
-    if (m_current < 0)
+    if (currentRow() < 0)
         return {};
-    return m_rows[m_view[m_current]].values.value(field);
+    return currentValues().value(field);
 }
 
 QVariant Table::value(QStringView name) const
@@ -694,9 +882,9 @@ QVariant Table::value(QStringView name) const
     const int lookup = lookupIndex(name);
     if (lookup < 0)
         fieldIndex(name); // throws the unknown-field error
-    if (!isEditing() && m_current < 0)
+    if (!isEditing() && currentRow() < 0)
         return {};
-    return m_lookups[lookup].second(isEditing() ? m_buffer : m_rows[m_view[m_current]].values);
+    return m_lookups[lookup].second(isEditing() ? m_buffer : currentValues());
 }
 
 QString Table::text(QStringView name) const
@@ -813,12 +1001,16 @@ void Table::setValue(QStringView name, const QVariant &value)
 
 const Table::Values &Table::rowValues(int row) const
 {
-    return m_rows[m_view.at(row)].values;
+    if (row < 0 || row >= recordCount())
+        throw std::out_of_range("Table::rowValues");
+    return m_rows.row(m_rows.shownAt(row)).values;
 }
 
 qint64 Table::rowidAt(int row) const
 {
-    return m_rows[m_view.at(row)].rowid;
+    if (row < 0 || row >= recordCount())
+        throw std::out_of_range("Table::rowidAt");
+    return m_rows.row(m_rows.shownAt(row)).rowid;
 }
 
 QVariant Table::valueAt(int row, int field) const
@@ -827,7 +1019,7 @@ QVariant Table::valueAt(int row, int field) const
         return {};
     if (row == m_current && m_state == State::Edit)
         return m_buffer.value(field);
-    return m_rows[m_view[row]].values.value(field);
+    return m_rows.row(m_rows.shownAt(row)).values.value(field);
 }
 
 QVariant Table::valueAt(int row, QStringView name) const
@@ -838,7 +1030,30 @@ QVariant Table::valueAt(int row, QStringView name) const
     const int lookup = lookupIndex(name);
     if (lookup < 0 || row < 0 || row >= recordCount())
         return {};
-    return m_lookups[lookup].second(m_rows[m_view[row]].values);
+    return m_lookups[lookup].second(m_rows.row(m_rows.shownAt(row)).values);
+}
+
+QVariant Table::lastValue(QStringView name) const
+{
+    requireOpen();
+    const int field = m_schema.indexOf(name);
+    if (field < 0) {
+        fieldIndex(name); // throws for an unknown field
+        throw Error(QStringLiteral("Het veld %1 wordt afgeleid en staat niet in %2.").arg(name.toString(), m_schema.fileName));
+    }
+    if (m_loaded || m_schema.key == KeyKind::UniqueText) {
+        ensureLoaded();
+        const RowTree::Node last = m_rows.last();
+        return last == RowTree::none ? QVariant() : m_rows.row(last).values.value(field);
+    }
+    const Tail &end = storedLast();
+    if (end.lastRowid < 0)
+        return {};
+    sql::Statement select(m_connection->handle(),
+                          QStringLiteral("SELECT %1 FROM %2.%3 WHERE rowid=?")
+                              .arg(quoted(m_schema.fields[field].name), m_connection->qualified(m_schema), quoted(m_schema.tableName)));
+    select.bind(1, end.lastRowid);
+    return select.step() ? fromStored(m_schema.fields[field], select.column(0)) : QVariant();
 }
 
 } // namespace zelk

@@ -4,11 +4,18 @@
 // by number, other tables in the order their rows were placed), one current row, an edit
 // buffer for the row being edited or inserted, and an optional filter.
 //
+// Rows are read from the file when first needed, not when the table opens: the first
+// cursor move, count, value or filter reads them, and so does opening while a bound
+// control listens to the table. Until then appending a row (when no filter decides whether
+// it shows), totalCount() and lastValue() ask the file and leave the rows unread, so
+// starting and booking cost the same whatever the size of the journal.
+//
 // Cursor rules: moving, Refresh, or starting Insert/Append while a row is being edited
 // first posts that row; Insert in an unkeyed table places the new row before the current
 // one; Edit on an empty table appends; Delete makes the following row current (the new
 // last row when the last was deleted); Delete while inserting discards the new row.
 #include "connection.h"
+#include "rowtree.h"
 #include "tableschema.h"
 
 #include <QDate>
@@ -17,6 +24,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zelk {
@@ -36,14 +44,16 @@ public:
 
     const TableSchema &schema() const { return m_schema; }
 
-    // Reads every row of the table through `connection`; an open table stays as it is.
-    // With `exclusive`, fails when another program is using the file.
+    // Opens the table on `connection`; its rows are read when first needed. An open table
+    // stays as it is. With `exclusive`, fails when another program is using the file.
     void open(Connection &connection, bool exclusive = false);
     // Posts a pending row, then closes. A row that cannot be posted is discarded.
     void close();
     bool isOpen() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
     bool isEditing() const { return m_state == State::Edit || m_state == State::Insert; }
+    // Whether the rows are read into memory yet (for tests and measurements).
+    bool isLoaded() const { return m_loaded; }
 
     // Cursor over the rows that pass the filter.
     void first();
@@ -51,17 +61,18 @@ public:
     void next();
     void prior();
     void moveTo(int row);
-    bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
-    int recordCount() const { return static_cast<int>(m_view.size()); }
-    int totalCount() const { return static_cast<int>(m_rows.size()); } // ignoring the filter
-    int currentRow() const { return m_current; }                       // -1 on an empty table
+    bool eof() const;
+    bool bof() const;
+    int recordCount() const;
+    // Ignoring the filter; rows not read yet are counted in the file and stay unread.
+    int totalCount() const;
+    int currentRow() const; // -1 on an empty table
     // The stored identity of the current row (-1 on an empty table): stays the same while
     // rows around it come and go, so an action can name the row the user saw.
     qint64 currentRowid() const;
     // Makes the row with that identity current; false when it is not (or no longer) shown.
     bool locate(qint64 rowid);
-    bool isEmpty() const { return m_view.empty(); }
+    bool isEmpty() const { return recordCount() == 0; }
 
     void append();
     void insert();
@@ -107,6 +118,10 @@ public:
     QVariant valueAt(int row, QStringView name) const;
     const Values &rowValues(int row) const;
     qint64 rowidAt(int row) const; // the stored identity of a visible row
+    // The stored value of a field in the last row in browse order, ignoring the filter (an
+    // invalid QVariant for an empty table). Rows not read yet stay unread: a table without
+    // key or numbered by the store reads that one row from the file.
+    QVariant lastValue(QStringView name) const;
 
 Q_SIGNALS:
     void rowsReset();             // the set or order of rows changed
@@ -115,15 +130,27 @@ Q_SIGNALS:
     void stateChanged(zelk::Table::State state);
 
 private:
-    struct Row {
-        qint64 rowid = 0;
-        double order = 0;
-        Values values;
+    using Row = StoredRow;
+    // The count and the last row of a table whose rows are not read yet, as the file has
+    // them. Valid until another program changes the file (seen when a transaction begins)
+    // or a transaction rolls back; this table's own appends keep it up to date.
+    struct Tail {
+        std::optional<qint64> count; // rows
+        bool lastKnown = false;      // lastRowid and lastOrder (numbered tables only)
+        qint64 lastRowid = -1;       // the last row in browse order, -1 for none
+        double lastOrder = 0;        // its order value (tables without key)
     };
 
     void requireOpen() const;
+    // Reads the rows when they are not read yet. Table objects are never const themselves,
+    // so the const readers of the rows may read them on first use.
+    void ensureLoaded() const;
+    void loadRows();
     void load();
-    void rebuildView();
+    qint64 storedCount() const;
+    const Tail &storedLast() const;
+    bool listened() const;
+    bool filterActive() const { return m_filtered && m_condition; }
     bool passes(const Values &values) const;
     void applyFilter();
     void setCurrent(int row);
@@ -131,13 +158,15 @@ private:
     void checkBrowse(); // posts a pending row
     int lookupIndex(QStringView name) const;
     QVariant currentValue(int field) const;
+    const Values &currentValues() const;
     Values emptyValues() const;
     QVariant converted(const FieldDef &field, const QVariant &value) const;
     bool lessByKey(const Row &a, const Row &b) const;
-    size_t sortedPosition(const Row &row) const;
-    int viewIndexOf(qint64 rowid) const;
-    int rowIndexOf(qint64 rowid) const;
+    RowTree::Less lessFunction() const;
+    RowTree::Node rowNode(qint64 rowid) const;
+    int shownIndexOf(qint64 rowid) const;
     void announceRowsReset(qint64 rowid, int fallback);
+    void announceAt(int shown, int fallback);
     void reloadChangedFile();
     double orderForNewRow();
     void renumberOrder();
@@ -160,14 +189,22 @@ private:
     int m_rollbackListener = 0;
     int m_changeListener = 0;
     State m_state = State::Inactive;
-    std::vector<Row> m_rows; // all rows in browse order
-    std::vector<int> m_view; // indexes into m_rows of rows passing the filter
-    int m_current = -1;      // index into m_view
+    bool m_loaded = false; // the rows are read (and kept up to date)
+    RowTree m_rows;        // all rows in browse order, knowing which pass the filter
+    int m_current = -1;    // among the rows passing the filter
     bool m_eof = true;
     bool m_bof = true;
-    Values m_buffer;             // the row being edited or inserted
-    qint64 m_editRowid = -1;     // the stored row being edited
-    bool m_insertBefore = false; // Insert (before current) rather than Append
+    // While the rows are not read: where the cursor goes when they are (the row with that
+    // identity, otherwise that place), and whether eof/bof then say "empty".
+    qint64 m_pendingRowid = -1;
+    int m_pendingFallback = 0;
+    bool m_eofPending = false;
+    bool m_bofPending = false;
+    mutable Tail m_tail;
+    Values m_buffer;                          // the row being edited or inserted
+    qint64 m_editRowid = -1;                  // the stored row being edited
+    RowTree::Node m_editNode = RowTree::none; // where it was
+    bool m_insertBefore = false;              // Insert (before current) rather than Append
     bool m_filtered = false;
     Condition m_condition;
     std::vector<std::pair<QString, Lookup>> m_lookups;
