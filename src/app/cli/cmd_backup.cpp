@@ -87,7 +87,8 @@ int restore(const QStringList &given, Io &io)
             throw UsageError(QStringLiteral("in %1 staat geen tabel van een backup").arg(QDir::toNativeSeparators(folder)).toStdString());
     }
     for (const QString &name : names) {
-        QString file = name;
+        const TableSchema *table = mainTable(name);
+        QString file = table ? table->fileName : name; // named so, when the folder lacks it
         for (const QString &candidate : present)
             if (candidate.compare(name, Qt::CaseInsensitive) == 0
                 || QFileInfo(candidate).completeBaseName().compare(name, Qt::CaseInsensitive) == 0)
