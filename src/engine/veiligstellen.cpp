@@ -1,6 +1,7 @@
 #include "veiligstellen.h"
 
 #include "administraties.h"
+#include "amountformat.h"
 #include "databases.h"
 #include "filesave.h"
 #include "store/connection.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -188,6 +190,38 @@ std::map<QString, Vermelding> beschrijving(const QString &map)
             tables[name] = entry;
     }
     return tables;
+}
+
+QString nieuweMap(const QString &binnen, const QString &naam)
+{
+    const QString name = naam.trimmed();
+    if (name.isEmpty())
+        throw Error(QStringLiteral("Vul de naam van de nieuwe map in."));
+    if (name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QChar(0)))
+        throw Error(QStringLiteral("\"%1\" kan niet de naam van een map zijn.").arg(name));
+    const QString path = QDir::cleanPath(QDir::isAbsolutePath(name) ? name : QDir(binnen).filePath(name));
+    if (QFileInfo::exists(path))
+        throw Error(QStringLiteral("De map %1 bestaat al.").arg(shown(path)));
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+        throw Error(QStringLiteral("De map %1 kan niet worden aangemaakt: de map %2 bestaat niet.")
+                        .arg(shown(path), shown(QFileInfo(path).absolutePath())));
+    if (!QDir().mkdir(path))
+        throw Error(QStringLiteral("De map %1 kan niet worden aangemaakt: de naam is niet toegestaan of de schijf is niet "
+                                   "beschrijfbaar.")
+                        .arg(shown(path)));
+    return path;
+}
+
+QString vrijeRuimte(const QString &map)
+{
+    const QString digits = QString::number(QStorageInfo(map).bytesAvailable());
+    QString grouped;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0 && digits.at(i - 1).isDigit())
+            grouped += AmountFormat::current().thousands;
+        grouped += digits.at(i);
+    }
+    return QStringLiteral(" Vrije ruimte  %1 bytes").arg(grouped);
 }
 
 QString controlegetal(const QString &pad)

@@ -53,6 +53,15 @@ bool onthoud(DataModule1 &data, const QString &map);
 // The remembered folder, empty when there is none.
 QString onthouden(const DataModule1 &data);
 
+// "Nieuwe map": creates the folder `naam`; a name without a folder part goes inside
+// `binnen`. Returns the new folder's path. Throws zelk::Error (Dutch) for an empty or
+// unusable name, an existing folder, or one that cannot be made.
+QString nieuweMap(const QString &binnen, const QString &naam);
+
+// The free space of the file system that holds `map`, as " Vrije ruimte  1,234 bytes"
+// with the thousands separator of the amount format.
+QString vrijeRuimte(const QString &map);
+
 // What zelk-backup.txt says about one table.
 struct Vermelding {
     QDateTime moment;
