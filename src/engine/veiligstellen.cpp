@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
 

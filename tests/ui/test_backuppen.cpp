@@ -213,6 +213,45 @@ private Q_SLOTS:
         errorBoxes().first()->close();
     }
 
+    void worksByKeyboard()
+    {
+        const QString target = folder(QStringLiteral("toetsenbord"));
+        choose(target);
+        const auto focusName = [&] {
+            const QWidget *w = screen->focusWidget();
+            return w ? (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName()) : QStringLiteral("(geen focus)");
+        };
+        const auto press = [&](Qt::Key key) { QTest::keyClick(screen->focusWidget(), key); };
+        QCOMPARE(focusName(), QStringLiteral("mappen"));
+        QStringList stops;
+        for (int i = 0; i < 12; ++i) {
+            press(Qt::Key_Tab);
+            stops << focusName();
+        }
+        QCOMPARE(stops,
+                 (QStringList{"drives", "vakjeleden", "vakjerekeningen", "vakjejournaal", "vakjetebetalen", "vakjeteontvangen", "start",
+                              "mapnaam", "nieuwemap", "sluitvenster", "help", "mappen"}));
+        for (int i = 0; i < 4; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("vakjejournaal"));
+        press(Qt::Key_Space);
+        QVERIFY(!screen->vakje(2)->isChecked());
+        for (int i = 0; i < 3; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("start"));
+        press(Qt::Key_Return);
+        QCOMPARE(screen->voortgang()->value(), 1300);
+        QCOMPARE(QDir(target).entryList(QDir::Files),
+                 (QStringList{"leden.DB", "rekeningen.db", "tebetalen.db", "teontvangen.db", "zelk-backup.txt"}));
+        // A new folder by name and Return.
+        press(Qt::Key_Tab);
+        QTest::keyClicks(screen->mapnaam(), QStringLiteral("tweede"));
+        press(Qt::Key_Return);
+        QVERIFY(QFileInfo(target + QStringLiteral("/tweede")).isDir());
+        QCOMPARE(QDir(target).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"tweede"});
+        QVERIFY(errorBoxes().isEmpty());
+    }
+
     void theFolderAndTickBoxesAreThereOnTheNextOpening()
     {
         const QString target = folder(QStringLiteral("vorige"));

@@ -227,6 +227,38 @@ private Q_SLOTS:
         QVERIFY(errorBoxes().isEmpty());
     }
 
+    void worksByKeyboard()
+    {
+        backupTo(stick());
+        bookSome(2, QStringLiteral("Later"));
+        auto *screen = open<restore>("Restore");
+        const auto focusName = [&] {
+            const QWidget *w = screen->focusWidget();
+            return w ? (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName()) : QStringLiteral("(geen focus)");
+        };
+        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(screen->focusWidget(), key, modifiers);
+        };
+        QCOMPARE(focusName(), QStringLiteral("mappen"));
+        QStringList stops;
+        for (int i = 0; i < 6; ++i) {
+            press(Qt::Key_Tab);
+            stops << focusName();
+        }
+        QCOMPARE(stops, (QStringList{"drives", "bestanden", "inlezen", "sluitvenster", "help", "mappen"}));
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        press(Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(screen->aantalGeselecteerd()->text(), QStringLiteral("5"));
+        press(Qt::Key_Tab);
+        press(Qt::Key_Return);
+        QCOMPARE(screen->voortgang()->value(), 1300);
+        QCOMPARE(data().journaaltabel.recordCount(), 3);
+        press(Qt::Key_Escape);
+        QVERIFY(!screen->isVisible());
+        QVERIFY(menu().isVisible());
+    }
+
     void theRememberedFolderIsSharedWithTheBackupScreen()
     {
         const QString other = stick() + QStringLiteral("/maart");

@@ -119,6 +119,7 @@ backuppen::backuppen(AppContext &context)
     right->addWidget(m_chooser->tree(), 3);
     auto *types = new QComboBox(this);
     types->setObjectName(QStringLiteral("bestandstype"));
+    types->setFocusPolicy(Qt::NoFocus); // one entry: nothing to choose by keyboard
     types->addItem(QStringLiteral("Databasefiles (*.db)"));
     right->addWidget(types);
     right->addWidget(m_chooser->files(), 1);

@@ -32,6 +32,7 @@ restore::restore(AppContext &context)
     left->addWidget(m_chooser->tree(), 3);
     auto *types = new QComboBox(this);
     types->setObjectName(QStringLiteral("bestandstype"));
+    types->setFocusPolicy(Qt::NoFocus); // one entry: nothing to choose by keyboard
     types->addItem(QStringLiteral("Tabellen (Dbase)"));
     left->addWidget(types);
     left->addWidget(m_chooser->files(), 2);
