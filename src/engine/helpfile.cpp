@@ -3,6 +3,7 @@
 #include "administraties.h"
 #include "filesave.h"
 #include "rtf/rtf.h"
+#include "shippedfiles.h"
 #include "zelkerror.h"
 
 #include <QCoreApplication>
@@ -52,8 +53,9 @@ bool convertHtml(const QString &manual, const QString &helpFile)
 
 } // namespace
 
-bool seed(const QString &helpFile, const QString &manual)
+bool seed(const QString &helpFile, const QString &givenManual)
 {
+    const QString manual = givenManual.isEmpty() ? shippedfiles::manual() : givenManual;
     if (QFile::exists(helpFile) || !QFile::exists(manual))
         return false;
     if (manual.endsWith(QLatin1String(".html")))

@@ -1,7 +1,11 @@
 #include "helpfile.h"
 #include "rtf/rtf.h"
+#include "shippedfiles.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -87,6 +91,28 @@ private Q_SLOTS:
         QVERIFY(contents(beside).startsWith("{\\rtf1\\ansi"));
         QVERIFY(contents(beside).contains("FOUTMELDINGEN"));
         QFile::remove(beside);
+    }
+
+    // An installed program takes the manual from its data folder (share/zelk beside bin),
+    // where a newer one may have been put; without it, the copy built into the program.
+    void shippedFilesPreferTheInstalledCopy()
+    {
+        const QString name = QStringLiteral("proef-handleiding-%1.html").arg(QCoreApplication::applicationPid());
+        const QString builtIn = zelk::shippedfiles::manual();
+        QCOMPARE(zelk::shippedfiles::find(name, builtIn), builtIn);
+
+        const QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zelk");
+        QVERIFY(QDir().mkpath(data));
+        const QString installed = QDir(data).absoluteFilePath(name);
+        writeFile(installed, "<h1>1. NIEUWE HANDLEIDING</h1>");
+        QCOMPARE(zelk::shippedfiles::find(name, builtIn), QFileInfo(installed).absoluteFilePath());
+
+        QTemporaryDir dir;
+        const QString help = dir.filePath("zelkuitleg.rtf");
+        QVERIFY(zelk::helpfile::seed(help, zelk::shippedfiles::find(name, builtIn)));
+        QVERIFY(contents(help).contains("NIEUWE HANDLEIDING"));
+        QFile::remove(installed);
+        QCOMPARE(zelk::shippedfiles::find(name, builtIn), builtIn);
     }
 };
 
