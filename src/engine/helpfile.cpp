@@ -24,7 +24,7 @@ QString pathFor(const QString &programFile, const QString &root, bool besideProg
 QString path()
 {
     const QString program = QCoreApplication::applicationFilePath();
-    const bool beside = QFileInfo(QFileInfo(program).absolutePath()).isWritable();
+    const bool beside = !shippedfiles::installed() && QFileInfo(QFileInfo(program).absolutePath()).isWritable();
     const QString file = pathFor(program, administraties::root(), beside);
     if (!beside)
         QDir().mkpath(administraties::root());

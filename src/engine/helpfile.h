@@ -1,8 +1,8 @@
 #pragma once
 // Where the help file lives. It is named after the program file: the program's path
 // without its extension, followed by "uitleg.rtf" (zelk -> zelkuitleg.rtf). It lies beside
-// the program; when that folder is not writable (an installed program) it lies in the
-// administrations' root instead. Either way it starts as a copy of the shipped manual.
+// the program; for an installed program, or when that folder is not writable, it lies in
+// the administrations' root instead. Either way it starts as a copy of the shipped manual.
 #include <QString>
 
 namespace zelk::helpfile {

@@ -9,6 +9,10 @@ namespace zelk::shippedfiles {
 // The installed copy of `name` when there is one, else the built-in resource `resource`.
 QString find(const QString &name, const QString &resource);
 
+// Whether this program runs from an installation: its data folder holds the manual. Such a
+// program never writes beside itself, even when it could (run as root).
+bool installed();
+
 // The manual, as HTML.
 QString manual();
 

@@ -106,6 +106,7 @@ private Q_SLOTS:
         const QString installed = QDir(data).absoluteFilePath(name);
         writeFile(installed, "<h1>1. NIEUWE HANDLEIDING</h1>");
         QCOMPARE(zelk::shippedfiles::find(name, builtIn), QFileInfo(installed).absoluteFilePath());
+        QVERIFY(!zelk::shippedfiles::installed()); // only the real manual makes an installation
 
         QTemporaryDir dir;
         const QString help = dir.filePath("zelkuitleg.rtf");
@@ -113,6 +114,24 @@ private Q_SLOTS:
         QVERIFY(contents(help).contains("NIEUWE HANDLEIDING"));
         QFile::remove(installed);
         QCOMPARE(zelk::shippedfiles::find(name, builtIn), builtIn);
+    }
+
+    // An installed program keeps its help file in the root even when it could write beside
+    // itself (run by root): nothing lands among the installed files.
+    void installedProgramKeepsItsHelpFileInTheRoot()
+    {
+        QTemporaryDir home;
+        qputenv("ZELK_HOME", home.path().toUtf8());
+        const QString manual = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zelk/handleiding.html");
+        QVERIFY(QDir().mkpath(QFileInfo(manual).absolutePath()));
+        writeFile(manual, "<h1>1. GEINSTALLEERDE HANDLEIDING</h1>");
+        QVERIFY(zelk::shippedfiles::installed());
+        const QString help = zelk::helpfile::path();
+        QFile::remove(manual);
+        qunsetenv("ZELK_HOME");
+        QCOMPARE(QFileInfo(help).absolutePath(), QFileInfo(home.path()).absoluteFilePath());
+        QVERIFY(contents(help).contains("GEINSTALLEERDE HANDLEIDING"));
+        QVERIFY(!QFile::exists(QCoreApplication::applicationFilePath() + QStringLiteral("uitleg.rtf")));
     }
 };
 
