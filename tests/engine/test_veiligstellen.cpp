@@ -7,6 +7,7 @@
 #include "freshdata.h"
 #include "settingsfiles.h"
 #include "smalldisk.h"
+#include "store/sqlite.h"
 #include "store/velden.h"
 #include "tabeldump.h"
 #include "terugzetten.h"
@@ -228,6 +229,38 @@ private Q_SLOTS:
         QVERIFY(data->journaaltabel.isOpen());
         QCOMPARE(data->lastJournalNumber(), 4);
         QCOMPARE(settingsfiles::readKonfigur(data->werkmap()).backupMap(), target); // from the backup, not the refusal
+    }
+
+    // A table whose rows the administration's own table refuses (here a row without its
+    // place in the order), after four that were replaced already: all five stay as they were.
+    void aFailureWhileReplacingLeavesTheAdministrationAsItWas()
+    {
+        someBookkeeping();
+        const QString target = folder(QStringLiteral("half"));
+        veiligstellen::maak(*data, target, allFive());
+        QVERIFY(QFile::remove(target + QStringLiteral("/zelk-backup.txt")));
+        {
+            sql::DatabaseHandle db = sql::openFile(target + QStringLiteral("/teontvangen.db"), false);
+            sql::exec(db.get(), QStringLiteral("ALTER TABLE teontvangen RENAME TO oud"));
+            sql::exec(db.get(),
+                      QStringLiteral("CREATE TABLE teontvangen (Datum DATE, Omschrijving VARCHAR(40), Bedrag CURRENCY, "
+                                     "_volgorde REAL)"));
+            sql::exec(db.get(), QStringLiteral("INSERT INTO teontvangen SELECT * FROM oud"));
+            sql::exec(db.get(), QStringLiteral("INSERT INTO teontvangen VALUES ('2026-05-02', 'Zonder plaats', 5, NULL)"));
+            sql::exec(db.get(), QStringLiteral("DROP TABLE oud"));
+        }
+        terugzetten::controleer(target, QStringLiteral("teontvangen.db")); // the fields are as expected
+        declar::boekpost(*data, 7, 1, QStringLiteral("Na de backup"), day, 10);
+        const QStringList before = test::dump(data->werkmap());
+
+        const QString failure = message([&] { terugzetten::zetTerug(*data, target, terugzetten::bestanden(target)); });
+        QVERIFY2(failure.startsWith(QStringLiteral("Terugzetten van teontvangen.db: ")), qPrintable(failure));
+        QVERIFY2(failure.endsWith(QStringLiteral("De administratie is niet gewijzigd.")), qPrintable(failure));
+        QCOMPARE(test::dump(data->werkmap()), before);
+        QCOMPARE(safetyCopies(), 1);
+        QVERIFY(data->ledentabel.isOpen() && data->journaaltabel.isOpen() && data->ontvangentabel.isOpen());
+        QCOMPARE(data->lastJournalNumber(), 4);
+        QCOMPARE(settingsfiles::readKonfigur(data->werkmap()).backupMap(), target); // from the backup, not the failure
     }
 
     void administrationFoldersAreNeverATarget()

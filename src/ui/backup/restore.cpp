@@ -6,6 +6,7 @@
 #include "terugzetten.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
+#include "toolkit/safetycopylabel.h"
 #include "veiligstellen.h"
 
 #include <QComboBox>
@@ -86,12 +87,8 @@ restore::restore(AppContext &context)
     m_read = addButton(QStringLiteral("Inlezen                 "), QStringLiteral("inlezen"));
     m_read->setMinimumHeight(32);
     right->addWidget(m_read);
-    m_copy = new QLabel(this);
-    m_copy->setObjectName(QStringLiteral("veiligheidskopie"));
-    m_copy->setWordWrap(true);
-    m_copy->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_copy->setStyleSheet(QStringLiteral("color: #404040;"));
-    m_copy->setMinimumHeight(m_copy->fontMetrics().lineSpacing() * 3 + 4);
+    m_copy = safetyCopyLabel(this);
+    m_copy->setMinimumHeight(m_copy->fontMetrics().lineSpacing() * 3 + 4); // the restored tables too
     m_copy->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     right->addWidget(m_copy);
     right->addStretch();
