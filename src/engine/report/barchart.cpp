@@ -19,6 +19,21 @@ double BarChart::sharePercent(std::size_t index) const
     return bars[index].value / sum * 100.0;
 }
 
+QString percentText(double percent)
+{
+    QString text = QString::number(percent, 'f', 2);
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+    }
+    if (text == QLatin1String("-0"))
+        text = QStringLiteral("0");
+    text.replace(u'.', AmountFormat::current().decimal);
+    return text + QStringLiteral(" %");
+}
+
 namespace {
 
 // A step of 1, 2 or 5 times a power of ten that splits `range` into about five parts.
@@ -30,18 +45,6 @@ double niceStep(double range)
         if (factor * power >= rough)
             return factor * power;
     return 10.0 * power;
-}
-
-// A share as "##0,## %": up to two decimals, in the program's decimal separator.
-QString percentText(double percent)
-{
-    QString text = QString::number(percent, 'f', 2);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    text.replace(u'.', AmountFormat::current().decimal);
-    return text + QStringLiteral(" %");
 }
 
 QFont chartFont(double points, bool bold = false)
