@@ -126,6 +126,7 @@ QWidget *invoerbegroot::buildPanel(const QString &title, const std::vector<int> 
     heading->setObjectName(QStringLiteral("kop") + title.toLower());
     heading->setTextFormat(Qt::PlainText);
     QFont plain = font();
+    plain.setBold(false); // the panel's bold is for its title only
     heading->setFont(plain);
     heading->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     grid->addWidget(heading, 0, 0, 1, 2);
