@@ -156,7 +156,9 @@ void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart,
     painter.setBrush(Qt::NoBrush);
 
     const AmountFormat &format = AmountFormat::current();
-    for (double v = low; v <= high + step / 2; v += step) {
+    // A chart without bars marks its zero line only.
+    const double lastMark = chart.bars.empty() ? low : high;
+    for (double v = low; v <= lastMark + step / 2; v += step) {
         const double y = yOf(v);
         painter.setPen(QPen(QColor(200, 200, 200), 0.15 * mm));
         painter.drawPolyline(QPolygonF({QPointF(plot.left(), y), QPointF(plot.left(), y) + back, QPointF(wall.right(), y - depth)}));
