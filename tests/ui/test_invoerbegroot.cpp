@@ -3,6 +3,7 @@
 // survive closing and reopening while names and actuals refresh, and "Overzicht", which
 // opens the budget report with the screen's amounts. Also the main menu's "Grafiek": every
 // click builds the chart afresh.
+#include "amountformat.h"
 #include "budget/invoerbegroot.h"
 #include "core/main.h"
 #include "core/startup.h"
@@ -165,6 +166,22 @@ private Q_SLOTS:
         QCOMPARE(screen->naam(26)->text(), QStringLiteral("Kantine"));
         QCOMPARE(screen->over()->text(), QStringLiteral("1500.00"));
         QVERIFY(reportTexts().contains(QStringLiteral("Kantine")));
+    }
+
+    // Amounts typed in one visit show in the amount format of the next.
+    void amountsFollowTheAmountFormat()
+    {
+        open();
+        test::typeAmount(screen->bedrag(7), QStringLiteral("1234.5"));
+        screen->close();
+        AmountFormat::applyDutch(true);
+        open();
+        const QString shown = screen->bedrag(7)->plainText();
+        const QString total = screen->totaalInkomsten()->text();
+        screen->close();
+        AmountFormat::applyDutch(false);
+        QCOMPARE(shown, QStringLiteral("1234,50"));
+        QCOMPARE(total, QStringLiteral("1234,50"));
     }
 
     void overzichtOpensTheReport()
