@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "backup/backuppen.h"
+#include "backup/restore.h"
 #include "bookkeeping/Tebetalen.h"
 #include "bookkeeping/Teontvangen.h"
 #include "bookkeeping/invoeromschr.h"
@@ -118,6 +120,8 @@ const QHash<QString, Factory> &factories()
          [](AppContext &c) { return new ReportUnit(c, QStringLiteral("printbegroot"), [&c] { return begrotingsrapport(c); }); }},
         {QStringLiteral("over_tebetalen"), [](AppContext &c) { return new over_tebetalen(c); }},
         {QStringLiteral("over_teontvangen"), [](AppContext &c) { return new over_teontvangen(c); }},
+        {QStringLiteral("backuppen"), [](AppContext &c) { return new backuppen(c); }},
+        {QStringLiteral("restore"), [](AppContext &c) { return new restore(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
