@@ -24,10 +24,11 @@ void writePdf(ReportDocument &document, QIODevice &out)
         throw Error(QStringLiteral("Het PDF-bestand kan niet worden geschreven."));
     const double pixelsPerMm = writer.resolution() / 25.4;
     // The writer puts each page out when the next one starts: a page is painted and gone.
+    ReportPagePainter pagePainter(painter, document);
     document.forEachPage([&](const ReportPage &page) {
         if (page.number > 1)
             writer.newPage();
-        paintReportPage(painter, document, page, pixelsPerMm);
+        pagePainter.paint(page, pixelsPerMm);
         stopWhenFailed(out);
     });
     if (!painter.end()) // writes the PDF's closing parts

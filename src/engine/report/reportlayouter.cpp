@@ -186,13 +186,25 @@ void ReportLayouter::addText(Instance &out, const ReportElement &e, BandKind kin
 
 void ReportLayouter::fit(PageItem &item)
 {
-    if (m_metrics.size() <= item.style)
+    if (m_metrics.size() <= item.style) {
         m_metrics.resize(item.style + 1);
+        m_widths.resize(item.style + 1);
+    }
     std::optional<QFontMetricsF> &metrics = m_metrics[item.style];
     if (!metrics)
         metrics.emplace(m_store.styles.at(item.style).font(), measuringDevice());
+    // Long lists repeat most of their texts (dates, account names, amounts): each width is
+    // measured once. The cache is emptied now and then, so it stays small.
+    QHash<QString, qreal> &widths = m_widths[item.style];
+    auto known = widths.constFind(item.text);
+    if (known == widths.cend()) {
+        if (widths.size() >= 4096)
+            widths.clear();
+        known = widths.insert(item.text, metrics->horizontalAdvance(item.text));
+    }
     // (a hair of room more than the box: its width is kept as a float)
-    QString shown = elideToWidth(*metrics, item.text, item.w * richTextUnitsPerMm() + 0.01);
+    const qreal room = item.w * richTextUnitsPerMm() + 0.01;
+    QString shown = *known <= room ? item.text : elideToWidth(*metrics, item.text, room);
     if (shown == item.text) {
         item.flags &= ~PageItem::Elided;
         item.elided.clear();

@@ -79,6 +79,7 @@ private:
     bool m_detailOnceDone = false;
     int m_rowNumber = 0;
     std::vector<std::optional<QFontMetricsF>> m_metrics; // by style index
+    std::vector<QHash<QString, qreal>> m_widths;         // by style index: text -> width
 };
 
 } // namespace zelk

@@ -423,12 +423,13 @@ void PreviewWindow::printTo(QPrinter &printer)
     const double pixelsPerMm = printer.resolution() / 25.4;
     try {
         // Page by page as for saving, so that the pages on show stay as they are.
+        ReportPagePainter pagePainter(painter, *m_document);
         m_document->forEachPage([&](const ReportPage &page) {
             if (page.number < from || page.number > to)
                 return;
             if (page.number > from)
                 printer.newPage();
-            paintReportPage(painter, *m_document, page, pixelsPerMm);
+            pagePainter.paint(page, pixelsPerMm);
         });
     } catch (const std::exception &error) {
         painter.end();
