@@ -48,6 +48,8 @@ public:
     void paint(const PageItem &item)
     {
         const QRectF rect(item.x * m_unit, item.y * m_unit, item.w * m_unit, item.h * m_unit);
+        if (item.kind != ItemKind::Text)
+            leaveTexts();
         switch (item.kind) {
         case ItemKind::Text:
             paintText(item);
@@ -73,6 +75,15 @@ public:
             paintBarChart(m_painter, rect, m_store.charts.at(item.resource), m_unit);
             break;
         }
+    }
+
+    // Back to millimetres after a run of texts, and the next text sets its font and pen again.
+    void leaveTexts()
+    {
+        if (m_inTexts)
+            m_painter.setWorldTransform(m_pageTransform);
+        m_inTexts = false;
+        m_style = -1;
     }
 
 private:
@@ -107,11 +118,17 @@ private:
             known = widths.insert(shown, metrics.horizontalAdvance(shown));
         }
         const QString painted = *known <= rect.width() + 0.01 ? shown : elideToWidth(metrics, item.text, rect.width());
-        m_painter.setWorldTransform(m_textTransform);
-        m_painter.setFont(*font);
-        m_painter.setPen(style.color);
+        // A run of texts shares the transformation, and texts of one style the font and
+        // pen: a PDF then does not repeat them for every text.
+        if (!m_inTexts)
+            m_painter.setWorldTransform(m_textTransform);
+        m_inTexts = true;
+        if (m_style != item.style) {
+            m_painter.setFont(*font);
+            m_painter.setPen(style.color);
+            m_style = item.style;
+        }
         m_painter.drawText(rect, int(style.align) | Qt::TextDontClip | Qt::TextSingleLine, painted);
-        m_painter.setWorldTransform(m_pageTransform);
     }
 
     void paintPicture(const PageItem &item, const QRectF &rect)
@@ -134,6 +151,8 @@ private:
     std::vector<QHash<QString, qreal>> &m_widths;
     QTransform m_pageTransform; // millimetres at m_unit device units each
     QTransform m_textTransform; // millimetres at richTextUnitsPerMm() units each
+    bool m_inTexts = false;     // the painter has m_textTransform
+    int m_style = -1;           // the style whose font and pen the painter has
 };
 } // namespace
 
@@ -159,6 +178,7 @@ void ReportPagePainter::paint(const ReportPage &page, double pixelsPerMm)
     PagePainter pagePainter(painter, document, unit, *m_measures);
     for (const PageItem &item : page.items)
         pagePainter.paint(item);
+    pagePainter.leaveTexts();
     painter.restore();
 }
 
