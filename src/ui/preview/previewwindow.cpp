@@ -185,11 +185,13 @@ void PreviewWindow::buildToolBar(QVBoxLayout *layout)
     bar->addWidget(m_pageCount);
     bar->addWidget(m_next);
     bar->addWidget(m_last);
-    bar->addWidget(m_status);
     bar->addSpacing(12);
     bar->addWidget(new QLabel(QStringLiteral("Zoom "), this));
     bar->addWidget(m_zoom);
-    bar->addStretch(1);
+    bar->addSpacing(12);
+    // The room between zoom and the buttons; a long message never widens the window.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bar->addWidget(m_status, 1);
     bar->addWidget(setup);
     bar->addWidget(print);
     bar->addWidget(save);
