@@ -224,6 +224,40 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
+    // An export stopped halfway (the preview's "Afbreken") leaves the previous file as it
+    // was and nothing beside it; the same document saves whole afterwards.
+    void stoppedExportLeavesNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journaal.pdf"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("het vorige overzicht\n");
+        }
+        ReportDocument document(journalReport(3000));
+        int seen = 0;
+        document.setProgress([&](int pages) {
+            seen = pages;
+            if (pages == 3)
+                throw Error(QStringLiteral("Het opslaan is afgebroken; er is niets opgeslagen."));
+        });
+        try {
+            exportReport(document, ExportFormat::Pdf, path);
+            QFAIL("a stopped export reported success");
+        } catch (const Error &e) {
+            QCOMPARE(e.message(), QStringLiteral("Het opslaan is afgebroken; er is niets opgeslagen."));
+        }
+        QCOMPARE(seen, 3);
+        QCOMPARE(bytesOf(path), QByteArray("het vorige overzicht\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("journaal.pdf")});
+
+        document.setProgress({});
+        exportReport(document, ExportFormat::Pdf, path);
+        QVERIFY(bytesOf(path).startsWith("%PDF-"));
+        QVERIFY(seen == 3 && document.isComplete());
+    }
+
     // A disk that fills up while a long report is written: the export stops with the
     // message for a full disk, the previous file stays as it was, nothing is left beside
     // it; a report that fits is saved on the same disk afterwards.

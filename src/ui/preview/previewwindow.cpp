@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -206,6 +207,8 @@ int PreviewWindow::currentPage() const
 
 void PreviewWindow::goToPage(int index)
 {
+    if (m_saving) // the report is being run for saving; the pages wait
+        return;
     m_target = std::max(0, index);
     if (!pursueTarget(TickMs))
         m_layoutTimer->start(); // shown when it is laid out; the window answers meanwhile
@@ -279,6 +282,8 @@ void PreviewWindow::lastPage()
 
 void PreviewWindow::layOutInBackground()
 {
+    if (m_saving)
+        return;
     if (m_target) {
         if (!pursueTarget(TickMs)) {
             refreshNavigation();
@@ -403,6 +408,8 @@ void PreviewWindow::printerSetup()
 
 void PreviewWindow::print()
 {
+    if (m_saving)
+        return;
     QPrintDialog dialog(&m_printer, this);
     dialog.setWindowTitle(QStringLiteral("Afdrukken"));
     dialog.setMinMax(1, m_document->isComplete() ? m_document->pageCount() : 1000000);
@@ -446,6 +453,8 @@ void PreviewWindow::printTo(QPrinter &printer)
 
 void PreviewWindow::save()
 {
+    if (m_saving)
+        return;
     QStringList filters;
     for (const SaveChoice &choice : SaveChoices)
         filters << QString::fromUtf8(choice.filter);
@@ -465,6 +474,9 @@ bool PreviewWindow::saveAs(const QString &path, ExportFormat format)
 {
     // A long report takes a while: the window shows how far it is and may stop it (then
     // nothing is saved). The pages on show wait meanwhile.
+    if (m_saving)
+        return false;
+    const QScopedValueRollback saving(m_saving, true);
     m_layoutTimer->stop();
     const int pages = m_document->isComplete() ? m_document->pageCount() : 0;
     QProgressDialog progress(QStringLiteral("Het overzicht wordt opgeslagen…"), QStringLiteral("Afbreken"), 0, pages, this);

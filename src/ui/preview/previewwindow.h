@@ -86,6 +86,7 @@ private:
     QComboBox *m_zoom = nullptr;
     QTimer *m_layoutTimer = nullptr;
     std::optional<int> m_target; // the page asked for and not shown yet (LastPage: the last)
+    bool m_saving = false;       // saving runs the report: nothing else lays pages out meanwhile
     Fit m_fit = Fit::Width;
     int m_percent = 100;
 };
