@@ -71,6 +71,17 @@ void writeText(ReportDocument &document, QIODevice &out)
 
 void writeCsv(ReportDocument &document, QIODevice &out)
 {
+    if (const auto &records = document.report().csvRecords; !records.empty()) {
+        QString text;
+        for (const QStringList &record : records) {
+            QStringList fields;
+            for (const QString &field : record)
+                fields.append(csvField(field));
+            text += fields.join(u',') + u'\n';
+        }
+        writeOut(out, text.toUtf8());
+        return;
+    }
     document.forEachPage([&](const ReportPage &page) {
         QString text;
         for (const TextRow &row : pageTextRows(document, page)) {
