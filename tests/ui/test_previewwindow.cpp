@@ -4,6 +4,7 @@
 #include "preview/previewwindow.h"
 #include "report/listreport.h"
 #include "report/reportexport.h"
+#include "report/reportpainter.h"
 #include "toolkit/reportbusy.h"
 
 #include <QBuffer>
@@ -43,6 +44,16 @@ template <typename T> T *child(QWidget &window, const char *name)
     if (!found)
         qFatal("no child %s", name);
     return found;
+}
+
+// Whether the preview shows `page` of `document` (laid out on its own) as it is painted:
+// the view's picture inside its grey border.
+bool showsPage(QWidget &window, ReportDocument &document, int page, double pixelsPerMm)
+{
+    const QImage expected = renderReportPage(document, document.page(page), pixelsPerMm).convertToFormat(QImage::Format_RGB32);
+    constexpr int Border = 8; // see pageview.cpp
+    const QImage grabbed = child<QWidget>(window, "bladweergave")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return grabbed.copy(QRect(QPoint(Border, Border), expected.size())) == expected;
 }
 
 } // namespace
@@ -104,6 +115,45 @@ private Q_SLOTS:
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(document->isComplete(), 60000);
         QCOMPARE(child<QLabel>(window, "aantalBladen")->text(), QStringLiteral("van %1").arg(document->pagesReady()));
+    }
+
+    // The last page of a long report, reached in steps while the window answers, is shown
+    // as that page is painted on its own; so is the page before it, which has left the
+    // document's cache by then and is laid out again.
+    void lastPageOfALongReport()
+    {
+        auto document = std::make_shared<ReportDocument>(listReport(12000));
+        PreviewWindow window(document);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ReportDocument alone(listReport(12000));
+        const int pages = alone.pageCount();
+        QVERIFY(pages > 3 * ReportDocument::CachedPages);
+
+        QTest::mouseClick(child<QToolButton>(window, "laatsteBlad"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isBusy(), 60000);
+        QCOMPARE(window.currentPage(), pages - 1);
+        QCOMPARE(child<QSpinBox>(window, "bladnummer")->value(), pages);
+        QCOMPARE(child<QLabel>(window, "aantalBladen")->text(), QStringLiteral("van %1").arg(pages));
+        QVERIFY(!child<QToolButton>(window, "volgendBlad")->isEnabled());
+        QVERIFY(showsPage(window, alone, pages - 1, window.pixelsPerMm()));
+
+        // Far back and one page back from there: pages that were laid out again.
+        for (int page : {pages / 2, pages / 2 - 1}) {
+            QSpinBox *number = child<QSpinBox>(window, "bladnummer");
+            number->selectAll();
+            QTest::keyClicks(number, QString::number(page + 1));
+            QTest::keyClick(number, Qt::Key_Return);
+            QTRY_VERIFY_WITH_TIMEOUT(!window.isBusy(), 60000);
+            QCOMPARE(window.currentPage(), page);
+            QVERIFY(showsPage(window, alone, page, window.pixelsPerMm()));
+        }
+        QTest::keyClick(&window, Qt::Key_PageUp);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isBusy(), 60000);
+        QCOMPARE(window.currentPage(), pages / 2 - 2);
+        QVERIFY(showsPage(window, alone, pages / 2 - 2, window.pixelsPerMm()));
+        QVERIFY(!showsPage(window, alone, pages / 2 - 1, window.pixelsPerMm())); // (the comparison can fail)
+        QVERIFY(document->pagesKept() <= ReportDocument::CachedPages);
     }
 
     void zoom_data()

@@ -1,9 +1,8 @@
 #include "reportexport.h"
 
-#include "filesave.h"
+#include "reportsink.h"
 #include "zelkerror.h"
 
-#include <QBuffer>
 #include <QDir>
 
 namespace zelk {
@@ -39,26 +38,38 @@ QString exportSuffix(ExportFormat format)
 
 void exportReport(ReportDocument &document, ExportFormat format, const QString &path)
 {
-    document.pageCount(); // lay out everything first: errors of the report come before the file
-    // The whole file is made in memory and only then saved in one step, so a failed save
-    // leaves the previous file as it was and never a half one.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (format == ExportFormat::Pdf)
-        writePdf(document, buffer);
-    else if (format == ExportFormat::Text)
-        writeText(document, buffer);
-    else if (format == ExportFormat::Csv)
-        writeCsv(document, buffer);
-    else
-        writeHtml(document, buffer);
-    buffer.close();
+    // The pages are laid out, written and dropped one by one into a temporary file beside
+    // the target, which takes the target's place only when all is written: an error of the
+    // report or of the disk leaves the previous file as it was, and never a half one.
+    ReportSink sink(path);
+    sink.start();
+    try {
+        if (format == ExportFormat::Pdf)
+            writePdf(document, sink);
+        else if (format == ExportFormat::Text)
+            writeText(document, sink);
+        else if (format == ExportFormat::Csv)
+            writeCsv(document, sink);
+        else
+            writeHtml(document, sink);
+    } catch (const Error &) {
+        stopWhenFailed(sink); // a full disk is said as such, whatever the writer made of it
+        throw;
+    }
+    stopWhenFailed(sink);
     // The PDF engine does not report a failing device while painting: a whole PDF starts
     // with its header and ends with its end-of-file mark.
-    if (format == ExportFormat::Pdf && (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF")))
+    if (format == ExportFormat::Pdf && (!sink.head().startsWith("%PDF-") || !sink.tail().trimmed().endsWith("%%EOF")))
         throw Error(QStringLiteral("Het PDF-bestand %1 kan niet worden gemaakt.").arg(QDir::toNativeSeparators(path)));
-    saveFile(path, bytes);
+    sink.finish();
+}
+
+void writeOut(QIODevice &out, const QByteArray &bytes)
+{
+    if (out.write(bytes) != bytes.size()) {
+        stopWhenFailed(out);
+        throw Error(QStringLiteral("Het overzicht kan niet worden geschreven."));
+    }
 }
 
 QString csvField(const QString &text)

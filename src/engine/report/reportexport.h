@@ -1,6 +1,7 @@
 #pragma once
 // Saving a laid-out report: PDF (the pages as painted), plain text, comma-separated text
-// and HTML. All formats are written as UTF-8.
+// and HTML. All formats are written as UTF-8, page by page as the report is laid out
+// (ReportDocument::forEachPage): no export holds the whole report in memory.
 #include "reportdocument.h"
 
 #include <QIODevice>
@@ -14,8 +15,9 @@ enum class ExportFormat { Pdf, Text, Csv, Html };
 std::optional<ExportFormat> exportFormatFromName(const QString &name);
 QString exportSuffix(ExportFormat format); // "pdf", "txt", "csv", "html"
 
-// Writes the whole report to `path` in one step (see saveFile); throws zelk::Error (Dutch)
-// when it cannot be saved, and then a previous file at `path` is left as it was.
+// Writes the whole report to `path` (see ReportSink); throws zelk::Error (Dutch) when the
+// report or the file fails, and then a previous file at `path` is left as it was and no
+// half file beside it.
 void exportReport(ReportDocument &document, ExportFormat format, const QString &path);
 
 // Plain text: every page's texts at character columns (1.6 mm each) in rows, horizontal
@@ -36,6 +38,9 @@ void writeHtml(ReportDocument &document, QIODevice &out);
 
 // PDF: the pages painted exactly as on paper.
 void writePdf(ReportDocument &document, QIODevice &out);
+
+// Writes `bytes` to `out`; throws zelk::Error when they could not all be written.
+void writeOut(QIODevice &out, const QByteArray &bytes);
 
 // A CSV field: quoted (with doubled quotes) when it holds a comma, quote or line break.
 QString csvField(const QString &text);

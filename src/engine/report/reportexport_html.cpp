@@ -1,9 +1,14 @@
 // HTML export: one box of paper size per page, every item placed absolutely in millimetres.
+// The pages are written as they are laid out, into a temporary file until the style sheet
+// that comes before them is known.
 // Pictures are embedded once as style classes; charts are embedded as images.
 #include "reportexport.h"
 #include "reportpainter.h"
+#include "reportsink.h"
+#include "zelkerror.h"
 
 #include <QBuffer>
+#include <QTemporaryFile>
 #include <QTextDocument>
 
 namespace zelk {
@@ -115,23 +120,34 @@ QString itemHtml(const PageStore &store, const PageItem &item)
 
 void writeHtml(ReportDocument &document, QIODevice &out)
 {
-    const int pages = document.pageCount();
+    // The style sheet at the top names every style and picture of the report, which are
+    // known only when the last page is laid out: the pages wait in a temporary file.
+    QTemporaryFile pages;
+    if (!pages.open())
+        throw Error(QStringLiteral("Het HTML-bestand kan niet worden gemaakt: er is geen ruimte voor een tijdelijk bestand."));
     const PageStore &store = document.store();
     const QSizeF paper = document.pageSetup().paperSize();
-    out.write(QStringLiteral("<!DOCTYPE html>\n<html lang=\"nl\">\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
-                             "<style>\n%2</style>\n</head>\n<body>\n")
-                  .arg(document.report().name.toHtmlEscaped(), styleSheet(store))
-                  .toUtf8());
-    for (int i = 0; i < pages; ++i) {
-        const ReportPage &page = document.page(i);
+    document.forEachPage([&](const ReportPage &page) {
         QString html = QStringLiteral("<div class=\"page\" id=\"blad%1\" style=\"width:%2;height:%3\">\n")
                            .arg(QString::number(page.number), mm(paper.width()), mm(paper.height()));
         for (const PageItem &item : page.items)
             html += itemHtml(store, item);
         html += QStringLiteral("</div>\n");
-        out.write(html.toUtf8());
-    }
-    out.write("</body>\n</html>\n");
+        const QByteArray bytes = html.toUtf8();
+        if (pages.write(bytes) != bytes.size())
+            throw Error(QStringLiteral("Het HTML-bestand kan niet worden gemaakt: er is geen ruimte voor een tijdelijk bestand."));
+        stopWhenFailed(out);
+    });
+    writeOut(out,
+             QStringLiteral("<!DOCTYPE html>\n<html lang=\"nl\">\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
+                            "<style>\n%2</style>\n</head>\n<body>\n")
+                 .arg(document.report().name.toHtmlEscaped(), styleSheet(store))
+                 .toUtf8());
+    if (!pages.flush() || !pages.seek(0))
+        throw Error(QStringLiteral("Het HTML-bestand kan niet worden gemaakt: er is geen ruimte voor een tijdelijk bestand."));
+    while (!pages.atEnd())
+        writeOut(out, pages.read(1024 * 1024));
+    writeOut(out, "</body>\n</html>\n");
 }
 
 } // namespace zelk

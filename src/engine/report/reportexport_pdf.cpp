@@ -1,7 +1,8 @@
 // PDF export: the laid-out pages painted on a PDF writer, paper size and orientation of
-// the report, no margins of its own (the layout already keeps them).
+// the report, no margins of its own (the layout already keeps them), one after the other.
 #include "reportexport.h"
 #include "reportpainter.h"
+#include "reportsink.h"
 #include "zelkerror.h"
 
 #include <QPageLayout>
@@ -11,7 +12,6 @@ namespace zelk {
 
 void writePdf(ReportDocument &document, QIODevice &out)
 {
-    const int pages = document.pageCount();
     QPdfWriter writer(&out);
     writer.setResolution(600);
     writer.setCreator(QStringLiteral("Zelk"));
@@ -23,11 +23,14 @@ void writePdf(ReportDocument &document, QIODevice &out)
     if (!painter.begin(&writer))
         throw Error(QStringLiteral("Het PDF-bestand kan niet worden geschreven."));
     const double pixelsPerMm = writer.resolution() / 25.4;
-    for (int i = 0; i < pages; ++i) {
-        if (i > 0)
+    // The writer puts each page out when the next one starts: a page is painted and gone.
+    ReportPagePainter pagePainter(painter, document);
+    document.forEachPage([&](const ReportPage &page) {
+        if (page.number > 1)
             writer.newPage();
-        paintReportPage(painter, document, document.page(i), pixelsPerMm);
-    }
+        pagePainter.paint(page, pixelsPerMm);
+        stopWhenFailed(out);
+    });
     if (!painter.end()) // writes the PDF's closing parts
         throw Error(QStringLiteral("Het PDF-bestand kan niet worden geschreven."));
 }

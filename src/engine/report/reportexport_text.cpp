@@ -57,17 +57,16 @@ QString rowText(const TextRow &row, double margin)
 void writeText(ReportDocument &document, QIODevice &out)
 {
     const double margin = document.pageSetup().margin;
-    const int pages = document.pageCount();
-    for (int i = 0; i < pages; ++i) {
+    document.forEachPage([&](const ReportPage &page) {
         QString text;
-        if (i > 0)
+        if (page.number > 1)
             text += QStringLiteral("\f\n");
-        for (const TextRow &row : pageTextRows(document, document.page(i))) {
+        for (const TextRow &row : pageTextRows(document, page)) {
             text += rowText(row, margin);
             text += u'\n';
         }
-        out.write(text.toUtf8());
-    }
+        writeOut(out, text.toUtf8());
+    });
 }
 
 void writeCsv(ReportDocument &document, QIODevice &out)
@@ -80,16 +79,15 @@ void writeCsv(ReportDocument &document, QIODevice &out)
                 fields.append(csvField(field));
             text += fields.join(u',') + u'\n';
         }
-        out.write(text.toUtf8());
+        writeOut(out, text.toUtf8());
         return;
     }
-    const int pages = document.pageCount();
-    for (int i = 0; i < pages; ++i) {
+    document.forEachPage([&](const ReportPage &page) {
         QString text;
-        for (const TextRow &row : pageTextRows(document, document.page(i))) {
+        for (const TextRow &row : pageTextRows(document, page)) {
             if (row.band == BandKind::PageFooter)
                 continue;
-            if (i > 0 && (row.band == BandKind::PageHeader || row.band == BandKind::ColumnHeader))
+            if (page.number > 1 && (row.band == BandKind::PageHeader || row.band == BandKind::ColumnHeader))
                 continue;
             QStringList fields;
             for (const TextCell &cell : row.cells)
@@ -100,8 +98,8 @@ void writeCsv(ReportDocument &document, QIODevice &out)
             text += fields.join(u',');
             text += u'\n';
         }
-        out.write(text.toUtf8());
-    }
+        writeOut(out, text.toUtf8());
+    });
 }
 
 } // namespace zelk

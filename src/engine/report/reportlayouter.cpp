@@ -25,13 +25,20 @@ QRectF withinMargins(const QRectF &rect, double width)
 }
 } // namespace
 
-ReportLayouter::ReportLayouter(Report &report, PageStore &store) : m_report(report), m_store(store) { }
+ReportLayouter::ReportLayouter(Report &report, PageStore &store, QDate &printDate)
+    : m_report(report), m_store(store), m_printDate(printDate)
+{
+}
 
 void ReportLayouter::start()
 {
     m_report.resetTotals();
     m_report.clearMessages();
-    m_report.printDate = reportPrintDate(); // a report kept for the whole program run prints today's date
+    // A report kept for the whole program run prints today's date; a document laid out
+    // again prints the date it printed the first time.
+    if (!m_printDate.isValid())
+        m_printDate = reportPrintDate();
+    m_report.printDate = m_printDate;
     for (int k = 0; k < BandKindCount; ++k)
         if (Band *band = m_report.band(BandKind(k)))
             for (ReportElement &e : band->elements)
@@ -42,7 +49,7 @@ void ReportLayouter::start()
     m_phase = Phase::Details;
 }
 
-bool ReportLayouter::layoutPage()
+bool ReportLayouter::layoutPage(ReportPage *page)
 {
     if (m_phase == Phase::Done)
         return false;
@@ -50,9 +57,9 @@ bool ReportLayouter::layoutPage()
         start();
 
     const PageSetup &setup = m_report.page;
+    m_keep = page != nullptr;
     m_building = ReportPage{};
-    m_building.number = int(m_store.pages.size()) + 1;
-    m_page = &m_building;
+    m_building.number = ++m_pageNumber;
 
     const Band *footer = m_report.band(BandKind::PageFooter);
     const double footerTop = setup.paperSize().height() - setup.margin - (footer ? footer->height : 0.0);
@@ -75,8 +82,9 @@ bool ReportLayouter::layoutPage()
     }
     placeFixed(BandKind::PageFooter, footerTop);
 
-    m_store.pages.push_back(std::move(m_building));
-    m_page = nullptr;
+    if (page)
+        *page = std::move(m_building);
+    m_building = ReportPage{};
     return true;
 }
 
@@ -87,7 +95,7 @@ void ReportLayouter::placeFixed(BandKind kind, double top)
         return;
     if (auto instance = printBand(*band, nullptr, -1)) {
         append(*instance, top);
-        if (instance->richText >= 0) // a header's rich text does not stretch
+        if (instance->rich) // a header's rich text does not stretch
             appendSlice(*instance, top + instance->richTop, std::min(instance->richHeight, instance->height - instance->richTop));
         if (kind != BandKind::PageFooter)
             m_y = top + instance->height;
@@ -127,7 +135,7 @@ std::optional<ReportLayouter::Instance> ReportLayouter::nextBodyBand()
 
 std::optional<ReportLayouter::Instance> ReportLayouter::printBand(Band &band, const ReportDataSource *row, int rowNumber)
 {
-    BandContext context{m_report, band, row, m_page ? m_page->number : 1, rowNumber};
+    BandContext context{m_report, band, row, std::max(1, m_building.number), rowNumber};
     if (band.beforePrint && !band.beforePrint(context))
         return std::nullopt;
     Instance instance = resolve(band);
@@ -172,20 +180,31 @@ void ReportLayouter::addText(Instance &out, const ReportElement &e, BandKind kin
     item.y = float(e.rect.y());
     item.w = float(right - left);
     item.h = float(e.rect.height() > 0 ? e.rect.height() : e.style.pointSize * 0.3528 * 1.3);
-    item.text = text;
-    fit(item);
+    item.text = text; // cut to its box when it is placed on a kept page (see append)
     out.items.push_back(std::move(item));
 }
 
 void ReportLayouter::fit(PageItem &item)
 {
-    if (m_metrics.size() <= item.style)
+    if (m_metrics.size() <= item.style) {
         m_metrics.resize(item.style + 1);
+        m_widths.resize(item.style + 1);
+    }
     std::optional<QFontMetricsF> &metrics = m_metrics[item.style];
     if (!metrics)
         metrics.emplace(m_store.styles.at(item.style).font(), measuringDevice());
+    // Long lists repeat most of their texts (dates, account names, amounts): each width is
+    // measured once. The cache is emptied now and then, so it stays small.
+    QHash<QString, qreal> &widths = m_widths[item.style];
+    auto known = widths.constFind(item.text);
+    if (known == widths.cend()) {
+        if (widths.size() >= 4096)
+            widths.clear();
+        known = widths.insert(item.text, metrics->horizontalAdvance(item.text));
+    }
     // (a hair of room more than the box: its width is kept as a float)
-    QString shown = elideToWidth(*metrics, item.text, item.w * richTextUnitsPerMm() + 0.01);
+    const qreal room = item.w * richTextUnitsPerMm() + 0.01;
+    QString shown = *known <= room ? item.text : elideToWidth(*metrics, item.text, room);
     if (shown == item.text) {
         item.flags &= ~PageItem::Elided;
         item.elided.clear();
@@ -271,11 +290,11 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
         case ElementKind::Chart: {
             if (!e.chart)
                 break;
-            m_store.charts.push_back(*e.chart);
+            out.charts.push_back(*e.chart); // a copy: hooks may change the chart for the next row
             PageItem item;
             item.kind = ItemKind::Chart;
             item.band = band.kind;
-            item.resource = int(m_store.charts.size()) - 1;
+            item.resource = int(out.charts.size()) - 1;
             item.x = float(setup.margin + place.x());
             item.y = float(e.rect.y());
             item.w = float(place.width());
@@ -284,13 +303,12 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
             break;
         }
         case ElementKind::RichText: {
-            if (!e.document || out.richText >= 0) // one stretching text per band
+            if (!e.document || out.rich) // one stretching text per band
                 break;
-            RichTextResource resource{layoutCopy(*e.document, place.width()), place.width()};
-            out.richHeight = documentHeightMm(*resource.document);
-            out.lines = documentLines(*resource.document);
-            m_store.richTexts.push_back(std::move(resource));
-            out.richText = int(m_store.richTexts.size()) - 1;
+            out.rich = true;
+            out.richResource = RichTextResource{layoutCopy(*e.document, place.width()), place.width()};
+            out.richHeight = documentHeightMm(*out.richResource.document);
+            out.lines = documentLines(*out.richResource.document);
             out.richTop = e.rect.y();
             out.richLeft = setup.margin + place.x();
             out.richWidth = place.width();
@@ -301,16 +319,22 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
     return out;
 }
 
-void ReportLayouter::append(const Instance &band, double top)
+void ReportLayouter::append(Instance &band, double top)
 {
-    for (const PageItem &item : band.items) {
-        PageItem placed = item;
-        placed.y = float(top + item.y);
-        if (placed.flags & PageItem::PageNumber) {
-            placed.text = QString::number(m_page->number);
+    if (!m_keep)
+        return;
+    for (PageItem &item : band.items) { // a band is placed once: its items move onto the page
+        PageItem placed = std::move(item);
+        placed.y = float(top + placed.y);
+        if (placed.flags & PageItem::PageNumber)
+            placed.text = QString::number(m_building.number);
+        if (placed.kind == ItemKind::Text)
             fit(placed);
+        if (placed.kind == ItemKind::Chart) {
+            m_store.charts.push_back(std::move(band.charts.at(placed.resource)));
+            placed.resource = int(m_store.charts.size()) - 1;
         }
-        m_page->items.push_back(std::move(placed));
+        m_building.items.push_back(std::move(placed));
     }
 }
 
@@ -318,6 +342,14 @@ void ReportLayouter::appendSlice(Instance &band, double top, double length)
 {
     if (length <= Slack)
         return;
+    if (!m_keep) {
+        band.richDone += length;
+        return;
+    }
+    if (band.richText < 0) {
+        m_store.richTexts.push_back(band.richResource);
+        band.richText = int(m_store.richTexts.size()) - 1;
+    }
     PageItem slice;
     slice.kind = ItemKind::RichText;
     slice.band = band.kind;
@@ -327,18 +359,18 @@ void ReportLayouter::appendSlice(Instance &band, double top, double length)
     slice.w = float(band.richWidth);
     slice.h = float(length);
     slice.offset = float(band.richDone);
-    m_page->items.push_back(slice);
+    m_building.items.push_back(slice);
     band.richDone += length;
 }
 
 bool ReportLayouter::place(Instance &band)
 {
     const bool pageHasBody = m_y > m_bodyTop + Slack;
-    if (band.richText < 0 || (!band.started && band.richTop + band.richHeight <= band.height + Slack)) {
+    if (!band.rich || (!band.started && band.richTop + band.richHeight <= band.height + Slack)) {
         if (m_y + band.height > m_bottom + Slack && pageHasBody)
             return false;
         append(band, m_y);
-        if (band.richText >= 0)
+        if (band.rich)
             appendSlice(band, m_y + band.richTop, band.richHeight);
         m_y += band.height;
         return true;

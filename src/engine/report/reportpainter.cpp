@@ -3,6 +3,7 @@
 #include "richtext.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
 #include <QTransform>
 #include <optional>
@@ -20,14 +21,25 @@ QPen penOf(const PageItem &item, double unit)
     return pen;
 }
 
+} // namespace
+
+// What painting measures, kept from page to page on the same painter.
+struct ReportPagePainter::Measures {
+    std::vector<std::optional<QFont>> fonts;           // by style index
+    std::vector<std::optional<QFontMetricsF>> metrics; // by style index
+    std::vector<QHash<QString, qreal>> widths;         // by style index: text -> width
+};
+
+namespace {
 class PagePainter {
 public:
-    PagePainter(QPainter &painter, const ReportDocument &document, double unit)
+    PagePainter(QPainter &painter, const ReportDocument &document, double unit, ReportPagePainter::Measures &measures)
         : m_painter(painter),
           m_store(document.store()),
           m_unit(unit),
-          m_fonts(m_store.styles.size()),
-          m_metrics(m_store.styles.size()),
+          m_fonts(measures.fonts),
+          m_metrics(measures.metrics),
+          m_widths(measures.widths),
           m_pageTransform(painter.worldTransform()),
           m_textTransform(QTransform::fromScale(unit / richTextUnitsPerMm(), unit / richTextUnitsPerMm()) * m_pageTransform)
     {
@@ -36,6 +48,8 @@ public:
     void paint(const PageItem &item)
     {
         const QRectF rect(item.x * m_unit, item.y * m_unit, item.w * m_unit, item.h * m_unit);
+        if (item.kind != ItemKind::Text)
+            leaveTexts();
         switch (item.kind) {
         case ItemKind::Text:
             paintText(item);
@@ -63,6 +77,15 @@ public:
         }
     }
 
+    // Back to millimetres after a run of texts, and the next text sets its font and pen again.
+    void leaveTexts()
+    {
+        if (m_inTexts)
+            m_painter.setWorldTransform(m_pageTransform);
+        m_inTexts = false;
+        m_style = -1;
+    }
+
 private:
     // Texts are drawn at the resolution the layout measured them with: a font engine rounds
     // a font's size to whole pixels of the device, which would make a text a few per cent
@@ -72,6 +95,11 @@ private:
         const double unit = richTextUnitsPerMm();
         const QRectF rect(item.x * unit, item.y * unit, item.w * unit, item.h * unit);
         const TextStyle &style = m_store.styles.at(item.style);
+        if (m_fonts.size() <= item.style) {
+            m_fonts.resize(item.style + 1);
+            m_metrics.resize(item.style + 1);
+            m_widths.resize(item.style + 1);
+        }
         std::optional<QFont> &font = m_fonts[item.style];
         if (!font) {
             font = style.font();
@@ -82,13 +110,25 @@ private:
         // it a hair wider, it is cut again here, so that no text ever runs out of its box.
         const QFontMetricsF &metrics = *m_metrics[item.style];
         const QString &shown = item.shownText();
-        const QString painted
-            = metrics.horizontalAdvance(shown) <= rect.width() + 0.01 ? shown : elideToWidth(metrics, item.text, rect.width());
-        m_painter.setWorldTransform(m_textTransform);
-        m_painter.setFont(*font);
-        m_painter.setPen(style.color);
+        QHash<QString, qreal> &widths = m_widths[item.style];
+        auto known = widths.constFind(shown);
+        if (known == widths.cend()) {
+            if (widths.size() >= 4096)
+                widths.clear();
+            known = widths.insert(shown, metrics.horizontalAdvance(shown));
+        }
+        const QString painted = *known <= rect.width() + 0.01 ? shown : elideToWidth(metrics, item.text, rect.width());
+        // A run of texts shares the transformation, and texts of one style the font and
+        // pen: a PDF then does not repeat them for every text.
+        if (!m_inTexts)
+            m_painter.setWorldTransform(m_textTransform);
+        m_inTexts = true;
+        if (m_style != item.style) {
+            m_painter.setFont(*font);
+            m_painter.setPen(style.color);
+            m_style = item.style;
+        }
         m_painter.drawText(rect, int(style.align) | Qt::TextDontClip | Qt::TextSingleLine, painted);
-        m_painter.setWorldTransform(m_pageTransform);
     }
 
     void paintPicture(const PageItem &item, const QRectF &rect)
@@ -106,15 +146,27 @@ private:
     QPainter &m_painter;
     const PageStore &m_store;
     double m_unit;
-    std::vector<std::optional<QFont>> m_fonts;
-    std::vector<std::optional<QFontMetricsF>> m_metrics;
+    std::vector<std::optional<QFont>> &m_fonts;
+    std::vector<std::optional<QFontMetricsF>> &m_metrics;
+    std::vector<QHash<QString, qreal>> &m_widths;
     QTransform m_pageTransform; // millimetres at m_unit device units each
     QTransform m_textTransform; // millimetres at richTextUnitsPerMm() units each
+    bool m_inTexts = false;     // the painter has m_textTransform
+    int m_style = -1;           // the style whose font and pen the painter has
 };
 } // namespace
 
-void paintReportPage(QPainter &painter, const ReportDocument &document, const ReportPage &page, double pixelsPerMm)
+ReportPagePainter::ReportPagePainter(QPainter &painter, const ReportDocument &document)
+    : m_painter(painter), m_document(document), m_measures(std::make_unique<Measures>())
 {
+}
+
+ReportPagePainter::~ReportPagePainter() = default;
+
+void ReportPagePainter::paint(const ReportPage &page, double pixelsPerMm)
+{
+    QPainter &painter = m_painter;
+    const ReportDocument &document = m_document;
     // Items are drawn in the device's own units at natural size, so that point-sized fonts
     // come out right; the scale then zooms everything alike.
     const double unit = painter.device()->logicalDpiX() / 25.4;
@@ -123,10 +175,16 @@ void paintReportPage(QPainter &painter, const ReportDocument &document, const Re
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.scale(pixelsPerMm / unit, pixelsPerMm / unit);
-    PagePainter pagePainter(painter, document, unit);
+    PagePainter pagePainter(painter, document, unit, *m_measures);
     for (const PageItem &item : page.items)
         pagePainter.paint(item);
+    pagePainter.leaveTexts();
     painter.restore();
+}
+
+void paintReportPage(QPainter &painter, const ReportDocument &document, const ReportPage &page, double pixelsPerMm)
+{
+    ReportPagePainter(painter, document).paint(page, pixelsPerMm);
 }
 
 QImage renderReportPage(const ReportDocument &document, const ReportPage &page, double pixelsPerMm)

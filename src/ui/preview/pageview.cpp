@@ -50,7 +50,7 @@ void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(128, 128, 128));
-    if (m_page >= m_document->pagesReady()) // the window lays pages out; painting never does
+    if (!m_document->isReady(m_page) || m_page >= m_document->pagesReady()) // the window lays pages out; painting never does
         return;
     if (m_picture.isNull()) {
         const double ratio = devicePixelRatioF();

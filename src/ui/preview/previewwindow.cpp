@@ -2,10 +2,12 @@
 
 #include "pageview.h"
 #include "report/reportpainter.h"
+#include "zelkerror.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -15,6 +17,8 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -24,14 +28,16 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace zelk {
 
 namespace {
 constexpr int FitWidthItem = -1;
 constexpr int FitPageItem = -2;
-constexpr int PagesPerTick = 10; // background layout step; keeps the window responsive
-constexpr int Border = 8;        // the page view's border, see pageview.cpp
+constexpr int TickMs = 40;        // layout between two looks at the user's input
+constexpr int LastPage = 1 << 30; // m_target: the last page, once the count is known
+constexpr int Border = 8;         // the page view's border, see pageview.cpp
 
 struct SaveChoice {
     const char *filter;
@@ -151,6 +157,8 @@ void PreviewWindow::buildToolBar(QVBoxLayout *layout)
     connect(m_pageNumber, &QSpinBox::valueChanged, this, [this](int value) { goToPage(value - 1); });
     m_pageCount = new QLabel(this);
     m_pageCount->setObjectName(QStringLiteral("aantalBladen"));
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("opmaak"));
 
     m_zoom = new QComboBox(this);
     m_zoom->setObjectName(QStringLiteral("zoom"));
@@ -181,7 +189,10 @@ void PreviewWindow::buildToolBar(QVBoxLayout *layout)
     bar->addSpacing(12);
     bar->addWidget(new QLabel(QStringLiteral("Zoom "), this));
     bar->addWidget(m_zoom);
-    bar->addStretch(1);
+    bar->addSpacing(12);
+    // The room between zoom and the buttons; a long message never widens the window.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bar->addWidget(m_status, 1);
     bar->addWidget(setup);
     bar->addWidget(print);
     bar->addWidget(save);
@@ -196,17 +207,49 @@ int PreviewWindow::currentPage() const
 
 void PreviewWindow::goToPage(int index)
 {
-    try {
-        index = std::max(0, index);
-        if (!m_document->hasPage(index))
-            index = m_document->pagesReady() - 1;
-    } catch (const std::exception &error) {
-        showError(error);
-        index = std::min(index, m_document->pagesReady() - 1);
-    }
-    m_view->setPage(std::max(0, index));
-    m_scroll->verticalScrollBar()->setValue(0);
+    if (m_saving) // the report is being run for saving; the pages wait
+        return;
+    m_target = std::max(0, index);
+    if (!pursueTarget(TickMs))
+        m_layoutTimer->start(); // shown when it is laid out; the window answers meanwhile
     refreshNavigation();
+}
+
+bool PreviewWindow::pursueTarget(int budgetMs)
+{
+    try {
+        int target = *m_target;
+        if (target == LastPage) {
+            QElapsedTimer clock;
+            clock.start();
+            while (m_document->layoutMore(1) && clock.elapsed() < budgetMs) { }
+            if (!m_document->isComplete())
+                return false;
+            target = m_document->pageCount() - 1;
+            m_target = target;
+        }
+        if (!m_document->prepare(target, std::chrono::milliseconds(budgetMs)))
+            return false;
+        if (m_document->isComplete() && target >= m_document->pageCount()) {
+            m_target = m_document->pageCount() - 1; // past the end: the last page
+            if (!m_document->prepare(*m_target, std::chrono::milliseconds(budgetMs)))
+                return false;
+        }
+    } catch (const std::exception &error) {
+        m_target.reset();
+        m_layoutTimer->stop();
+        showError(error);
+        return true;
+    }
+    showPage(*m_target);
+    m_target.reset();
+    return true;
+}
+
+void PreviewWindow::showPage(int index)
+{
+    m_view->setPage(index);
+    m_scroll->verticalScrollBar()->setValue(0);
 }
 
 void PreviewWindow::firstPage()
@@ -216,53 +259,70 @@ void PreviewWindow::firstPage()
 
 void PreviewWindow::previousPage()
 {
-    goToPage(currentPage() - 1);
+    goToPage(aimedPage() - 1);
 }
 
 void PreviewWindow::nextPage()
 {
-    goToPage(currentPage() + 1);
+    goToPage(aimedPage() + 1);
+}
+
+int PreviewWindow::aimedPage() const
+{
+    return m_target && *m_target != LastPage ? *m_target : currentPage();
 }
 
 void PreviewWindow::lastPage()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        m_document->pageCount();
-    } catch (const std::exception &error) {
-        QApplication::restoreOverrideCursor();
-        showError(error);
-        return;
-    }
-    QApplication::restoreOverrideCursor();
-    goToPage(m_document->pagesReady() - 1);
+    if (m_document->isComplete())
+        goToPage(m_document->pageCount() - 1);
+    else
+        goToPage(LastPage);
 }
 
 void PreviewWindow::layOutInBackground()
 {
-    try {
-        if (!m_document->layoutMore(PagesPerTick))
+    if (m_saving)
+        return;
+    if (m_target) {
+        if (!pursueTarget(TickMs)) {
+            refreshNavigation();
+            return;
+        }
+    } else {
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            while (m_document->layoutMore(1) && clock.elapsed() < TickMs) { }
+        } catch (const std::exception &error) {
             m_layoutTimer->stop();
-    } catch (const std::exception &error) {
-        m_layoutTimer->stop();
-        showError(error);
+            showError(error);
+        }
     }
+    if (!m_target && m_document->isComplete())
+        m_layoutTimer->stop();
     refreshNavigation();
 }
 
 void PreviewWindow::refreshNavigation()
 {
-    const int ready = m_document->pagesReady();
+    const int known = m_document->pagesReady();
     const bool complete = m_document->isComplete();
     const int page = currentPage();
     m_first->setEnabled(page > 0);
     m_previous->setEnabled(page > 0);
-    m_next->setEnabled(page + 1 < ready || !complete);
-    m_last->setEnabled(page + 1 < ready || !complete);
+    m_next->setEnabled(page + 1 < known || !complete);
+    m_last->setEnabled(page + 1 < known || !complete);
     const QSignalBlocker blocker(m_pageNumber);
-    m_pageNumber->setMaximum(complete ? std::max(1, ready) : 1000000);
-    m_pageNumber->setValue(page + 1);
-    m_pageCount->setText(complete ? QStringLiteral("van %1").arg(ready) : QStringLiteral("van %1…").arg(ready));
+    m_pageNumber->setMaximum(complete ? std::max(1, known) : 1000000);
+    m_pageNumber->setValue(aimedPage() + 1);
+    m_pageCount->setText(complete ? QStringLiteral("van %1").arg(known) : QStringLiteral("van %1…").arg(known));
+    if (!m_target)
+        m_status->clear();
+    else if (*m_target == LastPage)
+        m_status->setText(QStringLiteral("Bezig met opmaken tot het laatste blad…"));
+    else
+        m_status->setText(QStringLiteral("Bezig met opmaken van blad %1…").arg(*m_target + 1));
 }
 
 void PreviewWindow::zoomChosen(int index)
@@ -348,16 +408,11 @@ void PreviewWindow::printerSetup()
 
 void PreviewWindow::print()
 {
-    int pages = 0;
-    try {
-        pages = m_document->pageCount();
-    } catch (const std::exception &error) {
-        showError(error);
+    if (m_saving)
         return;
-    }
     QPrintDialog dialog(&m_printer, this);
     dialog.setWindowTitle(QStringLiteral("Afdrukken"));
-    dialog.setMinMax(1, pages);
+    dialog.setMinMax(1, m_document->isComplete() ? m_document->pageCount() : 1000000);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     if (dialog.exec() == QDialog::Accepted)
         printTo(m_printer);
@@ -366,9 +421,8 @@ void PreviewWindow::print()
 void PreviewWindow::printTo(QPrinter &printer)
 {
     printer.setFullPage(true); // the pages carry their own margins
-    const int pages = m_document->pagesReady();
-    const int from = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
-    const int to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) - 1 : pages - 1;
+    const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    const int to = printer.toPage() > 0 ? printer.toPage() : std::numeric_limits<int>::max();
     QPainter painter;
     if (!painter.begin(&printer)) {
         QMessageBox::critical(this, QStringLiteral("Fout"), QStringLiteral("De printer kan niet worden gebruikt."));
@@ -376,17 +430,31 @@ void PreviewWindow::printTo(QPrinter &printer)
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const double pixelsPerMm = printer.resolution() / 25.4;
-    for (int i = from; i <= to; ++i) {
-        if (i > from)
-            printer.newPage();
-        paintReportPage(painter, *m_document, m_document->page(i), pixelsPerMm);
+    try {
+        // Page by page as for saving, so that the pages on show stay as they are.
+        ReportPagePainter pagePainter(painter, *m_document);
+        m_document->forEachPage([&](const ReportPage &page) {
+            if (page.number < from || page.number > to)
+                return;
+            if (page.number > from)
+                printer.newPage();
+            pagePainter.paint(page, pixelsPerMm);
+        });
+    } catch (const std::exception &error) {
+        painter.end();
+        QApplication::restoreOverrideCursor();
+        showError(error);
+        return;
     }
     painter.end();
     QApplication::restoreOverrideCursor();
+    refreshNavigation();
 }
 
 void PreviewWindow::save()
 {
+    if (m_saving)
+        return;
     QStringList filters;
     for (const SaveChoice &choice : SaveChoices)
         filters << QString::fromUtf8(choice.filter);
@@ -404,17 +472,43 @@ void PreviewWindow::save()
 
 bool PreviewWindow::saveAs(const QString &path, ExportFormat format)
 {
+    // A long report takes a while: the window shows how far it is and may stop it (then
+    // nothing is saved). The pages on show wait meanwhile.
+    if (m_saving)
+        return false;
+    const QScopedValueRollback saving(m_saving, true);
+    m_layoutTimer->stop();
+    const int pages = m_document->isComplete() ? m_document->pageCount() : 0;
+    QProgressDialog progress(QStringLiteral("Het overzicht wordt opgeslagen…"), QStringLiteral("Afbreken"), 0, pages, this);
+    progress.setObjectName(QStringLiteral("voortgang"));
+    progress.setWindowTitle(QStringLiteral("Opslaan"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    m_document->setProgress([&](int done) {
+        progress.setValue(pages > 0 ? std::min(done, pages) : 0);
+        progress.setLabelText(pages > 0 ? QStringLiteral("Blad %1 van %2 is opgeslagen…").arg(done).arg(pages)
+                                        : QStringLiteral("Blad %1 is opgeslagen…").arg(done));
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled())
+            throw Error(QStringLiteral("Het opslaan is afgebroken; er is niets opgeslagen."));
+    });
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool saved = true;
     try {
         exportReport(*m_document, format, path);
     } catch (const std::exception &error) {
         QApplication::restoreOverrideCursor();
+        progress.reset();
         showError(error);
-        return false;
+        saved = false;
     }
-    QApplication::restoreOverrideCursor();
+    if (saved)
+        QApplication::restoreOverrideCursor();
+    m_document->setProgress({});
+    if (m_target || !m_document->isComplete())
+        m_layoutTimer->start();
     refreshNavigation();
-    return true;
+    return saved;
 }
 
 } // namespace zelk
