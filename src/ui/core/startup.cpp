@@ -12,6 +12,8 @@
 #include "databases.h"
 #include "helpfile.h"
 #include "instellingen.h"
+#include "letters/stanbrief.h"
+#include "letters/standaardbrief.h"
 #include "main.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
@@ -114,6 +116,8 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("rekoverzicht"), [](AppContext &c) { return new rekoverzicht(c); }},
         {QStringLiteral("over_tebetalen"), [](AppContext &c) { return new over_tebetalen(c); }},
         {QStringLiteral("over_teontvangen"), [](AppContext &c) { return new over_teontvangen(c); }},
+        {QStringLiteral("stanbrief"), [](AppContext &c) { return new stanbrief(c); }},
+        {QStringLiteral("standaardbrief"), [](AppContext &c) { return new standaardbrief(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
