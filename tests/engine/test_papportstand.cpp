@@ -116,8 +116,15 @@ private Q_SLOTS:
         const ReportPage &page = document.page(0);
         QCOMPARE(pictures(document, 0), 2);
         for (const PageItem &item : page.items) {
-            if (item.kind == ItemKind::Picture)
+            if (item.kind == ItemKind::Picture) {
                 QVERIFY(qFuzzyCompare(item.y, 10.0f) && (qFuzzyCompare(item.x, 10.0f) || qFuzzyCompare(item.x, 126.7f)));
+                // The whole logo, as large as its place allows with its proportions kept.
+                const QSizeF natural = naturalSizeMm(document.store().pictures.at(item.resource));
+                QVERIFY(natural.width() <= 37.7 + 0.01 && natural.height() <= 44.6 + 0.01);
+                QVERIFY(natural.width() >= 37.6 || natural.height() >= 44.5);
+                QCOMPARE(item.w, float(natural.width()));
+                QCOMPARE(item.h, float(natural.height()));
+            }
             if (item.kind == ItemKind::RichText) {
                 QCOMPARE(item.y, float(10 + 42.0 + papportstand::LetterTop));
                 QCOMPARE(item.x, 10.0f);

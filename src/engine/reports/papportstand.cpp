@@ -9,11 +9,25 @@
 #include "vindtekst.h"
 
 #include <QFileInfo>
+#include <cmath>
 
 namespace zelk {
 
 namespace {
 const QString LetterElement = QStringLiteral("brief");
+
+// `picture` at the largest size that fits `place` (mm) with its proportions kept: its
+// resolution set so, as the report prints a picture at its natural size.
+QImage fittedPicture(QImage picture, const QSizeF &place)
+{
+    if (picture.isNull())
+        return picture;
+    const QSizeF natural = naturalSizeMm(picture);
+    const double scale = std::min(place.width() / natural.width(), place.height() / natural.height());
+    picture.setDotsPerMeterX(int(std::ceil(picture.width() * 1000.0 / natural.width() / scale)));
+    picture.setDotsPerMeterY(int(std::ceil(picture.height() * 1000.0 / natural.height() / scale)));
+    return picture;
+}
 } // namespace
 
 const std::vector<FilterCriterion> &mailingCriteria()
@@ -43,6 +57,12 @@ void papportstand::build(DataModule1 &data, const QTextDocument &letter, const Q
     m_report = std::make_shared<Report>(QStringLiteral("papportstand"));
     Report &report = *m_report;
     ReportFrame::applyLetter(report, frameSettingsOf(data));
+    // After the frame has put the logo in its two places: each shown whole in its place.
+    report.addBeforePrint([](Report &r) {
+        for (ReportElement &e : r.band(BandKind::PageHeader)->elements)
+            if (e.kind == ElementKind::Picture)
+                e.picture = fittedPicture(e.picture, e.rect.size());
+    });
 
     // Every member's letter starts on a page of its own, also after a long letter that
     // ran on to a second page; the letter starts 2.6 mm below the band's top and the band
