@@ -242,6 +242,12 @@ private Q_SLOTS:
         QTest::keyClick(open, Qt::Key_Escape);
         QVERIFY(!open->isVisible());
         QCOMPARE(app->program.context().documentFileName, QString());
+
+        // A dialog still open when the editor closes goes with it.
+        open->start();
+        e->menuItem(QStringLiteral("Files"), QStringLiteral("Sluiten"))->trigger();
+        QVERIFY(!e->isVisible());
+        QVERIFY(!open->isVisible());
     }
 
     void savingAddsRtfOnlyToANameWithoutADot()

@@ -159,6 +159,14 @@ void standaardbrief::onShow()
     m_editor->setFocus();
 }
 
+void standaardbrief::onClose()
+{
+    // A file dialog left open goes with the editor.
+    for (DocumentFileDialog *dialog : {m_open, m_save})
+        if (dialog->isVisible())
+            dialog->reject();
+}
+
 void standaardbrief::toonlogos()
 {
     if (!context().data)

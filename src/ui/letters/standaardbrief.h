@@ -43,6 +43,7 @@ public:
 
 protected:
     void onShow() override;
+    void onClose() override;
 
 private:
     void buildHeader(QWidget *header);
