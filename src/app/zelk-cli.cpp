@@ -16,7 +16,8 @@ namespace {
 
 void printHelp(QTextStream &out)
 {
-    out << "Gebruik: zelk-cli [--home MAP] OPDRACHT [ARGUMENTEN]\n\nOpdrachten:\n";
+    out << "Gebruik: zelk-cli [--home MAP] OPDRACHT [ARGUMENTEN]\n"
+           "       zelk-cli --version\n\nOpdrachten:\n";
     for (const auto &[name, command] : commands())
         out << "  " << command.usage << "\n      " << command.summary << "\n";
 }
@@ -46,6 +47,10 @@ int main(int argc, char **argv)
         const QString home = takeOption(args, QStringLiteral("--home"));
         if (!home.isEmpty())
             qputenv("ZELK_HOME", home.toUtf8());
+        if (args.value(0) == QLatin1String("--version")) {
+            out << "zelk-cli " << ZELK_VERSION << "\n";
+            return Ok;
+        }
         if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
             printHelp(out);
             return args.isEmpty() ? BadArguments : Ok;

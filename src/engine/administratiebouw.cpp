@@ -7,6 +7,7 @@
 #include "lockfiles.h"
 #include "rekeningschema.h"
 #include "settingsfiles.h"
+#include "shippedfiles.h"
 #include "store/connection.h"
 #include "store/sqlite.h"
 #include "store/tableschema.h"
@@ -47,7 +48,7 @@ void createBaseAccounts(const QString &path)
 
 QByteArray defaultLogo()
 {
-    QFile logo(QStringLiteral(":/zelk/lidbedraglogo.jpg"));
+    QFile logo(shippedfiles::defaultLogo());
     return logo.open(QIODevice::ReadOnly) ? logo.readAll() : QByteArray();
 }
 

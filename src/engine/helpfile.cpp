@@ -3,6 +3,7 @@
 #include "administraties.h"
 #include "filesave.h"
 #include "rtf/rtf.h"
+#include "shippedfiles.h"
 #include "zelkerror.h"
 
 #include <QCoreApplication>
@@ -23,7 +24,7 @@ QString pathFor(const QString &programFile, const QString &root, bool besideProg
 QString path()
 {
     const QString program = QCoreApplication::applicationFilePath();
-    const bool beside = QFileInfo(QFileInfo(program).absolutePath()).isWritable();
+    const bool beside = !shippedfiles::installed() && QFileInfo(QFileInfo(program).absolutePath()).isWritable();
     const QString file = pathFor(program, administraties::root(), beside);
     if (!beside)
         QDir().mkpath(administraties::root());
@@ -52,8 +53,9 @@ bool convertHtml(const QString &manual, const QString &helpFile)
 
 } // namespace
 
-bool seed(const QString &helpFile, const QString &manual)
+bool seed(const QString &helpFile, const QString &givenManual)
 {
+    const QString manual = givenManual.isEmpty() ? shippedfiles::manual() : givenManual;
     if (QFile::exists(helpFile) || !QFile::exists(manual))
         return false;
     if (manual.endsWith(QLatin1String(".html")))

@@ -1,15 +1,11 @@
 #pragma once
 // Where the help file lives. It is named after the program file: the program's path
 // without its extension, followed by "uitleg.rtf" (zelk -> zelkuitleg.rtf). It lies beside
-// the program; when that folder is not writable (an installed program) it lies in the
-// administrations' root instead. Either way it starts as a copy of the shipped manual.
+// the program; for an installed program, or when that folder is not writable, it lies in
+// the administrations' root instead. Either way it starts as a copy of the shipped manual.
 #include <QString>
 
 namespace zelk::helpfile {
-
-// The shipped manual a help file in the root is seeded from (a resource of the program,
-// written as HTML and saved as RTF when it is seeded).
-inline const QString shippedManual = QStringLiteral(":/zelk/manual/handleiding.html");
 
 // The help file of the running program; seeds it from the manual when it is missing.
 // Never throws: a seed that cannot be copied leaves the file missing, which the viewer
@@ -20,9 +16,9 @@ QString path();
 // else in `root`.
 QString pathFor(const QString &programFile, const QString &root, bool besideProgram);
 
-// Writes `manual` as the RTF file `helpFile` when helpFile does not exist and the manual
-// does; a manual ending in ".html" is converted, any other is copied as it is. Returns
-// true when the help file was made.
-bool seed(const QString &helpFile, const QString &manual = shippedManual);
+// Writes `manual` (the shipped one when empty) as the RTF file `helpFile` when helpFile does
+// not exist and the manual does; a manual ending in ".html" is converted, any other is copied
+// as it is. Returns true when the help file was made.
+bool seed(const QString &helpFile, const QString &manual = {});
 
 } // namespace zelk::helpfile

@@ -7,6 +7,7 @@
 #include "toolkit/taskscreen.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -60,6 +61,30 @@ void answerNextQuestion(QMessageBox::StandardButton answer, QString *asked)
         }
     });
     timer->start();
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(widget, QString(c));
+        } else {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+        }
+    }
+}
+
+int redPixels(QWidget *widget)
+{
+    const QImage image = widget->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 180 && c.green() < 60 && c.blue() < 60;
+        }
+    return count;
 }
 
 } // namespace zelk::test

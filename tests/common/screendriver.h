@@ -24,5 +24,10 @@ void clickRadio(QRadioButton *button);
 // Clicks `answer` in the next question box as soon as it is shown; `asked` (when given)
 // receives the question's text.
 void answerNextQuestion(QMessageBox::StandardButton answer, QString *asked = nullptr);
+// Types `text` into `widget` key by key; characters beyond ASCII arrive as a keyboard with
+// them would send them (a key event carrying only the text).
+void typeText(QWidget *widget, const QString &text);
+// Pixels of the widget that are clearly red: the frame of an amount field that is no amount.
+int redPixels(QWidget *widget);
 
 } // namespace zelk::test

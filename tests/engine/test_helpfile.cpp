@@ -1,7 +1,11 @@
 #include "helpfile.h"
 #include "rtf/rtf.h"
+#include "shippedfiles.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -87,6 +91,47 @@ private Q_SLOTS:
         QVERIFY(contents(beside).startsWith("{\\rtf1\\ansi"));
         QVERIFY(contents(beside).contains("FOUTMELDINGEN"));
         QFile::remove(beside);
+    }
+
+    // An installed program takes the manual from its data folder (share/zelk beside bin),
+    // where a newer one may have been put; without it, the copy built into the program.
+    void shippedFilesPreferTheInstalledCopy()
+    {
+        const QString name = QStringLiteral("proef-handleiding-%1.html").arg(QCoreApplication::applicationPid());
+        const QString builtIn = zelk::shippedfiles::manual();
+        QCOMPARE(zelk::shippedfiles::find(name, builtIn), builtIn);
+
+        const QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zelk");
+        QVERIFY(QDir().mkpath(data));
+        const QString installed = QDir(data).absoluteFilePath(name);
+        writeFile(installed, "<h1>1. NIEUWE HANDLEIDING</h1>");
+        QCOMPARE(zelk::shippedfiles::find(name, builtIn), QFileInfo(installed).absoluteFilePath());
+        QVERIFY(!zelk::shippedfiles::installed()); // only the real manual makes an installation
+
+        QTemporaryDir dir;
+        const QString help = dir.filePath("zelkuitleg.rtf");
+        QVERIFY(zelk::helpfile::seed(help, zelk::shippedfiles::find(name, builtIn)));
+        QVERIFY(contents(help).contains("NIEUWE HANDLEIDING"));
+        QFile::remove(installed);
+        QCOMPARE(zelk::shippedfiles::find(name, builtIn), builtIn);
+    }
+
+    // An installed program keeps its help file in the root even when it could write beside
+    // itself (run by root): nothing lands among the installed files.
+    void installedProgramKeepsItsHelpFileInTheRoot()
+    {
+        QTemporaryDir home;
+        qputenv("ZELK_HOME", home.path().toUtf8());
+        const QString manual = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zelk/handleiding.html");
+        QVERIFY(QDir().mkpath(QFileInfo(manual).absolutePath()));
+        writeFile(manual, "<h1>1. GEINSTALLEERDE HANDLEIDING</h1>");
+        QVERIFY(zelk::shippedfiles::installed());
+        const QString help = zelk::helpfile::path();
+        QFile::remove(manual);
+        qunsetenv("ZELK_HOME");
+        QCOMPARE(QFileInfo(help).absolutePath(), QFileInfo(home.path()).absoluteFilePath());
+        QVERIFY(contents(help).contains("GEINSTALLEERDE HANDLEIDING"));
+        QVERIFY(!QFile::exists(QCoreApplication::applicationFilePath() + QStringLiteral("uitleg.rtf")));
     }
 };
 

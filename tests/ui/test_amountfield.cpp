@@ -2,6 +2,7 @@
 // taken on Enter, on leaving and from the calculator, under both amount formats; a text
 // that is no amount in the current format is marked and never read as 0.
 #include "amountformat.h"
+#include "screendriver.h"
 #include "testhome.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/calculator.h"
@@ -16,33 +17,8 @@
 
 using namespace zelk;
 
-namespace {
-// Types `text` as key presses; a character QTest cannot type (€) as a key with that text.
-void typeText(QWidget *widget, const QString &text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClicks(widget, QString(c));
-        } else {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(widget, &press);
-        }
-    }
-}
-
-// Pixels of the field that are clearly red: its frame when the text is not understood.
-int redPixels(QWidget *field)
-{
-    const QImage image = field->grab().toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += c.red() > 180 && c.green() < 60 && c.blue() < 60;
-        }
-    return count;
-}
-} // namespace
+using test::redPixels;
+using test::typeText;
 
 class TestAmountField : public QObject {
     Q_OBJECT

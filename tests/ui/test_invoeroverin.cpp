@@ -32,33 +32,8 @@
 
 using namespace zelk;
 
-namespace {
-// Types `text` as key presses; a character QTest cannot type (€) as a key with that text.
-void typeText(QWidget *widget, const QString &text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClicks(widget, QString(c));
-        } else {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(widget, &press);
-        }
-    }
-}
-
-// Pixels of a widget that are clearly red: the frame of an amount field that is no amount.
-int redPixels(QWidget *widget)
-{
-    const QImage image = widget->grab().toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += c.red() > 180 && c.green() < 60 && c.blue() < 60;
-        }
-    return count;
-}
-} // namespace
+using test::redPixels;
+using test::typeText;
 
 class TestInvoeroverin : public QObject {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "toolkit/datepicker.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
+#include "toolkit/safetycopylabel.h"
 #include "toolkit/verwerkt.h"
 
 #include <QDir>
@@ -60,13 +61,7 @@ jaarafsluit::jaarafsluit(AppContext &context)
     action->addStretch();
     layout->addLayout(action);
 
-    m_copy = new QLabel(this);
-    m_copy->setObjectName(QStringLiteral("veiligheidskopie"));
-    m_copy->setWordWrap(true);
-    m_copy->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_copy->setStyleSheet(QStringLiteral("color: #404040;"));
-    // Room for the two lines it gets after the action, so nothing else is squeezed then.
-    m_copy->setMinimumHeight(m_copy->fontMetrics().lineSpacing() * 2 + 4);
+    m_copy = safetyCopyLabel(this);
     layout->addWidget(m_copy);
     layout->addStretch();
 

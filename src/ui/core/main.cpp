@@ -1,6 +1,7 @@
 #include "main.h"
 
 #include "databases.h"
+#include "shippedfiles.h"
 #include "toolkit/elidedlabel.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/messages.h"
@@ -33,7 +34,7 @@ main::main(AppContext &context) : m_ctx(context)
     setCentralWidget(central);
 
     auto *banner = new QLabel(central);
-    banner->setPixmap(QPixmap(QStringLiteral(":/zelk/lidbedraglogo.jpg")).scaledToHeight(90, Qt::SmoothTransformation));
+    banner->setPixmap(QPixmap(shippedfiles::defaultLogo()).scaledToHeight(90, Qt::SmoothTransformation));
     banner->setAlignment(Qt::AlignCenter);
 
     auto *groups = new QGridLayout;

@@ -1,5 +1,7 @@
 #include "startscherm.h"
 
+#include "shippedfiles.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,7 +14,7 @@ startscherm::startscherm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWi
 {
     setObjectName(QStringLiteral("startscherm"));
     auto *picture = new QLabel(this);
-    picture->setPixmap(QPixmap(QStringLiteral(":/zelk/lidbedraglogo.jpg")));
+    picture->setPixmap(QPixmap(shippedfiles::defaultLogo()));
     picture->setAlignment(Qt::AlignCenter);
     auto *title = new QLabel(QStringLiteral("Contributieprogramma wordt gestart…"), this);
     title->setAlignment(Qt::AlignCenter);
