@@ -44,11 +44,13 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// The settings files of an administration (settingsfiles.h): three records and the name.
+// The settings files of an administration: the three records and the name (settingsfiles.h)
+// and the mail server connection (mail/mailserverinstelling.h).
 const QStringList &settingsFiles()
 {
     static const QStringList names = {QLatin1String(Instelling::fileName), QLatin1String(Logonaam::fileName),
-                                      QLatin1String(Konfigur::fileName), QStringLiteral("vereniging.txt")};
+                                      QLatin1String(Konfigur::fileName), QStringLiteral("vereniging.txt"),
+                                      QStringLiteral("mailserver.txt")};
     return names;
 }
 

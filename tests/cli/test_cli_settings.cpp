@@ -46,6 +46,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out,
                  QStringLiteral("vereniging=\nemail=\nafzender=\nserver=\nnederlands=0\nlogo=1\nlogo-links=1\nlogo-rechts=0\n"
+                                "poort=25\nbeveiliging=geen\ngebruiker=\nca-bestand=\nuitzondering=\n"
                                 "logopad=%1/lidbedraglogo.jpg\nbackupmap=\n")
                      .arg(home.administration(0)));
     }

@@ -1,6 +1,7 @@
 // report: lays out one of the program's reports for the current administration and saves
 // it as PDF, plain text, comma-separated text or HTML, as the print preview would.
 #include "amountformat.h"
+#include "begroting.h"
 #include "command.h"
 #include "databases.h"
 #include "filtercriteria.h"
@@ -9,9 +10,12 @@
 #include "report/reportdocument.h"
 #include "report/reportexport.h"
 #include "report/reporttitles.h"
+#include "reports/printbegroot.h"
 #include "reports/reportcatalogus.h"
 #include "session.h"
+#include "zelkerror.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
@@ -124,6 +128,21 @@ bool takesAccount(const ReportEntry &entry)
     return entry.unit == titles::overzichtmutrekeningen.unit;
 }
 
+// The budget report takes its amounts from a file; the program's budget screen holds them.
+bool takesBudget(const ReportEntry &entry)
+{
+    return entry.unit == titles::printbegroot.unit;
+}
+
+// "--budget FILE": lines "position;amount", read as the budget report's amounts.
+Begroting readBudget(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("De begroting %1 kan niet gelezen worden: %2").arg(path, file.errorString()));
+    return leesBegroting(QString::fromUtf8(file.readAll()));
+}
+
 // The help text: what the command does, then every report by name with its title.
 QString summary()
 {
@@ -148,6 +167,8 @@ QString summary()
         text += indent + QStringLiteral("  bij %1: --filter %2; --range %3").arg(entry.cliName, texts.join(u'/'), ranges.join(u'/'));
     }
     text += indent + QStringLiteral("  datums als 31-12-2026, bedragen als 12.50");
+    text += indent + QStringLiteral("--budget BESTAND neemt de begrote bedragen uit BESTAND, regels POSITIE;BEDRAG zoals 7;1200.00 (bij ")
+        + names(takesBudget) + u')';
     text += indent + QStringLiteral("--account POSITIE bouwt eerst de mutaties van die rekening (1-37) op uit het journaal (bij ")
         + names(takesAccount) + u')';
     return text;
@@ -167,6 +188,7 @@ int report(const QStringList &arguments, Io &io)
     const QStringList filters = takeAll(args, QStringLiteral("--filter"));
     const QStringList ranges = takeAll(args, QStringLiteral("--range"));
     const QString account = takeOption(args, QStringLiteral("--account"));
+    const QString budget = takeOption(args, QStringLiteral("--budget"));
     if (args.size() != 1)
         throw UsageError("report heeft precies één NAAM nodig: " + names().toStdString());
     const ReportEntry *entry = reportByCliName(args.first());
@@ -178,6 +200,8 @@ int report(const QStringList &arguments, Io &io)
         refuse("--range", names(takesRange), *entry);
     if (!account.isEmpty() && !takesAccount(*entry))
         refuse("--account", names(takesAccount), *entry);
+    if (!budget.isEmpty() && !takesBudget(*entry))
+        refuse("--budget", names(takesBudget), *entry);
     const int position = account.isEmpty() ? 0 : toInt(account, QStringLiteral("--account"));
     if (!account.isEmpty() && (position < 1 || position > rekeningschema::aantal))
         throw UsageError(
@@ -193,6 +217,10 @@ int report(const QStringList &arguments, Io &io)
     if (!format)
         throw UsageError("--format moet pdf, txt, csv of html zijn, niet \"" + formatName.toStdString() + "\"");
 
+    std::optional<Begroting> amounts;
+    if (!budget.isEmpty())
+        amounts = readBudget(budget);
+
     // Building the per-account list writes hulp.db: that makes the command a writer.
     auto data = account.isEmpty() ? openForReading(io) : openForWriting(io);
     if (!account.isEmpty()) {
@@ -206,7 +234,15 @@ int report(const QStringList &arguments, Io &io)
         table.setCondition(criteria->condition(table.schema()));
         table.setFiltered(true);
     }
-    ReportDocument document(entry->build(*data));
+    std::shared_ptr<Report> built;
+    if (amounts) {
+        printbegroot begroting(*data);
+        begroting.vulbegroting(*amounts);
+        built = begroting.report();
+    } else {
+        built = entry->build(*data);
+    }
+    ReportDocument document(built);
     exportReport(document, *format, output);
     for (const QString &message : document.report().messages())
         io.err << "Let op: " << message << "\n";
@@ -217,7 +253,7 @@ int report(const QStringList &arguments, Io &io)
 const Registration reportCommand(
     QStringLiteral("report"),
     {QStringLiteral("report NAAM [--format pdf|txt|csv|html] [--filter VELD=TEKST] [--range VELD=VAN..TOT] [--account POSITIE] "
-                    "-o BESTAND"),
+                    "[--budget BESTAND] -o BESTAND"),
      summary(), report});
 
 } // namespace

@@ -3,8 +3,10 @@
 // name and the logo picture).
 #include "command.h"
 #include "instellingacties.h"
+#include "mail/mailserverinstelling.h"
 #include "session.h"
 #include "settingsfiles.h"
+#include "zelkerror.h"
 
 #include <algorithm>
 #include <functional>
@@ -71,6 +73,26 @@ Sleutel schakelaar(const QString &key, std::function<bool(const DataModule1 &)> 
             keuze([field](Keuzes &k, const QString &value) { k.*field = toFlag(value); })};
 }
 
+// A setting of mailserver.txt: checked with the file's own rules, stored in that file.
+Sleutel mailserver(const QString &key, std::function<QString(const mail::MailserverInstelling &)> read,
+                   std::function<void(mail::MailserverInstelling &, const QString &)> change)
+{
+    return {key, [read](const DataModule1 &d) { return read(mail::lees(d.werkmap())); },
+            [key, change](const QString &value) {
+                mail::MailserverInstelling probe;
+                try {
+                    change(probe, value);
+                } catch (const Error &e) {
+                    throw UsageError(QStringLiteral("%1: %2").arg(key, e.message()).toStdString());
+                }
+            },
+            [change](DataModule1 &d, const QString &value) {
+                mail::MailserverInstelling instelling = mail::lees(d.werkmap());
+                change(instelling, value);
+                mail::bewaar(d.werkmap(), instelling);
+            }};
+}
+
 const QList<Sleutel> &sleutels()
 {
     using namespace instellingacties;
@@ -90,6 +112,21 @@ const QList<Sleutel> &sleutels()
             QStringLiteral("logo-links"), [](const DataModule1 &d) { return d.settings.logoLinks; }, &Keuzes::logoLinks),
         schakelaar(
             QStringLiteral("logo-rechts"), [](const DataModule1 &d) { return d.settings.logoRechts; }, &Keuzes::logoRechts),
+        mailserver(
+            QStringLiteral("poort"), [](const mail::MailserverInstelling &m) { return QString::number(m.poort); },
+            [](mail::MailserverInstelling &m, const QString &v) { m.poort = mail::poortVan(v); }),
+        mailserver(
+            QStringLiteral("beveiliging"), [](const mail::MailserverInstelling &m) { return mail::beveiligingNaam(m.beveiliging); },
+            [](mail::MailserverInstelling &m, const QString &v) { m.beveiliging = mail::beveiligingVan(v); }),
+        mailserver(
+            QStringLiteral("gebruiker"), [](const mail::MailserverInstelling &m) { return m.gebruiker; },
+            [](mail::MailserverInstelling &m, const QString &v) { m.gebruiker = v.trimmed(); }),
+        mailserver(
+            QStringLiteral("ca-bestand"), [](const mail::MailserverInstelling &m) { return m.caBestand; },
+            [](mail::MailserverInstelling &m, const QString &v) { m.caBestand = v.trimmed(); }),
+        mailserver(
+            QStringLiteral("uitzondering"), [](const mail::MailserverInstelling &m) { return m.uitzondering; },
+            [](mail::MailserverInstelling &m, const QString &v) { m.uitzondering = v.trimmed(); }),
         {QStringLiteral("logopad"), [](const DataModule1 &d) { return d.settings.logoPad; }, nullptr, nullptr},
         {QStringLiteral("backupmap"), [](const DataModule1 &d) { return d.settings.konfigur.backupMap(); }, nullptr, nullptr},
     };
@@ -149,8 +186,10 @@ const Registration settingsCommand(
     QStringLiteral("settings"),
     {QStringLiteral("settings [set SLEUTEL WAARDE | logo BESTAND]"),
      QStringLiteral("toont de instellingen van de huidige administratie (sleutel=waarde), wijzigt er een (vereniging, email, "
-                    "afzender, server: tekst; nederlands, logo, logo-links, logo-rechts: 0 of 1) of zet een JPEG-, BMP- of "
-                    "PNG-afbeelding over als logo"),
+                    "afzender, server: tekst; nederlands, logo, logo-links, logo-rechts: 0 of 1; poort: 1-65535; beveiliging: "
+                    "geen, starttls of ssl; gebruiker; ca-bestand: een extra vertrouwde CA (PEM); uitzondering: de server "
+                    "waarvan een niet vertrouwd certificaat toch aanvaard wordt) of zet een JPEG-, BMP- of PNG-afbeelding "
+                    "over als logo"),
      settings});
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +20,21 @@ double BarChart::sharePercent(std::size_t index) const
     return bars[index].value / sum * 100.0;
 }
 
+QString percentText(double percent)
+{
+    QString text = QString::number(percent, 'f', 2);
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+    }
+    if (text == QLatin1String("-0"))
+        text = QStringLiteral("0");
+    text.replace(u'.', AmountFormat::current().decimal);
+    return text + QStringLiteral(" %");
+}
+
 namespace {
 
 // A step of 1, 2 or 5 times a power of ten that splits `range` into about five parts.
@@ -30,18 +46,6 @@ double niceStep(double range)
         if (factor * power >= rough)
             return factor * power;
     return 10.0 * power;
-}
-
-// A share as "##0,## %": up to two decimals, in the program's decimal separator.
-QString percentText(double percent)
-{
-    QString text = QString::number(percent, 'f', 2);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    text.replace(u'.', AmountFormat::current().decimal);
-    return text + QStringLiteral(" %");
 }
 
 QFont chartFont(double points, bool bold = false)
@@ -105,16 +109,22 @@ void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart,
             const QRectF row(legend.left() + 4 * mm, legend.top() + 1 * mm + i * lineHeight, legend.width() - 5 * mm, lineHeight);
             painter.fillRect(QRectF(legend.left() + 1 * mm, row.center().y() - 1 * mm, 2 * mm, 2 * mm), chart.barColor);
             painter.setPen(Qt::black);
-            painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, chart.bars[i].label);
-            painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, percentText(chart.sharePercent(i)));
+            const QString share = percentText(chart.sharePercent(i));
+            const QFontMetricsF metrics(smallFont, painter.device());
+            const double room = row.width() - metrics.horizontalAdvance(share) - 1 * mm; // the name never runs into its share
+            painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(chart.bars[i].label, Qt::ElideRight, room));
+            painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, share);
         }
     }
 
-    // Plot area: value axis at the left, room for upright names below.
+    // Plot area: value axis at the left, room for upright names below. The plot is seen
+    // slightly from above and the left: its back wall stands `depth` behind the front, up and
+    // to the right, and the bars stand halfway between.
     const double axisWidth = 16 * mm;
     const double labelHeight = std::min(40 * mm, rect.height() * 0.35);
-    const QRectF plot(rect.left() + axisWidth, titleRect.bottom() + 4 * mm, rect.width() - axisWidth - legendWidth - 3 * mm,
-                      rect.bottom() - labelHeight - titleRect.bottom() - 5 * mm);
+    const double depth = 3 * mm;
+    const QRectF plot(rect.left() + axisWidth, titleRect.bottom() + 4 * mm + depth, rect.width() - axisWidth - legendWidth - 3 * mm - depth,
+                      rect.bottom() - labelHeight - titleRect.bottom() - 5 * mm - depth);
     if (plot.width() <= 0 || plot.height() <= 0) {
         painter.restore();
         return;
@@ -130,19 +140,35 @@ void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart,
     low = std::floor(low / step) * step;
     high = std::ceil(high / step) * step;
     auto yOf = [&](double value) { return plot.bottom() - (value - low) / (high - low) * plot.height(); };
+    const QPointF back(depth, -depth);
 
-    const int decimals = step < 1 ? 2 : 0;
-    for (double v = low; v <= high + step / 2; v += step) {
+    // The back wall and the left side wall, lightly shaded, and the floor at the zero line.
+    const QRectF wall = plot.translated(back);
+    painter.setPen(QPen(QColor(170, 170, 170), 0.15 * mm));
+    painter.setBrush(QColor(248, 248, 248));
+    painter.drawRect(wall);
+    painter.setBrush(QColor(232, 232, 232));
+    painter.drawPolygon(QPolygonF({plot.topLeft(), plot.topLeft() + back, plot.bottomLeft() + back, plot.bottomLeft()}));
+    const double zero = yOf(0);
+    painter.setBrush(QColor(222, 222, 222));
+    painter.drawPolygon(QPolygonF(
+        {QPointF(plot.left(), zero), QPointF(plot.right(), zero), QPointF(plot.right(), zero) + back, QPointF(plot.left(), zero) + back}));
+    painter.setBrush(Qt::NoBrush);
+
+    const AmountFormat &format = AmountFormat::current();
+    // A chart without bars marks its zero line only.
+    const double lastMark = chart.bars.empty() ? low : high;
+    for (double v = low; v <= lastMark + step / 2; v += step) {
         const double y = yOf(v);
-        painter.setPen(QPen(QColor(210, 210, 210), 0.15 * mm));
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(QPen(QColor(200, 200, 200), 0.15 * mm));
+        painter.drawPolyline(QPolygonF({QPointF(plot.left(), y), QPointF(plot.left(), y) + back, QPointF(wall.right(), y - depth)}));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(rect.left(), y - lineHeight / 2, axisWidth - 2 * mm, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(v, 'f', decimals));
+        const QString mark = step < 1 ? format.display(v) : format.display(v).chopped(3); // whole steps without cents
+        painter.drawText(QRectF(rect.left(), y - lineHeight / 2, axisWidth - 2 * mm, lineHeight), Qt::AlignRight | Qt::AlignVCenter, mark);
     }
     painter.setPen(QPen(Qt::black, 0.25 * mm));
     painter.drawLine(plot.topLeft(), plot.bottomLeft());
-    painter.drawLine(QPointF(plot.left(), yOf(0)), QPointF(plot.right(), yOf(0)));
+    painter.drawLine(QPointF(plot.left(), zero), QPointF(plot.right(), zero));
 
     const double slot = chart.bars.empty() ? 0 : plot.width() / chart.bars.size();
     for (std::size_t i = 0; i < chart.bars.size(); ++i) {
@@ -151,14 +177,15 @@ void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart,
         const double width = std::min(slot * 0.6, 12 * mm);
         const double top = yOf(std::max(0.0, bar.value));
         const double bottom = yOf(std::min(0.0, bar.value));
-        paintCylinder(painter, QRectF(centre - width / 2, top, width, bottom - top), chart.barColor);
+        paintCylinder(painter, QRectF(centre - width / 2, top, width, bottom - top).translated(back / 2), chart.barColor);
 
         // The name under the bar, written upwards.
         painter.save();
         painter.translate(centre, plot.bottom() + 1.5 * mm);
         painter.rotate(270);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(-labelHeight, -lineHeight / 2, labelHeight, lineHeight), Qt::AlignRight | Qt::AlignVCenter, bar.label);
+        painter.drawText(QRectF(-labelHeight, -lineHeight / 2, labelHeight, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
+                         QFontMetricsF(smallFont, painter.device()).elidedText(bar.label, Qt::ElideRight, labelHeight));
         painter.restore();
     }
     painter.restore();

@@ -24,6 +24,10 @@ struct BarChart {
     double sharePercent(std::size_t index) const;
 };
 
+// A share as the legend shows it, "##0,## %": up to two decimals in the program's decimal
+// separator, e.g. "12,5 %" under the Dutch setting, "100 %".
+QString percentText(double percent);
+
 // Paints the chart into rect (device units); unitsPerMm converts the chart's millimetre
 // sizes (fonts, gaps) to those units.
 void paintBarChart(QPainter &painter, const QRectF &rect, const BarChart &chart, double unitsPerMm);

@@ -23,6 +23,10 @@ public:
     QString name; // the unit name, e.g. "printbalans"; names saved files and the PDF title
     PageSetup page;
     QDate printDate; // the date the engine prints: reportPrintDate() at every report start
+    // What the comma-separated export writes instead of the pages' texts, one record per
+    // entry, for a report whose file holds more than its page shows (the budget's actual
+    // figures). Empty: the pages' texts.
+    std::vector<QStringList> csvRecords;
 
     // Adds the band of this kind; a report has at most one of each (throws zelk::Error).
     Band &addBand(BandKind kind, double height);

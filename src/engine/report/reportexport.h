@@ -27,6 +27,7 @@ void writeText(ReportDocument &document, QIODevice &out);
 // Comma-separated text: one record per row of texts, cells separated by ",", quoted where
 // needed. Page headers and column headings are written once (from the first page), page
 // footers and lines not at all, so the file holds the report's contents once.
+// A report with csvRecords gets those instead.
 void writeCsv(ReportDocument &document, QIODevice &out);
 
 // HTML: every page as a box of paper size with its items placed in millimetres. Each text

@@ -72,6 +72,17 @@ void writeText(ReportDocument &document, QIODevice &out)
 
 void writeCsv(ReportDocument &document, QIODevice &out)
 {
+    if (const auto &records = document.report().csvRecords; !records.empty()) {
+        QString text;
+        for (const QStringList &record : records) {
+            QStringList fields;
+            for (const QString &field : record)
+                fields.append(csvField(field));
+            text += fields.join(u',') + u'\n';
+        }
+        out.write(text.toUtf8());
+        return;
+    }
     const int pages = document.pageCount();
     for (int i = 0; i < pages; ++i) {
         QString text;

@@ -5,6 +5,7 @@
 #include "overzichtmutrekeningen.h"
 #include "papportstand.h"
 #include "printbalans.h"
+#include "printbegroot.h"
 #include "printcontribut.h"
 #include "printcontrijour.h"
 #include "printleden.h"
@@ -12,6 +13,7 @@
 #include "printrekeningen.h"
 #include "printtebetalen.h"
 #include "printteontvangen.h"
+#include "report1.h"
 
 #include <algorithm>
 
@@ -26,6 +28,22 @@ const std::vector<ReportEntry> &reportCatalogus()
              printbalans balans(data);
              balans.toonsaldo();
              return balans.report();
+         },
+         false},
+        {QStringLiteral("printbegroot"), QStringLiteral("begroting"),
+         QStringLiteral("Begroting komend boekjaar: de begrote inkomsten en uitgaven, sluitend gemaakt"),
+         [](DataModule1 &data) {
+             printbegroot begroting(data);
+             begroting.vulbegroting(Begroting{});
+             return begroting.report();
+         },
+         false},
+        {QStringLiteral("report1"), QStringLiteral("grafiek"),
+         QStringLiteral("Grafiek van de inkomsten en uitgaven per rekening, met het aandeel van elke rekening"),
+         [](DataModule1 &data) {
+             report1 grafiek(data);
+             grafiek.vulgrafiek();
+             return grafiek.report();
          },
          false},
         {QStringLiteral("printrekeningen"), QStringLiteral("rekeningen"),

@@ -9,6 +9,7 @@
 #include "bookkeeping/jaarafsluit.h"
 #include "bookkeeping/kruisposten.h"
 #include "bookkeeping/schonelei.h"
+#include "budget/invoerbegroot.h"
 #include "databases.h"
 #include "helpfile.h"
 #include "instellingen.h"
@@ -114,6 +115,9 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("instellingen"), [](AppContext &c) { return new instellingen(c); }},
         {QStringLiteral("mutaties"), [](AppContext &c) { return new mutaties(c); }},
         {QStringLiteral("rekoverzicht"), [](AppContext &c) { return new rekoverzicht(c); }},
+        {QStringLiteral("invoerbegroot"), [](AppContext &c) { return new invoerbegroot(c); }},
+        {QStringLiteral("printbegroot"),
+         [](AppContext &c) { return new ReportUnit(c, QStringLiteral("printbegroot"), [&c] { return begrotingsrapport(c); }); }},
         {QStringLiteral("over_tebetalen"), [](AppContext &c) { return new over_tebetalen(c); }},
         {QStringLiteral("over_teontvangen"), [](AppContext &c) { return new over_teontvangen(c); }},
         {QStringLiteral("stanbrief"), [](AppContext &c) { return new stanbrief(c); }},
