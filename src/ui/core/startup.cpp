@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "backup/backuppen.h"
+#include "backup/restore.h"
 #include "bookkeeping/Tebetalen.h"
 #include "bookkeeping/Teontvangen.h"
 #include "bookkeeping/invoeromschr.h"
@@ -120,6 +122,8 @@ const QHash<QString, Factory> &factories()
          [](AppContext &c) { return new ReportUnit(c, QStringLiteral("printbegroot"), [&c] { return begrotingsrapport(c); }); }},
         {QStringLiteral("over_tebetalen"), [](AppContext &c) { return new over_tebetalen(c); }},
         {QStringLiteral("over_teontvangen"), [](AppContext &c) { return new over_teontvangen(c); }},
+        {QStringLiteral("backuppen"), [](AppContext &c) { return new backuppen(c); }},
+        {QStringLiteral("restore"), [](AppContext &c) { return new restore(c); }},
         {QStringLiteral("stanbrief"), [](AppContext &c) { return new stanbrief(c); }},
         {QStringLiteral("standaardbrief"), [](AppContext &c) { return new standaardbrief(c); }},
         {QStringLiteral("uitlegzelk"),
