@@ -41,6 +41,7 @@ public:
     BandKind kind;
     double height;                      // mm; a rich-text element may stretch it
     QColor background;                  // shades the whole band when valid
+    bool newPage = false;               // a body band that starts on a new page unless it would be the page's first
     std::deque<ReportElement> elements; // a deque: references to elements stay valid as more are added
     BeforePrintHook beforePrint;
     AfterPrintHook afterPrint;

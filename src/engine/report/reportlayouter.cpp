@@ -220,6 +220,7 @@ ReportLayouter::Instance ReportLayouter::resolve(Band &band)
     Instance out;
     out.kind = band.kind;
     out.height = band.height;
+    out.newPage = band.newPage;
     if (band.background.isValid()) {
         PageItem shade;
         shade.kind = ItemKind::Box;
@@ -366,6 +367,8 @@ void ReportLayouter::appendSlice(Instance &band, double top, double length)
 bool ReportLayouter::place(Instance &band)
 {
     const bool pageHasBody = m_y > m_bodyTop + Slack;
+    if (band.newPage && !band.started && pageHasBody)
+        return false;
     if (!band.rich || (!band.started && band.richTop + band.richHeight <= band.height + Slack)) {
         if (m_y + band.height > m_bottom + Slack && pageHasBody)
             return false;

@@ -48,6 +48,7 @@ private:
         double richTop = 0, richLeft = 0, richWidth = 0, richHeight = 0;
         double richDone = 0;
         bool started = false;
+        bool newPage = false;
         std::vector<RichTextLine> lines;
     };
 

@@ -3,6 +3,7 @@
 #include "databases.h"
 #include "ledenlijst03.h"
 #include "overzichtmutrekeningen.h"
+#include "papportstand.h"
 #include "printbalans.h"
 #include "printbegroot.h"
 #include "printcontribut.h"
@@ -70,6 +71,9 @@ const std::vector<ReportEntry> &reportCatalogus()
         {QStringLiteral("printcontribut"), QStringLiteral("contributies"),
          QStringLiteral("Overzicht contributies: de betaalde maanden per lid, vorig tot volgend jaar"),
          [](DataModule1 &data) { return printcontribut(data).report(); }, true},
+        {QStringLiteral("papportstand"), QStringLiteral("brieven"),
+         QStringLiteral("Standaardbrief per lid met de gegevens van dat lid (de brief van de laatste afdruk)"), papportstand::ofPrintCopy,
+         true},
     };
     return reports;
 }

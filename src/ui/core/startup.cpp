@@ -15,6 +15,8 @@
 #include "databases.h"
 #include "helpfile.h"
 #include "instellingen.h"
+#include "letters/stanbrief.h"
+#include "letters/standaardbrief.h"
 #include "main.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
@@ -122,6 +124,8 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("over_teontvangen"), [](AppContext &c) { return new over_teontvangen(c); }},
         {QStringLiteral("backuppen"), [](AppContext &c) { return new backuppen(c); }},
         {QStringLiteral("restore"), [](AppContext &c) { return new restore(c); }},
+        {QStringLiteral("stanbrief"), [](AppContext &c) { return new stanbrief(c); }},
+        {QStringLiteral("standaardbrief"), [](AppContext &c) { return new standaardbrief(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());

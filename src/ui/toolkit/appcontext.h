@@ -22,6 +22,9 @@ struct AppContext {
     // Main-menu actions that are not screens (the reports "Balans" and "Grafiek").
     QHash<QString, std::function<void(QWidget *from)>> actions;
 
+    // The current letter or e-mail document file name, shared by their open and save dialogs.
+    QString documentFileName;
+
     QHash<QString, QPointer<QWidget>> screens; // by unit name, e.g. "invoerleden"
     QWidget *screen(const QString &unit) const { return screens.value(unit); }
     template <typename T> T *screenAs(const QString &unit) const { return qobject_cast<T *>(screens.value(unit)); }
