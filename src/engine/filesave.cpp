@@ -7,10 +7,24 @@
 #include <QSaveFile>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace zelk {
+
+bool syncToDisk(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+#else
+    return true;
+#endif
+}
 
 QString saveFailedMessage(const QString &path)
 {

@@ -12,6 +12,10 @@ namespace zelk {
 // is left exactly as it was and zelk::Error carries saveFailedMessage(path).
 void saveFile(const QString &path, const QByteArray &bytes);
 
+// Forces a written file (or a folder, after a rename in it) to the disk; false when the disk
+// refuses.
+bool syncToDisk(const QString &path);
+
 // "Het bestand … kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar." (or,
 // when its folder is missing, "… de map … bestaat niet.").
 QString saveFailedMessage(const QString &path);

@@ -48,9 +48,9 @@ QString shown(const QString &path)
 // and the mail server connection (mail/mailserverinstelling.h).
 const QStringList &settingsFiles()
 {
-    static const QStringList names = {QLatin1String(Instelling::fileName), QLatin1String(Logonaam::fileName),
-                                      QLatin1String(Konfigur::fileName), QStringLiteral("vereniging.txt"),
-                                      QStringLiteral("mailserver.txt")};
+    static const QStringList names
+        = {QLatin1String(Instelling::fileName), QLatin1String(Logonaam::fileName), QLatin1String(Konfigur::fileName),
+           QStringLiteral("vereniging.txt"), QStringLiteral("mailserver.txt")};
     return names;
 }
 
@@ -167,35 +167,6 @@ void prune(const QString &base, const QString &spared)
     }
 }
 
-using Backup = std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup *)>;
-
-void backup(sqlite3 *target, sqlite3 *source, const char *sourceName, const QString &what)
-{
-    Backup job(sqlite3_backup_init(target, "main", source, sourceName), sqlite3_backup_finish);
-    if (!job)
-        sql::fail(target, sqlite3_errcode(target), what);
-    const int rc = sqlite3_backup_step(job.get(), -1);
-    if (rc != SQLITE_DONE)
-        sql::fail(target, rc, what);
-    const int finish = sqlite3_backup_finish(job.release());
-    if (finish != SQLITE_OK)
-        sql::fail(target, finish, what);
-}
-
-// Forces a written file (or folder) to the disk; false when the disk refuses.
-bool syncToDisk(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-#else
-    return true;
-#endif
-}
-
 // A table file copied through SQLite's online backup (consistent while the table is open
 // and even inside the caller's transaction) into a new file of a copy being built. The
 // new file needs no journal of its own: until the copy is renamed into place it is no
@@ -207,7 +178,7 @@ void copyTable(const Connection &from, const TableSchema &table, const QString &
         sql::DatabaseHandle db = sql::openFile(target, true);
         sql::exec(db.get(), QStringLiteral("PRAGMA journal_mode=OFF"), what);
         sql::exec(db.get(), QStringLiteral("PRAGMA synchronous=OFF"), what);
-        backup(db.get(), from.handle(), from.schemaName(table).toUtf8().constData(), what);
+        sql::copyDatabase(db.get(), from.handle(), from.schemaName(table).toUtf8().constData(), what);
     }
     if (!syncToDisk(target))
         throw Error(QStringLiteral("%1: de schijf is vol of niet beschrijfbaar.").arg(what));
@@ -301,7 +272,7 @@ void copyTableOut(const QString &from, const QString &to, const QString &fileNam
         sql::DatabaseHandle target = sql::openFile(to, true);
         sql::exec(target.get(), QStringLiteral("PRAGMA journal_mode=OFF"), what);
         sql::exec(target.get(), QStringLiteral("PRAGMA synchronous=OFF"), what);
-        backup(target.get(), source.get(), "main", what);
+        sql::copyDatabase(target.get(), source.get(), "main", what);
     }
     if (!syncToDisk(to))
         throw Error(QStringLiteral("%1: de schijf is vol of niet beschrijfbaar.").arg(what));

@@ -49,33 +49,6 @@ QString comparable(const QString &map)
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-bool syncToDisk(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-#else
-    return true;
-#endif
-}
-
-void backup(sqlite3 *target, sqlite3 *source, const char *sourceName, const QString &what)
-{
-    std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup *)> job(sqlite3_backup_init(target, "main", source, sourceName),
-                                                                   sqlite3_backup_finish);
-    if (!job)
-        sql::fail(target, sqlite3_errcode(target), what);
-    const int rc = sqlite3_backup_step(job.get(), -1);
-    if (rc != SQLITE_DONE)
-        sql::fail(target, rc, what);
-    const int finish = sqlite3_backup_finish(job.release());
-    if (finish != SQLITE_OK)
-        sql::fail(target, finish, what);
-}
-
 qint64 rowCount(const QString &path, const TableSchema &table)
 {
     sql::DatabaseHandle db = sql::openFile(path, false);
@@ -92,7 +65,7 @@ void copyTable(const Connection &from, const TableSchema &table, const QString &
         sql::DatabaseHandle db = sql::openFile(partial, true);
         sql::exec(db.get(), QStringLiteral("PRAGMA journal_mode=OFF"), what);
         sql::exec(db.get(), QStringLiteral("PRAGMA synchronous=OFF"), what);
-        backup(db.get(), from.handle(), from.schemaName(table).toUtf8().constData(), what);
+        sql::copyDatabase(db.get(), from.handle(), from.schemaName(table).toUtf8().constData(), what);
     }
     if (!syncToDisk(partial))
         throw Error(QStringLiteral("de schijf is vol of niet beschrijfbaar."));

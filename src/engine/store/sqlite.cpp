@@ -74,6 +74,20 @@ void exec(sqlite3 *db, const QString &sql, const QString &what)
         fail(db, rc, what);
 }
 
+void copyDatabase(sqlite3 *target, sqlite3 *source, const char *sourceName, const QString &what)
+{
+    std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup *)> job(sqlite3_backup_init(target, "main", source, sourceName),
+                                                                   sqlite3_backup_finish);
+    if (!job)
+        fail(target, sqlite3_errcode(target), what);
+    const int rc = sqlite3_backup_step(job.get(), -1);
+    if (rc != SQLITE_DONE)
+        fail(target, rc, what);
+    const int finish = sqlite3_backup_finish(job.release());
+    if (finish != SQLITE_OK)
+        fail(target, finish, what);
+}
+
 int extendedErrorCode(sqlite3 *db)
 {
     return sqlite3_extended_errcode(db);

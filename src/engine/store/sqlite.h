@@ -45,6 +45,10 @@ private:
     QString m_sql;
 };
 
+// Copies the database `sourceName` of `source` whole into the main database of `target`
+// through SQLite's online backup (consistent even while the source is open); throws.
+void copyDatabase(sqlite3 *target, sqlite3 *source, const char *sourceName, const QString &what);
+
 // Extended result code of the last failure on `db`, for callers that react to constraints.
 int extendedErrorCode(sqlite3 *db);
 
