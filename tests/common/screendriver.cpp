@@ -2,11 +2,14 @@
 
 #include "core/main.h"
 #include "core/startup.h"
+#include "preview/previewwindow.h"
+#include "report/reportexport.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/taskscreen.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -73,6 +76,23 @@ void typeText(QWidget *widget, const QString &text)
             QApplication::sendEvent(widget, &press);
         }
     }
+}
+
+QString printedText(QAbstractButton *button, const QString &path)
+{
+    QString text;
+    QTimer::singleShot(0, [&] {
+        if (auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget())) {
+            if (preview->saveAs(path, ExportFormat::Text)) {
+                QFile file(path);
+                if (file.open(QIODevice::ReadOnly))
+                    text = QString::fromUtf8(file.readAll());
+            }
+            QTest::keyClick(preview, Qt::Key_Escape);
+        }
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    return text;
 }
 
 int redPixels(QWidget *widget)

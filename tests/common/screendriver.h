@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
+class QAbstractButton;
 class QRadioButton;
 class QWidget;
 
@@ -27,6 +28,9 @@ void answerNextQuestion(QMessageBox::StandardButton answer, QString *asked = nul
 // Types `text` into `widget` key by key; characters beyond ASCII arrive as a keyboard with
 // them would send them (a key event carrying only the text).
 void typeText(QWidget *widget, const QString &text);
+// Clicks `button`, which opens a report in the preview, saves the report as text to `path`,
+// closes the preview and returns the text; empty when no preview opened.
+QString printedText(QAbstractButton *button, const QString &path);
 // Pixels of the widget that are clearly red: the frame of an amount field that is no amount.
 int redPixels(QWidget *widget);
 
