@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -93,6 +94,23 @@ QString printedText(QAbstractButton *button, const QString &path)
     });
     QTest::mouseClick(button, Qt::LeftButton);
     return text;
+}
+
+QStringList listed(const QListWidget *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
+QList<QMessageBox *> errorBoxes()
+{
+    QList<QMessageBox *> boxes;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == u"foutmelding" && box->isVisible())
+            boxes << box;
+    return boxes;
 }
 
 int redPixels(QWidget *widget)
