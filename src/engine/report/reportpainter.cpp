@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPaintDevice>
+#include <QTextLayout>
 #include <QTransform>
 #include <optional>
 
@@ -27,7 +28,9 @@ QPen penOf(const PageItem &item, double unit)
 struct ReportPagePainter::Measures {
     std::vector<std::optional<QFont>> fonts;           // by style index
     std::vector<std::optional<QFontMetricsF>> metrics; // by style index
-    std::vector<QHash<QString, qreal>> widths;         // by style index: text -> width
+    // by style index: painted text -> its line, shaped once; a long list repeats its
+    // dates, account names and amounts, and shaping is most of what drawing a text costs
+    std::vector<QHash<QString, std::shared_ptr<QTextLayout>>> lines;
 };
 
 namespace {
@@ -39,7 +42,7 @@ public:
           m_unit(unit),
           m_fonts(measures.fonts),
           m_metrics(measures.metrics),
-          m_widths(measures.widths),
+          m_lines(measures.lines),
           m_pageTransform(painter.worldTransform()),
           m_textTransform(QTransform::fromScale(unit / richTextUnitsPerMm(), unit / richTextUnitsPerMm()) * m_pageTransform)
     {
@@ -98,7 +101,7 @@ private:
         if (m_fonts.size() <= item.style) {
             m_fonts.resize(item.style + 1);
             m_metrics.resize(item.style + 1);
-            m_widths.resize(item.style + 1);
+            m_lines.resize(item.style + 1);
         }
         std::optional<QFont> &font = m_fonts[item.style];
         if (!font) {
@@ -108,16 +111,11 @@ private:
         }
         // The layout has cut a text too wide for its box; should this device still measure
         // it a hair wider, it is cut again here, so that no text ever runs out of its box.
-        const QFontMetricsF &metrics = *m_metrics[item.style];
-        const QString &shown = item.shownText();
-        QHash<QString, qreal> &widths = m_widths[item.style];
-        auto known = widths.constFind(shown);
-        if (known == widths.cend()) {
-            if (widths.size() >= 4096)
-                widths.clear();
-            known = widths.insert(shown, metrics.horizontalAdvance(shown));
-        }
-        const QString painted = *known <= rect.width() + 0.01 ? shown : elideToWidth(metrics, item.text, rect.width());
+        if (item.shownText().isEmpty())
+            return;
+        const QTextLayout *line = &lineOf(item.style, *font, item.shownText());
+        if (line->lineAt(0).naturalTextWidth() > rect.width() + 0.01)
+            line = &lineOf(item.style, *font, elideToWidth(*m_metrics[item.style], item.text, rect.width()));
         // A run of texts shares the transformation, and texts of one style the font and
         // pen: a PDF then does not repeat them for every text.
         if (!m_inTexts)
@@ -128,7 +126,41 @@ private:
             m_painter.setPen(style.color);
             m_style = item.style;
         }
-        m_painter.drawText(rect, int(style.align) | Qt::TextDontClip | Qt::TextSingleLine, painted);
+        drawLine(*line, rect, style.align);
+    }
+
+    const QTextLayout &lineOf(int style, const QFont &font, const QString &text)
+    {
+        QHash<QString, std::shared_ptr<QTextLayout>> &lines = m_lines[style];
+        if (const auto known = lines.constFind(text); known != lines.cend())
+            return **known;
+        if (lines.size() >= 4096)
+            lines.clear();
+        QString single = text;
+        single.replace(u'\n', u' ').replace(QChar::LineSeparator, u' ');
+        auto layout = std::make_shared<QTextLayout>(single, font, m_painter.device());
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        QTextLine line = layout->createLine();
+        line.setLineWidth(1e7); // one line, never wrapped
+        layout->endLayout();
+        return *lines.insert(text, std::move(layout)).value();
+    }
+
+    // Places the line in its box as QPainter::drawText does with the same alignment.
+    void drawLine(const QTextLayout &layout, const QRectF &rect, Qt::Alignment align)
+    {
+        const QTextLine line = layout.lineAt(0);
+        QPointF at = rect.topLeft();
+        if (align & Qt::AlignRight)
+            at.rx() += rect.width() - line.horizontalAdvance();
+        else if (align & Qt::AlignHCenter)
+            at.rx() += (rect.width() - line.horizontalAdvance()) / 2;
+        if (align & Qt::AlignBottom)
+            at.ry() += rect.height() - line.height();
+        else if (align & Qt::AlignVCenter)
+            at.ry() += (rect.height() - line.height()) / 2;
+        line.draw(&m_painter, at);
     }
 
     void paintPicture(const PageItem &item, const QRectF &rect)
@@ -148,7 +180,7 @@ private:
     double m_unit;
     std::vector<std::optional<QFont>> &m_fonts;
     std::vector<std::optional<QFontMetricsF>> &m_metrics;
-    std::vector<QHash<QString, qreal>> &m_widths;
+    std::vector<QHash<QString, std::shared_ptr<QTextLayout>>> &m_lines;
     QTransform m_pageTransform; // millimetres at m_unit device units each
     QTransform m_textTransform; // millimetres at richTextUnitsPerMm() units each
     bool m_inTexts = false;     // the painter has m_textTransform
