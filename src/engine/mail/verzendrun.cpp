@@ -1,7 +1,6 @@
 #include "verzendrun.h"
 
 #include "databases.h"
-#include "reports/papportstand.h"
 #include "rtf/rtf.h"
 #include "store/fieldlength.h"
 #include "store/velden.h"
@@ -110,7 +109,8 @@ bool Verzendrun::begin()
     m_verzonden = 0;
     m_zonderAdres.clear();
     m_printCopy = rtf::write(m_document);
-    papportstand::writePrintCopy(m_data, m_document);
+    // The print copy of the letter print, the same file (papportstand::printCopyPath).
+    rtf::writeFile(m_document, m_data.werkmapMetScheiding() + QStringLiteral("tempprint.hlp"));
     if (m_instelling.server.trimmed().isEmpty())
         return false;
     if (!m_instelling.afzenderAdres.contains(u'@'))
