@@ -17,9 +17,10 @@
 //     }
 //
 // The document given is the editor's own: it is merged so that the body breaks its lines as
-// the editor does, and put back from the print copy "tempprint.hlp" before bereidVoor()
+// the editor does, and put back from the print copy "tempprint.hlp" (the bytes written at
+// begin(), so a copy removed or overwritten meanwhile cannot change it) before bereidVoor()
 // returns (also when the merge throws), so the editor always ends with its placeholders and
-// no member's data reaches a later message. A failed send logs nothing for that member;
+// no member's data reaches a later message. Its "changed" mark stays as it was. A failed send logs nothing for that member;
 // earlier members stay sent and logged.
 #include "mail/mailbericht.h"
 #include "mail/mailserverinstelling.h"
@@ -28,6 +29,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class QTextDocument;
 
@@ -69,8 +71,10 @@ public:
     Verzendrun(DataModule1 &data, QTextDocument &document, const QString &onderwerp, Verzendinstelling instelling);
 
     // Writes the unmerged document to "tempprint.hlp" (throws zelk::Error when it cannot be
-    // written; nothing else happens then) and goes to the first member of the selection.
+    // written; nothing else happens then) and goes to the first member of the selection,
+    // which it takes as the member table shows it now (the table's cursor stays where it is).
     // False when the outgoing server setting is empty: the run ends there, without a word.
+    // Throws zelk::Error, sending nothing, when a server is set but the sender's address is not.
     bool begin();
 
     bool klaar() const;       // no current member left
@@ -91,10 +95,19 @@ public:
     const QStringList &zonderAdres() const { return m_zonderAdres; }
 
 private:
+    // A member of the selection as it stood when the run began.
+    struct Lid {
+        QString naam;
+        QString adres;
+        QStringList waarden; // for the twelve placeholders (vindtekst.h)
+    };
+
     DataModule1 &m_data;
     QTextDocument &m_document;
     QString m_onderwerp;
     Verzendinstelling m_instelling;
+    QByteArray m_printCopy; // the unmerged document as written to "tempprint.hlp"
+    std::vector<Lid> m_leden;
     int m_huidig = 0;
     int m_verzonden = 0;
     QStringList m_zonderAdres;
