@@ -15,6 +15,7 @@
 #include "databases.h"
 #include "helpfile.h"
 #include "instellingen.h"
+#include "letters/bewerkemail.h"
 #include "letters/stanbrief.h"
 #include "letters/standaardbrief.h"
 #include "letters/verzonderok.h"
@@ -128,6 +129,7 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("stanbrief"), [](AppContext &c) { return new stanbrief(c); }},
         {QStringLiteral("standaardbrief"), [](AppContext &c) { return new standaardbrief(c); }},
         {QStringLiteral("verzonderok"), [](AppContext &) { return new verzonderok; }},
+        {QStringLiteral("bewerkemail"), [](AppContext &c) { return new bewerkemail(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
