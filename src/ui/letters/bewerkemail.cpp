@@ -163,6 +163,7 @@ bewerkemail::bewerkemail(AppContext &context) : TaskScreen(context, QStringLiter
         m_menus->setActiveAction(m_menus->actions().constFirst());
     });
 
+    // The editor opens on the subject; Tab goes on to the body, where Tab then types a tab.
     setSteps({m_onderwerp, m_editor});
     resize(900, 700);
 }
@@ -214,11 +215,6 @@ QAction *bewerkemail::menuItem(const QString &menu, const QString &item) const
 QString bewerkemail::werkmap() const
 {
     return context().data ? context().data->werkmap() : QString();
-}
-
-void bewerkemail::onShow()
-{
-    m_editor->setFocus();
 }
 
 void bewerkemail::onClose()

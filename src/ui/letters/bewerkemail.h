@@ -60,7 +60,6 @@ Q_SIGNALS:
     void lidKlaar(int gedaan, int totaal);
 
 protected:
-    void onShow() override;
     void onClose() override;
     void sluitvenster() override;
     void closeEvent(QCloseEvent *event) override;
