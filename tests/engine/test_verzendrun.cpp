@@ -253,6 +253,7 @@ private Q_SLOTS:
     {
         test::SmtpTestServer server({QStringLiteral("--reject"), QStringLiteral("carla@dewit.nl")});
         const Verzendinstelling settings = instelling(server);
+        document.setModified(true); // typed, not saved yet: still unsaved afterwards
         Verzendrun run(*data, document, QStringLiteral("verenigingsbericht"), settings);
         QVERIFY(run.begin());
         QString fout;
@@ -271,6 +272,7 @@ private Q_SLOTS:
         QCOMPARE(log.first().naam, QStringLiteral("Anna Smit"));
         QCOMPARE(data->mailtjestabel.state(), Table::State::Browse);
         QCOMPARE(document.toPlainText(), Brief);
+        QVERIFY(document.isModified());
     }
 
     // Without an outgoing server: the print copy is written, nothing else happens.

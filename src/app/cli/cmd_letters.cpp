@@ -2,6 +2,7 @@
 // screen's "Afdrukken" prints it; merge: the letter as one member gets it, as plain text.
 #include "command.h"
 #include "databases.h"
+#include "ledenselectie.h"
 #include "report/reportdocument.h"
 #include "report/reportexport.h"
 #include "reports/papportstand.h"
@@ -17,32 +18,6 @@
 namespace zelk::cli {
 namespace {
 
-QString fieldNames()
-{
-    QStringList names;
-    for (const FilterCriterion &c : mailingCriteria())
-        names << c.label;
-    return names.join(QStringLiteral(", "));
-}
-
-// "--filter FIELD=TEXT", as the mailing screen's filter boxes take them: TEXT anywhere in
-// FIELD, ignoring case; all of them must hold.
-FilterCriteria selection(const QStringList &filters)
-{
-    FilterCriteria criteria(mailingCriteria(), AmountFormat());
-    for (const QString &filter : filters) {
-        const qsizetype split = filter.indexOf(u'=');
-        if (split <= 0)
-            throw UsageError("--filter moet de vorm VELD=TEKST hebben, niet \"" + filter.toStdString() + "\"");
-        const int index = criteria.indexOf(filter.left(split));
-        if (index < 0)
-            throw UsageError(
-                QStringLiteral("--filter kent geen veld \"%1\"; kies uit %2").arg(filter.left(split), fieldNames()).toStdString());
-        criteria.setText(index, filter.mid(split + 1));
-    }
-    return criteria;
-}
-
 void readLetter(const QString &path, QTextDocument &letter)
 {
     if (!QFileInfo(path).isFile())
@@ -54,10 +29,7 @@ int letters(const QStringList &arguments, Io &io)
 {
     QStringList args = arguments;
     const QString output = takeOption(args, QStringLiteral("-o"));
-    QStringList filters;
-    for (QString value = takeOption(args, QStringLiteral("--filter")); !value.isEmpty();
-         value = takeOption(args, QStringLiteral("--filter")))
-        filters << value;
+    const FilterCriteria criteria = takeLedenfilter(args);
     if (args.size() != 1)
         throw UsageError("letters heeft precies één BRIEF nodig (een RTF-bestand)");
     if (output.isEmpty())
@@ -65,16 +37,12 @@ int letters(const QStringList &arguments, Io &io)
     const auto format = exportFormatFromName(QFileInfo(output).suffix());
     if (!format)
         throw UsageError("-o moet eindigen op .pdf, .txt, .csv of .html, niet \"" + output.toStdString() + "\"");
-    const FilterCriteria criteria = selection(filters);
 
     QTextDocument letter;
     readLetter(args.first(), letter);
     auto data = openForReading(io);
     Table &members = data->ledentabel;
-    if (!criteria.isBlank()) {
-        members.setCondition(criteria.condition(members.schema()));
-        members.setFiltered(true);
-    }
+    applyLedenfilter(members, criteria);
     ReportDocument document(papportstand(*data, letter).report());
     exportReport(document, *format, output);
     for (const QString &message : document.report().messages())
@@ -112,7 +80,7 @@ const Registration lettersCommand(QStringLiteral("letters"),
                                   {QStringLiteral("letters BRIEF.rtf [--filter VELD=TEKST]... -o BESTAND.pdf"),
                                    QStringLiteral("drukt de standaardbrief af voor elk lid dat het filter doorlaat (alle leden zonder "
                                                   "filter), elk lid op een eigen blad; VELD is een van: ")
-                                       + fieldNames(),
+                                       + ledenfilterVelden(),
                                    letters});
 
 const Registration mergeCommand(QStringLiteral("merge"),
