@@ -1,5 +1,6 @@
 #include "verzendrun.h"
 
+#include "../reports/papportstand.h" // the engine's own reports folder (the layer check reads "reports/" as a screen)
 #include "databases.h"
 #include "rtf/rtf.h"
 #include "store/fieldlength.h"

@@ -15,8 +15,10 @@
 #include "databases.h"
 #include "helpfile.h"
 #include "instellingen.h"
+#include "letters/bewerkemail.h"
 #include "letters/stanbrief.h"
 #include "letters/standaardbrief.h"
+#include "letters/verzonderok.h"
 #include "main.h"
 #include "members/invoercontri.h"
 #include "members/invoerleden.h"
@@ -126,6 +128,8 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("restore"), [](AppContext &c) { return new restore(c); }},
         {QStringLiteral("stanbrief"), [](AppContext &c) { return new stanbrief(c); }},
         {QStringLiteral("standaardbrief"), [](AppContext &c) { return new standaardbrief(c); }},
+        {QStringLiteral("verzonderok"), [](AppContext &) { return new verzonderok; }},
+        {QStringLiteral("bewerkemail"), [](AppContext &c) { return new bewerkemail(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());

@@ -35,6 +35,61 @@ PreviewOptions previewOptions()
 }
 } // namespace
 
+QVBoxLayout *ledencodes(QWidget *parent)
+{
+    auto *codes = new QVBoxLayout;
+    auto *title = new QLabel(QStringLiteral("Invoegen gegevens uit de ledendatabase"), parent);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    codes->addWidget(title);
+    codes->addWidget(new QLabel(QStringLiteral("mogelijke codes:"), parent));
+    QStringList all;
+    for (const Placeholder &p : placeholders())
+        all << p.code;
+    // Two lines of six, so that the strip stays narrow.
+    for (int line = 0; line < 2; ++line) {
+        auto *label = new QLabel(all.mid(line * 6, 6).join(QStringLiteral("  ")), parent);
+        label->setObjectName(QStringLiteral("codes%1").arg(line + 1));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        codes->addWidget(label);
+    }
+    codes->addStretch();
+    return codes;
+}
+
+void kiesfont(QTextEdit *editor)
+{
+    QFontDialog dialog(editor->currentCharFormat().font(), editor);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    dialog.setObjectName(QStringLiteral("font"));
+    dialog.setWindowTitle(QStringLiteral("Font"));
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    QTextCursor cursor = editor->textCursor();
+    if (chosen && cursor.hasSelection()) {
+        QTextCharFormat format;
+        format.setFont(dialog.selectedFont(), QTextCharFormat::FontPropertiesSpecifiedOnly);
+        cursor.mergeCharFormat(format);
+    }
+    editor->setFocus();
+}
+
+void kieskleur(QTextEdit *editor)
+{
+    QColorDialog dialog(editor->textColor(), editor);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.setObjectName(QStringLiteral("kleur"));
+    dialog.setWindowTitle(QStringLiteral("Kleur"));
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    QTextCursor cursor = editor->textCursor();
+    if (chosen && cursor.hasSelection()) {
+        QTextCharFormat format;
+        format.setForeground(dialog.selectedColor());
+        cursor.mergeCharFormat(format);
+    }
+    editor->setFocus();
+}
+
 standaardbrief::standaardbrief(AppContext &context)
     : TaskScreen(context, QStringLiteral("standaardbrief"), QStringLiteral("Bewerken standaard brief"))
 {
@@ -105,24 +160,7 @@ void standaardbrief::buildHeader(QWidget *header)
         logo->setAlignment(Qt::AlignCenter);
     }
 
-    auto *codes = new QVBoxLayout;
-    auto *title = new QLabel(QStringLiteral("Invoegen gegevens uit de ledendatabase"), header);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    codes->addWidget(title);
-    codes->addWidget(new QLabel(QStringLiteral("mogelijke codes:"), header));
-    QStringList all;
-    for (const Placeholder &p : placeholders())
-        all << p.code;
-    // Two lines of six, so that the strip stays narrow.
-    for (int line = 0; line < 2; ++line) {
-        auto *label = new QLabel(all.mid(line * 6, 6).join(QStringLiteral("  ")), header);
-        label->setObjectName(QStringLiteral("codes%1").arg(line + 1));
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        codes->addWidget(label);
-    }
-    codes->addStretch();
+    QVBoxLayout *codes = ledencodes(header);
 
     strip->addWidget(m_leftLogo);
     strip->addStretch();
@@ -197,34 +235,12 @@ void standaardbrief::inlezen()
 
 void standaardbrief::kiesfont()
 {
-    QFontDialog dialog(m_editor->currentCharFormat().font(), this);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    dialog.setObjectName(QStringLiteral("font"));
-    dialog.setWindowTitle(QStringLiteral("Font"));
-    const bool chosen = dialog.exec() == QDialog::Accepted;
-    QTextCursor cursor = m_editor->textCursor();
-    if (chosen && cursor.hasSelection()) {
-        QTextCharFormat format;
-        format.setFont(dialog.selectedFont(), QTextCharFormat::FontPropertiesSpecifiedOnly);
-        cursor.mergeCharFormat(format);
-    }
-    m_editor->setFocus();
+    zelk::kiesfont(m_editor);
 }
 
 void standaardbrief::kieskleur()
 {
-    QColorDialog dialog(m_editor->textColor(), this);
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    dialog.setObjectName(QStringLiteral("kleur"));
-    dialog.setWindowTitle(QStringLiteral("Kleur"));
-    const bool chosen = dialog.exec() == QDialog::Accepted;
-    QTextCursor cursor = m_editor->textCursor();
-    if (chosen && cursor.hasSelection()) {
-        QTextCharFormat format;
-        format.setForeground(dialog.selectedColor());
-        cursor.mergeCharFormat(format);
-    }
-    m_editor->setFocus();
+    zelk::kieskleur(m_editor);
 }
 
 void standaardbrief::afdrukken()

@@ -15,10 +15,22 @@ class QLabel;
 class QMenuBar;
 class QTextDocument;
 class QTextEdit;
+class QVBoxLayout;
 
 namespace zelk {
 
 class DocumentFileDialog;
+
+// Shared by the letter editor and the e-mail editor.
+// The reminder of the member placeholders: the title "Invoegen gegevens uit de
+// ledendatabase", the line "mogelijke codes:" and the twelve codes in two lines of six
+// (labels "codes1" and "codes2"), as a column to place in a header strip.
+QVBoxLayout *ledencodes(QWidget *parent);
+// "Opmaak" / "Font" and "Kleur": the dialog preset from the selection; a confirmed choice
+// is given to the selected text only (without a selection it is dropped); the focus goes
+// back to `editor`.
+void kiesfont(QTextEdit *editor);
+void kieskleur(QTextEdit *editor);
 
 class standaardbrief : public TaskScreen {
     Q_OBJECT
