@@ -158,7 +158,8 @@ private Q_SLOTS:
                  (QStringList{"filternaam", "filterstraat", "filterpcode", "filterplaats", "filteremail", "filterbank-giro",
                               "filterlidbedrag", "filtersoortlid", "filteropmerk1", "filteropmerk2", "filteropmerk3"}));
         QVERIFY(screen->button(QStringLiteral("Bewerken brief"))->isEnabled());
-        for (const char *later : {"Bewerken e-mail", "Verzonden e-mail"}) {
+        QVERIFY(screen->button(QStringLiteral("Verzonden e-mail"))->isEnabled());
+        for (const char *later : {"Bewerken e-mail"}) {
             QVERIFY(screen->button(QLatin1String(later)));
             QVERIFY(!screen->button(QLatin1String(later))->isEnabled());
         }

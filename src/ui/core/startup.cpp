@@ -15,6 +15,7 @@
 #include "databases.h"
 #include "helpfile.h"
 #include "instellingen.h"
+#include "letters/mailtjeszicht.h"
 #include "letters/stanbrief.h"
 #include "letters/standaardbrief.h"
 #include "main.h"
@@ -126,6 +127,7 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("restore"), [](AppContext &c) { return new restore(c); }},
         {QStringLiteral("stanbrief"), [](AppContext &c) { return new stanbrief(c); }},
         {QStringLiteral("standaardbrief"), [](AppContext &c) { return new standaardbrief(c); }},
+        {QStringLiteral("mailtjeszicht"), [](AppContext &c) { return new mailtjeszicht(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());
