@@ -40,7 +40,7 @@ ListDeclaration declaration()
                   {QStringLiteral("Naam"), Mnaam.toString(), Criterion::Text},
                   {QStringLiteral("Mailadres"), Madres.toString(), Criterion::Text},
                   {QStringLiteral("Onderwerp"), Monderwerp.toString(), Criterion::Text}};
-    d.filterTitle = QStringLiteral("  Filteren \n  E-Mails");
+    d.filterTitle = QString(); // a group box title has one line: the two-line heading stands beside it
     return d;
 }
 } // namespace
@@ -56,8 +56,16 @@ void mailtjeszicht::build()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(titleLabel());
 
+    auto *kop = new QLabel(QStringLiteral("  Filteren \n  E-Mails"), this);
+    kop->setObjectName(QStringLiteral("filtertitel"));
+    QFont vet = kop->font();
+    vet.setBold(true);
+    kop->setFont(vet);
     filterPanel()->setObjectName(QStringLiteral("filter"));
-    layout->addWidget(filterPanel());
+    auto *filter = new QHBoxLayout;
+    filter->addWidget(kop);
+    filter->addWidget(filterPanel(), 1);
+    layout->addLayout(filter);
 
     grid()->setObjectName(QStringLiteral("mailtjes"));
     grid()->setDeleteAllowed(true);
