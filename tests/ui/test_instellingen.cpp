@@ -34,6 +34,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace zelk;
 
@@ -606,6 +610,41 @@ private Q_SLOTS:
         closeWithButton(screen);
         QCOMPARE(mail::lees(data().werkmap()).uitzondering, QStringLiteral("127.0.0.1"));
         QCOMPARE(filesHolding(app->home.path(), QStringLiteral("Test-Wachtwoord")), QStringList());
+    }
+
+    void theWindowKeepsAnsweringWhileTheTestMessageIsOnItsWay()
+    {
+        // A server that takes the connection but never says a word.
+        const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        QVERIFY(listener >= 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        QCOMPARE(::listen(listener, 4), 0);
+        socklen_t length = sizeof address;
+        QCOMPARE(::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length), 0);
+
+        instellingen *screen = open();
+        screen->emailAdres()->setText(QStringLiteral("kas@dekeu.nl"));
+        screen->emailAccount()->setText(QStringLiteral("127.0.0.1"));
+        screen->poort()->setValue(ntohs(address.sin_port));
+        screen->button(QStringLiteral("Testbericht"))->click();
+        // The click came back while the server is still silent: the message is on its way
+        // beside the window, which goes on taking what the treasurer types.
+        QVERIFY(screen->testLoopt());
+        QVERIFY(!screen->button(QStringLiteral("Testbericht"))->isEnabled());
+        QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Het testbericht wordt verstuurd naar kas@dekeu.nl …"));
+        screen->afzenderNaam()->setFocus();
+        QTest::keyClicks(screen->afzenderNaam(), QStringLiteral("Penningmeester"));
+        QCOMPARE(screen->afzenderNaam()->text(), QStringLiteral("Penningmeester"));
+        // The server goes away: the connection breaks off and that is said.
+        ::close(listener);
+        QTRY_VERIFY_WITH_TIMEOUT(!screen->testLoopt(), 120000);
+        QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Niet verstuurd."));
+        QTRY_COMPARE(errorBoxes().size(), 1);
+        closeErrorBoxes();
+        closeWithButton(screen);
     }
 };
 
