@@ -43,11 +43,6 @@ double peakMegabytes(const rusage &usage)
     return usage.ru_maxrss / 1024.0; // kilobytes on Linux
 }
 
-double processorMs(const rusage &usage)
-{
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
 double ownProcessorMs()
 {
     timespec now{};

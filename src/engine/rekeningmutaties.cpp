@@ -1,10 +1,12 @@
 #include "rekeningmutaties.h"
 
 #include "amountformat.h"
-#include "cents.h"
 #include "databases.h"
+#include "store/sqlite.h"
 #include "store/velden.h"
 #include "zelkerror.h"
+
+#include <sqlite3.h>
 
 namespace zelk::rekeningmutaties {
 
@@ -27,28 +29,45 @@ LaatsteOpbouw *kept(const DataModule1 &data)
     return data.findChild<LaatsteOpbouw *>(QStringLiteral("rekeningmutaties"), Qt::FindDirectChildrenOnly);
 }
 
-// Lets every row of a table through while it lives, and its filter again afterwards.
-class AllRows {
-public:
-    explicit AllRows(Table &table) : m_table(table), m_was(table.isFiltered()) { m_table.setFiltered(false); }
-    ~AllRows() { m_table.setFiltered(m_was); }
-    AllRows(const AllRows &) = delete;
-    AllRows &operator=(const AllRows &) = delete;
+QString quoted(QStringView name)
+{
+    return u'"' + name.toString() + u'"';
+}
 
-private:
-    Table &m_table;
-    bool m_was;
-};
-
-void append(Table &hulp, const Table &journal, int row, double amount)
+// The journal rows of the account named `naam` as hulp.db rows, written by one statement
+// over the journal file: as from-account with the amount negated, as to-account as booked,
+// in journal order and from before to within one row. A name matches as the journal's
+// looked-up "van" and "naar" match: exactly, an empty name also a row without one.
+int vulHulp(Connection &connection, const QString &naam)
 {
     using namespace veld::journaal;
-    hulp.append();
-    hulp.setValue(JrNr, journal.valueAt(row, JrNr));
-    hulp.setValue(Datum, journal.valueAt(row, Datum));
-    hulp.setValue(Omschrijving, journal.valueAt(row, Omschrijving));
-    hulp.setValue(Bedrag, amount);
-    hulp.post();
+    const TableSchema &journal = schemas::journaal();
+    const TableSchema &hulp = schemas::hulp();
+    const QString order = QString::fromLatin1(orderColumn);
+    const QString copied = QStringList{quoted(JrNr), quoted(Datum), quoted(Omschrijving)}.join(u',');
+    const QString from = QStringLiteral("%1.%2").arg(connection.qualified(journal), quoted(journal.tableName));
+    // Whole cents, as a booking stores them; the sign of the from-side turned.
+    const QString cents = QStringLiteral("round(ifnull(%1, 0) * 100)").arg(quoted(Bedrag));
+    const QString side = QStringLiteral("SELECT %1, %2 / 100.0 AS bedrag, %3 AS volgorde, %4 AS kant FROM %5 WHERE ifnull(%6, '') = ?1");
+    const QString sql = QStringLiteral("INSERT INTO %1.%2 (%3, %4, %5) SELECT %3, bedrag, row_number() OVER (ORDER BY volgorde, kant) "
+                                       "FROM (%6 UNION ALL %7)")
+                            .arg(connection.qualified(hulp), quoted(hulp.tableName), copied, quoted(Bedrag), quoted(order),
+                                 side.arg(copied, u'-' + cents, quoted(order), QStringLiteral("0"), from, quoted(Vanrekening)),
+                                 side.arg(copied, cents, quoted(order), QStringLiteral("1"), from, quoted(Naarrekening)));
+    sql::Statement insert(connection.handle(), sql);
+    insert.bind(1, naam);
+    insert.run(QStringLiteral("Opbouwen van %1").arg(hulp.fileName));
+    return static_cast<int>(sqlite3_changes(connection.handle()));
+}
+
+// True when an account before `row` carries the same name: the journal's lookup then gives
+// that earlier account, and this one has no mutations.
+bool naamEerderGebruikt(const Table &accounts, int row, const QString &naam)
+{
+    for (int i = 0; i < row; ++i)
+        if (accounts.valueAt(i, veld::rekeningen::Naam).toString() == naam)
+            return true;
+    return false;
 }
 } // namespace
 
@@ -65,30 +84,15 @@ Opbouw opbouwen(DataModule1 &data, int positie)
     if (positie < 1 || positie > accounts.recordCount())
         throw Error(QStringLiteral("Er is geen rekening %1; kies een rekening uit de lijst.").arg(positie));
     const int row = positie - 1;
-    const qint64 nummer = accounts.valueAt(row, rekeningen::Nummer).toLongLong();
     Opbouw opbouw;
     opbouw.naam = accounts.valueAt(row, rekeningen::Naam).toString();
     opbouw.saldo = AmountFormat::current().display(accounts.valueAt(row, rekeningen::Saldo).toDouble());
 
     hulp.emptyTable();
-    {
-        AllRows all(journal);
-        for (int i = 0; i < journal.recordCount(); ++i) {
-            const qint64 bedrag = cents::of(journal.valueAt(i, journaal::Bedrag).toDouble());
-            const QVariant van = journal.valueAt(i, journaal::van);
-            const QVariant naar = journal.valueAt(i, journaal::naar);
-            if (van.isValid() && van.toLongLong() == nummer) {
-                append(hulp, journal, i, cents::amount(-bedrag));
-                ++opbouw.regels;
-            }
-            if (naar.isValid() && naar.toLongLong() == nummer) {
-                append(hulp, journal, i, cents::amount(bedrag));
-                ++opbouw.regels;
-            }
-        }
-    }
+    if (!naamEerderGebruikt(accounts, row, opbouw.naam))
+        opbouw.regels = vulHulp(data.database1(), opbouw.naam);
+    hulp.reloadStored();
     transaction.commit();
-    hulp.first();
 
     LaatsteOpbouw *state = kept(data);
     if (!state)

@@ -4,47 +4,14 @@
 #include "databases.h"
 #include "declar.h"
 #include "freshdata.h"
+#include "placedtexts.h"
 #include "report/reportdocument.h"
 #include "reports/printbalans.h"
 
 #include <QTest>
 
 using namespace zelk;
-
-namespace {
-struct Placed {
-    QString text;
-    double x, y;
-};
-
-std::vector<Placed> detailTexts(printbalans &balans)
-{
-    ReportDocument document(balans.report());
-    if (document.pageCount() != 1)
-        qFatal("the balance report must be one page");
-    std::vector<Placed> out;
-    for (const PageItem &item : document.page(0).items)
-        if (item.kind == ItemKind::Text && item.band == BandKind::Detail)
-            out.push_back({item.text, item.x, item.y});
-    return out;
-}
-
-// The amount printed on the same line as `label`, in the same column.
-QString amountBeside(const std::vector<Placed> &texts, const QString &label, bool rightColumn)
-{
-    for (const Placed &l : texts)
-        if (l.text == label && (l.x > 100) == rightColumn)
-            for (const Placed &a : texts)
-                if (&a != &l && a.y == l.y && (a.x > 100) == rightColumn && a.x > l.x)
-                    return a.text;
-    return QStringLiteral("<niet gevonden>");
-}
-
-int count(const std::vector<Placed> &texts, const QString &text)
-{
-    return int(std::count_if(texts.begin(), texts.end(), [&](const Placed &p) { return p.text == text; }));
-}
-} // namespace
+using namespace zelk::test;
 
 class TestPrintbalans : public QObject {
     Q_OBJECT
@@ -63,7 +30,7 @@ private Q_SLOTS:
     {
         printbalans balans(*data);
         balans.toonsaldo();
-        const auto texts = detailTexts(balans);
+        const auto texts = detailTexts(balans.report());
         QCOMPARE(amountBeside(texts, QStringLiteral("Saldo (toegenomen vermogen)"), true), QStringLiteral("0.00"));
         QCOMPARE(count(texts, QStringLiteral("Saldo (afgenomen vermogen)")), 0);
         QCOMPARE(count(texts, QStringLiteral("€ 0.00")), 5); // both totals, assets, equity old and new
@@ -80,7 +47,7 @@ private Q_SLOTS:
         declar::boekpost(*data, 1, 12, QStringLiteral("Kantoorartikelen"), day, 40);
         printbalans balans(*data);
         balans.toonsaldo();
-        const auto texts = detailTexts(balans);
+        const auto texts = detailTexts(balans.report());
         QCOMPARE(amountBeside(texts, QStringLiteral("Bank 1"), false), QStringLiteral("60.00"));
         QCOMPARE(amountBeside(texts, QStringLiteral("Contributies"), false), QStringLiteral("100.00"));
         QCOMPARE(amountBeside(texts, QStringLiteral("Administratiekosten"), true), QStringLiteral("40.00"));
@@ -108,7 +75,7 @@ private Q_SLOTS:
         declar::boekpost(*data, from, to, QStringLiteral("Kasverschil"), day, 2.5);
         printbalans balans(*data);
         balans.toonsaldo();
-        const auto texts = detailTexts(balans);
+        const auto texts = detailTexts(balans.report());
         QCOMPARE(count(texts, QStringLiteral("Stortingverschillen")), 1);
         QCOMPARE(amountBeside(texts, QStringLiteral("Stortingverschillen"), rightColumn), QStringLiteral("2.50"));
         // Expenses above income put the result in the income column.
@@ -125,7 +92,7 @@ private Q_SLOTS:
         AmountFormat::applyDutch(true);
         printbalans balans(*data);
         balans.toonsaldo();
-        const auto texts = detailTexts(balans);
+        const auto texts = detailTexts(balans.report());
         AmountFormat::applyDutch(false);
         QCOMPARE(amountBeside(texts, QStringLiteral("Rabobank"), false), QStringLiteral("1.234,50"));
         QCOMPARE(amountBeside(texts, QStringLiteral("TOTAAL"), false), QStringLiteral("€ 1.234,50"));

@@ -5,6 +5,7 @@
 #include "databases.h"
 #include "declar.h"
 #include "freshdata.h"
+#include "placedtexts.h"
 #include "report/reportdocument.h"
 #include "report/reportexport.h"
 #include "reports/printbegroot.h"
@@ -13,41 +14,9 @@
 #include <QTest>
 
 using namespace zelk;
+using namespace zelk::test;
 
 namespace {
-struct Placed {
-    QString text;
-    double x, y;
-};
-
-std::vector<Placed> detailTexts(printbegroot &begroot)
-{
-    ReportDocument document(begroot.report());
-    if (document.pageCount() != 1)
-        qFatal("the budget report must be one page");
-    std::vector<Placed> out;
-    for (const PageItem &item : document.page(0).items)
-        if (item.kind == ItemKind::Text && item.band == BandKind::Detail && !item.text.isEmpty())
-            out.push_back({item.text, item.x, item.y});
-    return out;
-}
-
-// The amount printed on the same line as `label`, in the same column.
-QString amountBeside(const std::vector<Placed> &texts, const QString &label, bool rightColumn)
-{
-    for (const Placed &l : texts)
-        if (l.text == label && (l.x > 100) == rightColumn)
-            for (const Placed &a : texts)
-                if (&a != &l && a.y == l.y && (a.x > 100) == rightColumn && a.x > l.x)
-                    return a.text;
-    return QStringLiteral("<niet gevonden>");
-}
-
-int count(const std::vector<Placed> &texts, const QString &text)
-{
-    return int(std::count_if(texts.begin(), texts.end(), [&](const Placed &p) { return p.text == text; }));
-}
-
 Begroting budget(std::initializer_list<std::pair<int, double>> amounts)
 {
     Begroting b;
@@ -83,7 +52,7 @@ private Q_SLOTS:
     {
         printbegroot begroot(*data);
         begroot.vulbegroting(Begroting{});
-        const auto texts = detailTexts(begroot);
+        const auto texts = detailTexts(begroot.report());
         QCOMPARE(amountBeside(texts, QStringLiteral("Positief saldo (over)"), true), QStringLiteral("0.00"));
         QCOMPARE(count(texts, QStringLiteral("Negatief saldo (tekort)")), 0);
         QCOMPARE(amountBeside(texts, QStringLiteral("TOTAAL"), false), QStringLiteral("€ 0.00"));
@@ -99,7 +68,7 @@ private Q_SLOTS:
     {
         printbegroot begroot(*data);
         begroot.vulbegroting(budget({{7, 1000}, {21, 1500}, {35, 250}}));
-        const auto texts = detailTexts(begroot);
+        const auto texts = detailTexts(begroot.report());
         QCOMPARE(amountBeside(texts, QStringLiteral("Contributies"), false), QStringLiteral("1,000.00"));
         QCOMPARE(amountBeside(texts, QStringLiteral("Zaalhuurkosten"), true), QStringLiteral("1,500.00"));
         QCOMPARE(amountBeside(texts, QStringLiteral("Negatief saldo (tekort)"), false), QStringLiteral("750.00"));
@@ -114,7 +83,7 @@ private Q_SLOTS:
     {
         printbegroot begroot(*data);
         begroot.vulbegroting(budget({{7, 500}, {8, 0}, {9, -100}, {12, 300}}));
-        const auto texts = detailTexts(begroot);
+        const auto texts = detailTexts(begroot.report());
         QCOMPARE(count(texts, QStringLiteral("Donaties")), 0);
         QCOMPARE(count(texts, QStringLiteral("Loterij/tombola")), 0);
         QCOMPARE(count(texts, QStringLiteral("-100.00")), 0);
@@ -146,7 +115,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.size(), std::size_t(2));
         QCOMPARE(boxes[0]->h, boxes[1]->h);
         QCOMPARE(boxes[0]->y, boxes[1]->y);
-        const auto texts = detailTexts(begroot);
+        const auto texts = detailTexts(begroot.report());
         auto yOf = [&](const QString &text) {
             for (const Placed &p : texts)
                 if (p.text == text)
@@ -185,7 +154,7 @@ private Q_SLOTS:
         AmountFormat::applyDutch(true);
         printbegroot begroot(*data);
         begroot.vulbegroting(budget({{7, 1234.5}}));
-        const auto texts = detailTexts(begroot);
+        const auto texts = detailTexts(begroot.report());
         const QStringList lines = csvLines(begroot);
         AmountFormat::applyDutch(false);
         QCOMPARE(amountBeside(texts, QStringLiteral("Contributies"), false), QStringLiteral("1.234,50"));

@@ -98,6 +98,19 @@ private Q_SLOTS:
         QCOMPARE(built.saldo, QStringLiteral("-75.00")); // the balance no longer equals the list's total
     }
 
+    // The journal's "van" and "naar" look a name up in the first account that carries it, so
+    // of two accounts with one name the later one lists nothing, as the journal screen shows.
+    void aSharedNameBelongsToTheFirstAccountWithIt()
+    {
+        rekeningnamen::bewaar(*data, {{1, QStringLiteral("Gedeeld")}, {2, QStringLiteral("Gedeeld")}});
+        book(8, 2, "Gift op de tweede", 4);
+        QCOMPARE(data->journaaltabel.valueAt(5, naar).toLongLong(), 1);
+        rekeningmutaties::opbouwen(*data, 2);
+        QVERIFY(data->hulpT.isEmpty());
+        rekeningmutaties::opbouwen(*data, 1);
+        QCOMPARE(hulp(), (QList<Mutatie>{{6, "Gift op de tweede", 4}}));
+    }
+
     void anAccountWithoutBookingsLeavesTheListEmpty()
     {
         rekeningmutaties::opbouwen(*data, 1);

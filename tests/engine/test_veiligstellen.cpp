@@ -266,7 +266,7 @@ private Q_SLOTS:
     void administrationFoldersAreNeverATarget()
     {
         const QString root = data->testHome().path();
-        for (const QString &name : {"zelk01", "zelk02", "zelk03", "zelk04"}) {
+        for (const char *name : {"zelk01", "zelk02", "zelk03", "zelk04"}) {
             QDir().mkpath(root + u'/' + name);
             QVERIFY(veiligstellen::beschermd(root + u'/' + name));
             const QString refusal = message([&] { veiligstellen::maak(*data, root + u'/' + name + u'/', allFive()); });

@@ -168,7 +168,7 @@ private Q_SLOTS:
         const QString report = printed(screen);
         QVERIFY2(report.contains(QStringLiteral("Totaaltelling van de getoonde posten")), qPrintable(report));
         QVERIFY2(report.contains(total + u'\n'), qPrintable(report));
-        for (const QString &description : {"Drukwerk nieuwsbrief", "Zaalhuur januari", "Kantine", "Bondsafdracht"})
+        for (const char *description : {"Drukwerk nieuwsbrief", "Zaalhuur januari", "Kantine", "Bondsafdracht"})
             QCOMPARE(report.contains(description), expected.contains(description));
 
         // Closed and opened again, every item shows and the boxes are empty.

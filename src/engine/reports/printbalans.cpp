@@ -2,20 +2,17 @@
 
 #include "amountformat.h"
 #include "databases.h"
+#include "kolommenblad.h"
 #include "rekeningschema.h"
-#include "report/listreport.h"
 #include "reportsettings.h"
 #include "store/velden.h"
 
 namespace zelk {
 
 namespace {
+using namespace kolommenblad;
+
 // Geometry of the detail band, in mm from its top-left corner.
-constexpr double ColumnWidth = 93.0;
-constexpr double RightColumn = 97.0;
-constexpr double HeadingHeight = 9.0;
-constexpr double RowHeight = 4.8;
-constexpr double FirstRow = 11.0;      // row 1 of the income and expenses columns
 constexpr double ColumnsLine = 99.5;   // the line across both columns
 constexpr double ColumnsTotal = 101.5; // their "TOTAAL" row
 constexpr double ColumnsBottom = 108.0;
@@ -26,32 +23,13 @@ constexpr double AssetsTotal = 162.5;
 constexpr double LowerBottom = 170.0;
 constexpr double EquityTop = 139.0;
 constexpr double BandHeight = 172.0;
-// A slot within its column: the name from NameLeft up to the amount's box (less
-// ColumnGap), the amount right-aligned in its box, which ends at AmountRight. An account's
-// box holds any balance ("-9,999,999,999.99"); the box of a result, a total or an equity
-// line holds any sum the report can show ("-€ 999,999,999,999.99").
-constexpr double NameLeft = 2.0;
-constexpr double AmountRight = 91.0;
-constexpr double AccountAmount = 28.0;
-constexpr double SumAmount = 33.0;
 
 const QString Increased = QStringLiteral("Saldo (toegenomen vermogen)");
 const QString Decreased = QStringLiteral("Saldo (afgenomen vermogen)");
 
-TextStyle rowStyle()
-{
-    TextStyle style;
-    style.pointSize = 9;
-    return style;
-}
-
 // Slot keys: the position number, or "6i"/"6u" for the deposit differences in the
 // income/expenses column, "si"/"su" for the result lines, "ti"/"tu"/"ta" for the totals,
 // "evo"/"evn" for the equity lines.
-QString key(int position)
-{
-    return QString::number(position);
-}
 } // namespace
 
 printbalans::printbalans(DataModule1 &data) : printbalans(frameSettingsOf(data))
@@ -69,71 +47,54 @@ printbalans::printbalans(FrameSettingsSource settings) : m_report(std::make_shar
 void printbalans::buildLayout()
 {
     Band &band = m_report->addBand(BandKind::Detail, BandHeight);
-    const TextStyle heading = rowStyle().withSize(12).withBold().withItalic().centred();
-    const TextStyle row = rowStyle();
+    Blad blad(band);
     const TextStyle bold = rowStyle().withBold();
 
-    auto box = [&](const QString &name, double x, double top, double bottom) {
-        band.addBox(name, QRectF(x, top, ColumnWidth, bottom - top), Qt::black);
-    };
-    auto headed = [&](const QString &name, const QString &text, double x, double top) {
-        band.addBox(name + QStringLiteral("_kader"), QRectF(x, top, ColumnWidth, HeadingHeight), Qt::black);
-        band.addLabel(name, QRectF(x, top, ColumnWidth, HeadingHeight), text, heading);
-    };
-    auto slot = [&](const QString &slotKey, double x, double y, double amountWidth = AccountAmount,
-                    const TextStyle &nameStyle = rowStyle()) {
-        const double amountLeft = AmountRight - amountWidth;
-        band.addLabel(QStringLiteral("n_") + slotKey, QRectF(x + NameLeft, y, amountLeft - ColumnGap - NameLeft, RowHeight), {}, nameStyle);
-        band.addLabel(QStringLiteral("b_") + slotKey, QRectF(x + amountLeft, y, amountWidth, RowHeight), {}, row.rightAligned());
-    };
-
     // Income and expenses, side by side.
-    box(QStringLiteral("inkomstenkader"), 0, 0, ColumnsBottom);
-    box(QStringLiteral("uitgavenkader"), RightColumn, 0, ColumnsBottom);
-    headed(QStringLiteral("inkomsten"), QStringLiteral("INKOMSTEN"), 0, 0);
-    headed(QStringLiteral("uitgaven"), QStringLiteral("UITGAVEN"), RightColumn, 0);
+    blad.box(QStringLiteral("inkomstenkader"), 0, 0, ColumnsBottom);
+    blad.box(QStringLiteral("uitgavenkader"), RightColumn, 0, ColumnsBottom);
+    blad.heading(QStringLiteral("inkomsten"), QStringLiteral("INKOMSTEN"), 0, 0);
+    blad.heading(QStringLiteral("uitgaven"), QStringLiteral("UITGAVEN"), RightColumn, 0);
     const auto &income = rekeningschema::inkomsten();
     for (std::size_t i = 0; i < income.size(); ++i)
-        slot(key(income[i]), 0, FirstRow + i * RowHeight);
+        blad.slot(key(income[i]), 0, FirstRow + i * RowHeight);
     const auto &costs = rekeningschema::kosten();
     for (std::size_t i = 0; i < costs.size(); ++i)
-        slot(key(costs[i]), RightColumn, FirstRow + i * RowHeight);
-    slot(QStringLiteral("6i"), 0, FirstRow + 16 * RowHeight);
-    slot(QStringLiteral("6u"), RightColumn, FirstRow + 16 * RowHeight);
-    slot(QStringLiteral("si"), 0, FirstRow + 17 * RowHeight, SumAmount);
-    slot(QStringLiteral("su"), RightColumn, FirstRow + 17 * RowHeight, SumAmount);
-    band.addLine(QStringLiteral("kolommenlijn"), QPointF(0, ColumnsLine), QPointF(RightColumn + ColumnWidth, ColumnsLine));
-    slot(QStringLiteral("ti"), 0, ColumnsTotal, SumAmount, bold);
-    slot(QStringLiteral("tu"), RightColumn, ColumnsTotal, SumAmount, bold);
+        blad.slot(key(costs[i]), RightColumn, FirstRow + i * RowHeight);
+    blad.slot(QStringLiteral("6i"), 0, FirstRow + 16 * RowHeight);
+    blad.slot(QStringLiteral("6u"), RightColumn, FirstRow + 16 * RowHeight);
+    blad.slot(QStringLiteral("si"), 0, FirstRow + 17 * RowHeight, SumAmount);
+    blad.slot(QStringLiteral("su"), RightColumn, FirstRow + 17 * RowHeight, SumAmount);
+    blad.line(QStringLiteral("kolommenlijn"), ColumnsLine);
+    blad.slot(QStringLiteral("ti"), 0, ColumnsTotal, SumAmount, bold);
+    blad.slot(QStringLiteral("tu"), RightColumn, ColumnsTotal, SumAmount, bold);
     band.setText(QStringLiteral("n_ti"), QStringLiteral("TOTAAL"));
     band.setText(QStringLiteral("n_tu"), QStringLiteral("TOTAAL"));
 
     // Bank and cash.
-    box(QStringLiteral("vermogenkader"), 0, LowerTop, LowerBottom);
-    headed(QStringLiteral("vermogen"), QStringLiteral("SALDI VERMOGENSREKENINGEN"), 0, LowerTop);
+    blad.box(QStringLiteral("vermogenkader"), 0, LowerTop, LowerBottom);
+    blad.heading(QStringLiteral("vermogen"), QStringLiteral("SALDI VERMOGENSREKENINGEN"), 0, LowerTop);
     const auto &money = rekeningschema::financieel();
     for (std::size_t i = 0; i < money.size(); ++i)
-        slot(key(money[i]), 0, LowerFirstRow + i * RowHeight);
+        blad.slot(key(money[i]), 0, LowerFirstRow + i * RowHeight);
     band.addLine(QStringLiteral("vermogenlijn"), QPointF(2, AssetsLine), QPointF(ColumnWidth - 2, AssetsLine));
-    slot(QStringLiteral("ta"), 0, AssetsTotal, SumAmount, bold);
+    blad.slot(QStringLiteral("ta"), 0, AssetsTotal, SumAmount, bold);
     band.setText(QStringLiteral("n_ta"), QStringLiteral("TOTAAL"));
 
     // Open items, and the equity before and after the result.
-    box(QStringLiteral("openstaandkader"), RightColumn, LowerTop, LowerTop + 22);
-    headed(QStringLiteral("openstaand"), QStringLiteral("OPENSTAAND"), RightColumn, LowerTop);
-    slot(key(rekeningschema::nogTeBetalen), RightColumn, LowerFirstRow);
-    slot(key(rekeningschema::nogTeOntvangen), RightColumn, LowerFirstRow + RowHeight);
-    box(QStringLiteral("eigenvermogenkader"), RightColumn, EquityTop, LowerBottom);
-    headed(QStringLiteral("eigenvermogen"), QStringLiteral("EIGEN VERMOGEN"), RightColumn, EquityTop);
-    slot(QStringLiteral("evo"), RightColumn, LowerFirstRow + 6 * RowHeight, SumAmount); // level with position 37
-    slot(QStringLiteral("evn"), RightColumn, AssetsTotal, SumAmount);                   // level with the assets total
+    blad.box(QStringLiteral("openstaandkader"), RightColumn, LowerTop, LowerTop + 22);
+    blad.heading(QStringLiteral("openstaand"), QStringLiteral("OPENSTAAND"), RightColumn, LowerTop);
+    blad.slot(key(rekeningschema::nogTeBetalen), RightColumn, LowerFirstRow);
+    blad.slot(key(rekeningschema::nogTeOntvangen), RightColumn, LowerFirstRow + RowHeight);
+    blad.box(QStringLiteral("eigenvermogenkader"), RightColumn, EquityTop, LowerBottom);
+    blad.heading(QStringLiteral("eigenvermogen"), QStringLiteral("EIGEN VERMOGEN"), RightColumn, EquityTop);
+    blad.slot(QStringLiteral("evo"), RightColumn, LowerFirstRow + 6 * RowHeight, SumAmount); // level with position 37
+    blad.slot(QStringLiteral("evn"), RightColumn, AssetsTotal, SumAmount);                   // level with the assets total
 }
 
 void printbalans::fill(const QString &slot, const QString &name, const QString &amount)
 {
-    Band &band = *m_report->band(BandKind::Detail);
-    band.setText(QStringLiteral("n_") + slot, name);
-    band.setText(QStringLiteral("b_") + slot, amount);
+    Blad(*m_report->band(BandKind::Detail)).fill(slot, name, amount);
 }
 
 void printbalans::toonsaldo()
@@ -141,10 +102,7 @@ void printbalans::toonsaldo()
     Table &accounts = m_data->rekeningtabel;
     QStringList names;
     std::vector<double> balances;
-    for (int row = 0; row < accounts.recordCount(); ++row) {
-        names << accounts.valueAt(row, veld::rekeningen::Naam).toString();
-        balances.push_back(accounts.valueAt(row, veld::rekeningen::Saldo).toDouble());
-    }
+    rekeningen(accounts, names, balances);
     toonsaldo(names, balances);
     accounts.moveTo(rekeningschema::eigenVermogen - 1);
 }

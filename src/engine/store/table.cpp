@@ -746,6 +746,22 @@ void Table::refresh()
     announceRowsReset(rowid, old);
 }
 
+void Table::reloadStored()
+{
+    requireOpen();
+    cancel();
+    m_rows.clear();
+    m_loaded = false;
+    m_tail = {};
+    m_current = -1;
+    m_bof = true;
+    m_eofPending = true;
+    m_bofPending = false;
+    m_pendingRowid = -1;
+    m_pendingFallback = 0;
+    announceRowsReset(-1, 0);
+}
+
 void Table::flush()
 {
     if (isOpen())

@@ -84,6 +84,9 @@ public:
     // (another program removed it), and then deletes nothing.
     void removeRow(qint64 rowid);
     void refresh();
+    // The file was written past this object (by one statement of an action): forgets the
+    // rows held and reads them again when next asked, at the first row.
+    void reloadStored();
     // Posts a pending row; every posted row is already on disk.
     void flush();
     // Deletes every row of the table (not only those passing the filter).
