@@ -9,6 +9,7 @@
 // Usage: bench_report [JOURNAL_ROWS] [MEMBERS] [FOLDER]
 //   (default 100,000 journal rows and 10,000 members; FOLDER is the ZELK_HOME to use and
 //   keep, a temporary one otherwise; a FOLDER seeded before is reused as it is)
+#include "benchsupport.h"
 #include "databases.h"
 #include "declar.h"
 #include "rekeningschema.h"
@@ -25,103 +26,12 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <ctime>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
 
-extern char **environ;
-
 using namespace zelk;
+using namespace zelk::bench;
 
 namespace {
-
-double peakMegabytes(const rusage &usage)
-{
-    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
-}
-
-double ownProcessorMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-double ownPeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return peakMegabytes(usage);
-}
-
-void print(const QString &what, double ms, double processor, double megabytes, const QString &extra = {})
-{
-    std::printf("%-40s %8.1f ms (processor %8.1f ms) %7.1f MB peak %s\n", qPrintable(what), ms, processor, megabytes, qPrintable(extra));
-    std::fflush(stdout);
-}
-
-// Books `rows` bookings, income and expenses in turn, in transactions of 50,000.
-void seedJournal(DataModule1 &data, int rows)
-{
-    const auto &income = rekeningschema::inkomsten();
-    const auto &costs = rekeningschema::kosten();
-    const QDate start(2026, 1, 1);
-    for (int done = 0; done < rows;) {
-        Transaction transaction(data.database1());
-        for (const int end = std::min(rows, done + 50000); done < end;) {
-            const int i = ++done;
-            const QDate date = start.addDays(i % 365);
-            if (i % 3)
-                declar::boekpost(data, income[std::size_t(i) % income.size()], 1 + i % 5,
-                                 QStringLiteral("Contributie lid %1 maand %2").arg(i).arg(i % 12 + 1), date, 12.5 + i % 100);
-            else
-                declar::boekpost(data, 1 + i % 5, costs[std::size_t(i) % costs.size()], QStringLiteral("Factuur %1").arg(i), date,
-                                 7.25 + i % 300);
-        }
-        transaction.commit();
-    }
-}
-
-// Members with a few months of dues paid each, not in name order.
-void seedMembers(DataModule1 &data, int count)
-{
-    Table &t = data.ledentabel;
-    const QStringList months = veld::leden::maanden();
-    Transaction transaction(data.database1());
-    for (int i = 0; i < count; ++i) {
-        t.append();
-        t.setValue(veld::leden::Naam, QStringLiteral("Lid %1").arg((i * 7919) % count, 6, 10, QChar(u'0')));
-        t.setValue(veld::leden::Straat, QStringLiteral("Dorpsstraat %1").arg(i % 200));
-        t.setValue(veld::leden::Plaats, QStringLiteral("Delft"));
-        t.setValue(veld::leden::GebDatum, QDate(1950, 1, 1).addDays(i % 20000));
-        for (int m = 0; m < i % 12; ++m)
-            t.setValue(months.at(m), true);
-        t.post();
-    }
-    transaction.commit();
-}
-
-void seed(int rows, int members)
-{
-    DataModule1 data;
-    data.openForUse();
-    data.setVerenigingsnaam(QStringLiteral("Schaakclub De Toren"));
-    const int journal = data.journaaltabel.totalCount();
-    const int register_ = data.ledentabel.totalCount();
-    QElapsedTimer timer;
-    timer.start();
-    const double processor = ownProcessorMs();
-    if (register_ < members)
-        seedMembers(data, members - register_);
-    if (journal < rows)
-        seedJournal(data, rows - journal);
-    if (register_ < members || journal < rows)
-        print(QStringLiteral("seeding %1 members, %2 bookings").arg(std::max(0, members - register_)).arg(std::max(0, rows - journal)),
-              timer.nsecsElapsed() / 1e6, ownProcessorMs() - processor, ownPeakMegabytes());
-}
 
 QString sizeOf(const QString &path)
 {
@@ -165,27 +75,6 @@ int measure(const QString &what, const QString &unit, const QString &folder, int
     return 0;
 }
 
-void run(const QString &program, const QStringList &args)
-{
-    std::vector<QByteArray> storage{QFile::encodeName(program)};
-    for (const QString &a : args)
-        storage.push_back(a.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &s : storage)
-        argv.push_back(s.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        std::printf("cannot start %s\n", argv[0]);
-        return;
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::printf("%s: ended with status %d\n", qPrintable(args.join(u' ')), status);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -218,6 +107,6 @@ int main(int argc, char **argv)
                                                                              {QStringLiteral("pdf"), journal},
                                                                              {QStringLiteral("first"), dues},
                                                                              {QStringLiteral("pdf"), dues}})
-        run(self, {QStringLiteral("--measure"), what, unit, home});
+        run({}, self, {QStringLiteral("--measure"), what, unit, home});
     return 0;
 }

@@ -19,17 +19,6 @@ test::CliRun cli(const QStringList &arguments)
     return test::cli(arguments);
 }
 
-// The rows of the five tables of a backup, as the files of `folder` hold them.
-QStringList mainRows(const QString &folder)
-{
-    static const QStringList names = {"leden.DB|", "rekeningen.db|", "journaal.db|", "tebetalen.db|", "teontvangen.db|"};
-    QStringList rows;
-    for (const QString &row : test::tableRows(folder))
-        for (const QString &name : names)
-            if (row.startsWith(name))
-                rows << row;
-    return rows;
-}
 } // namespace
 
 class TestCliBackup : public QObject {
@@ -45,7 +34,7 @@ private Q_SLOTS:
         QCOMPARE(backup.err, QString());
         QCOMPARE(backup.out, QStringLiteral("Gekopieerd: leden.DB\nGekopieerd: journaal.db\nBackup in %1: 2 tabel(len).\n").arg(target));
         QCOMPARE(QDir(target).entryList(QDir::Files), (QStringList{"journaal.db", "leden.DB", "zelk-backup.txt"}));
-        const QStringList backedUp = mainRows(home.administration());
+        const QStringList backedUp = test::mainRows(home.administration());
 
         QCOMPARE(cli({"book", "7", "1", "25.00", "Contributie maart"}).exitCode, 0);
         const test::CliRun restore = cli({"restore", target});
@@ -53,7 +42,7 @@ private Q_SLOTS:
         QVERIFY2(restore.out.startsWith(QStringLiteral("Teruggezet: leden.DB\nTeruggezet: journaal.db\nVeiligheidskopie van daarvoor: ")),
                  qPrintable(restore.out));
         // The journal is back; the accounts, not part of this backup, keep the last booking.
-        const QStringList now = mainRows(home.administration());
+        const QStringList now = test::mainRows(home.administration());
         QCOMPARE(now.filter(QRegularExpression("^(leden|journaal)")), backedUp.filter(QRegularExpression("^(leden|journaal)")));
         QVERIFY(now.filter(QRegularExpression("^rekeningen")) != backedUp.filter(QRegularExpression("^rekeningen")));
 
@@ -90,21 +79,21 @@ private Q_SLOTS:
         const QString second = home.path() + QStringLiteral("/tweede");
         QVERIFY(QDir().mkpath(first) && QDir().mkpath(second));
         QCOMPARE(cli({"backup", first}).exitCode, 0);
-        const QStringList firstRows = mainRows(first);
+        const QStringList firstRows = test::mainRows(first);
         for (int i = 0; i < 15; ++i)
             QCOMPARE(cli({"book", "7", "1", "12.50", QStringLiteral("Contributie %1").arg(i)}).exitCode, 0);
         QCOMPARE(cli({"book", "24", "12", "80", "Zaalhuur", "--open-item"}).exitCode, 0);
         QCOMPARE(cli({"backup", second}).exitCode, 0);
-        const QStringList secondRows = mainRows(second);
+        const QStringList secondRows = test::mainRows(second);
         QVERIFY(firstRows != secondRows);
-        QCOMPARE(mainRows(home.administration()), secondRows);
+        QCOMPARE(test::mainRows(home.administration()), secondRows);
 
         // The stops are spread over the time an undisturbed restore takes.
         QElapsedTimer timer;
         timer.start();
         QCOMPARE(cli({"restore", first}).exitCode, 0);
         const qint64 span = timer.elapsed();
-        QCOMPARE(mainRows(home.administration()), firstRows);
+        QCOMPARE(test::mainRows(home.administration()), firstRows);
 
         const quint32 seed = quint32(QDateTime::currentMSecsSinceEpoch());
         QRandomGenerator random(seed);
@@ -123,14 +112,14 @@ private Q_SLOTS:
             const QString which = QStringLiteral("trial %1, stopped after %2 ms (seed %3)").arg(trial).arg(delay).arg(seed);
             const test::CliRun check = cli({"check"});
             QVERIFY2(check.out == QStringLiteral("OK\n"), qPrintable(which + u' ' + check.out + check.err));
-            const QStringList rows = mainRows(home.administration());
+            const QStringList rows = test::mainRows(home.administration());
             QVERIFY2(rows == firstRows || rows == secondRows, qPrintable(which));
             atFirst = rows == firstRows;
         }
         qInfo("%d of 50 restores were stopped before they ended", stopped);
         // And after all that, a restore runs to its end.
         QCOMPARE(cli({"restore", atFirst ? second : first}).exitCode, 0);
-        QCOMPARE(mainRows(home.administration()), atFirst ? secondRows : firstRows);
+        QCOMPARE(test::mainRows(home.administration()), atFirst ? secondRows : firstRows);
     }
 };
 

@@ -2,12 +2,16 @@
 
 #include "core/main.h"
 #include "core/startup.h"
+#include "preview/previewwindow.h"
+#include "report/reportexport.h"
 #include "toolkit/amountfield.h"
 #include "toolkit/hoverbutton.h"
 #include "toolkit/taskscreen.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -73,6 +77,40 @@ void typeText(QWidget *widget, const QString &text)
             QApplication::sendEvent(widget, &press);
         }
     }
+}
+
+QString printedText(QAbstractButton *button, const QString &path)
+{
+    QString text;
+    QTimer::singleShot(0, [&] {
+        if (auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget())) {
+            if (preview->saveAs(path, ExportFormat::Text)) {
+                QFile file(path);
+                if (file.open(QIODevice::ReadOnly))
+                    text = QString::fromUtf8(file.readAll());
+            }
+            QTest::keyClick(preview, Qt::Key_Escape);
+        }
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    return text;
+}
+
+QStringList listed(const QListWidget *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
+QList<QMessageBox *> errorBoxes()
+{
+    QList<QMessageBox *> boxes;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == u"foutmelding" && box->isVisible())
+            boxes << box;
+    return boxes;
 }
 
 int redPixels(QWidget *widget)

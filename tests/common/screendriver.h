@@ -3,7 +3,10 @@
 // an amount, clicks radio buttons and answers the next Yes/No question.
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
+class QAbstractButton;
+class QListWidget;
 class QRadioButton;
 class QWidget;
 
@@ -27,6 +30,13 @@ void answerNextQuestion(QMessageBox::StandardButton answer, QString *asked = nul
 // Types `text` into `widget` key by key; characters beyond ASCII arrive as a keyboard with
 // them would send them (a key event carrying only the text).
 void typeText(QWidget *widget, const QString &text);
+// Clicks `button`, which opens a report in the preview, saves the report as text to `path`,
+// closes the preview and returns the text; empty when no preview opened.
+QString printedText(QAbstractButton *button, const QString &path);
+// The texts of the list's items, top to bottom.
+QStringList listed(const QListWidget *list);
+// The error boxes ("foutmelding") showing now.
+QList<QMessageBox *> errorBoxes();
 // Pixels of the widget that are clearly red: the frame of an amount field that is no amount.
 int redPixels(QWidget *widget);
 

@@ -32,6 +32,18 @@ inline QStringList tableRows(const QString &folder)
     return rows;
 }
 
+// The rows of the five tables a backup holds, as the files of `folder` hold them.
+inline QStringList mainRows(const QString &folder)
+{
+    static const QStringList names = {"leden.DB|", "rekeningen.db|", "journaal.db|", "tebetalen.db|", "teontvangen.db|"};
+    QStringList rows;
+    for (const QString &row : tableRows(folder))
+        for (const QString &name : names)
+            if (row.startsWith(name))
+                rows << row;
+    return rows;
+}
+
 inline QStringList settingsBytes(const QString &folder)
 {
     QStringList files;

@@ -28,25 +28,6 @@
 
 using namespace zelk;
 
-namespace {
-QStringList listed(const QListWidget *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
-QList<QMessageBox *> errorBoxes()
-{
-    QList<QMessageBox *> boxes;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == u"foutmelding" && box->isVisible())
-            boxes << box;
-    return boxes;
-}
-} // namespace
-
 class TestBackuppen : public QObject {
     Q_OBJECT
     std::unique_ptr<test::StartedProgram> app;
@@ -148,9 +129,9 @@ private Q_SLOTS:
         QCOMPARE(steps, (QList<int>{260, 520, 780, 1040, 1300}));
         QCOMPARE(pointers, QList<Qt::CursorShape>(5, Qt::WaitCursor));
         QVERIFY(!QGuiApplication::overrideCursor()); // back to normal afterwards
-        QCOMPARE(listed(screen->mapkeuze()->files()),
+        QCOMPARE(test::listed(screen->mapkeuze()->files()),
                  (QStringList{"journaal.db", "leden.DB", "rekeningen.db", "tebetalen.db", "teontvangen.db"}));
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
 
         const QString three = folder(QStringLiteral("drie"));
         choose(three);
@@ -160,7 +141,7 @@ private Q_SLOTS:
         screen->button(QStringLiteral("Start   "))->click();
         QCOMPARE(steps, (QList<int>{433, 866, 1299}));
         QCOMPARE(screen->voortgang()->value(), 1299);
-        QCOMPARE(listed(screen->mapkeuze()->files()), (QStringList{"journaal.db", "leden.DB", "teontvangen.db"}));
+        QCOMPARE(test::listed(screen->mapkeuze()->files()), (QStringList{"journaal.db", "leden.DB", "teontvangen.db"}));
 
         // Nothing ticked: nothing copied, but the folder is remembered.
         const QString none = folder(QStringLiteral("niets"));
@@ -198,7 +179,7 @@ private Q_SLOTS:
         const QString stick = folder(QStringLiteral("nieuw"));
         choose(stick);
         screen->button(QStringLiteral("Nieuwe map"))->click(); // an empty name does nothing
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         QTest::keyClicks(screen->mapnaam(), QStringLiteral("December 2026"));
         screen->button(QStringLiteral("Nieuwe map"))->click();
         QVERIFY(QFileInfo(stick + QStringLiteral("/December 2026")).isDir());
@@ -207,10 +188,10 @@ private Q_SLOTS:
         // Again: it exists, and the message says so.
         QTest::keyClicks(screen->mapnaam(), QStringLiteral("December 2026"));
         screen->button(QStringLiteral("Nieuwe map"))->click();
-        QTRY_COMPARE(errorBoxes().size(), 1);
-        QCOMPARE(errorBoxes().first()->text(),
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
+        QCOMPARE(test::errorBoxes().first()->text(),
                  QStringLiteral("De map %1 bestaat al.").arg(QDir::toNativeSeparators(stick + QStringLiteral("/December 2026"))));
-        errorBoxes().first()->close();
+        test::errorBoxes().first()->close();
     }
 
     void worksByKeyboard()
@@ -249,7 +230,7 @@ private Q_SLOTS:
         press(Qt::Key_Return);
         QVERIFY(QFileInfo(target + QStringLiteral("/tweede")).isDir());
         QCOMPARE(QDir(target).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"tweede"});
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
     }
 
     void theFolderAndTickBoxesAreThereOnTheNextOpening()

@@ -7,7 +7,6 @@
 #include "databases.h"
 #include "declar.h"
 #include "overviews/mutaties.h"
-#include "preview/previewwindow.h"
 #include "screendriver.h"
 #include "startedprogram.h"
 #include "store/sqlite.h"
@@ -23,7 +22,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 using namespace zelk;
 using namespace veld::journaal;
@@ -64,20 +62,7 @@ class TestMutaties : public QObject {
     // The report "Afdrukken" opens, as plain text.
     QString printed(mutaties *screen)
     {
-        QString text;
-        QTimer::singleShot(0, [&] {
-            if (auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget())) {
-                const QString path = app->home.path() + QStringLiteral("/journaal.txt");
-                if (preview->saveAs(path, ExportFormat::Text)) {
-                    QFile file(path);
-                    if (file.open(QIODevice::ReadOnly))
-                        text = QString::fromUtf8(file.readAll());
-                }
-                QTest::keyClick(preview, Qt::Key_Escape);
-            }
-        });
-        QTest::mouseClick(screen->button(QStringLiteral("Afdrukken")), Qt::LeftButton);
-        return text;
+        return test::printedText(screen->button(QStringLiteral("Afdrukken")), app->home.path() + QStringLiteral("/journaal.txt"));
     }
 
 private Q_SLOTS:

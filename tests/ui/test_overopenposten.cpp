@@ -6,7 +6,6 @@
 #include "databases.h"
 #include "declar.h"
 #include "overviews/openpostoverzicht.h"
-#include "preview/previewwindow.h"
 #include "screendriver.h"
 #include "startedprogram.h"
 #include "store/velden.h"
@@ -18,7 +17,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 using namespace zelk;
 
@@ -50,20 +48,7 @@ class TestOverOpenPosten : public QObject {
     }
     QString printed(OpenPostOverzicht *screen)
     {
-        QString text;
-        QTimer::singleShot(0, [&] {
-            if (auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget())) {
-                const QString path = app->home.path() + QStringLiteral("/posten.txt");
-                if (preview->saveAs(path, ExportFormat::Text)) {
-                    QFile file(path);
-                    if (file.open(QIODevice::ReadOnly))
-                        text = QString::fromUtf8(file.readAll());
-                }
-                QTest::keyClick(preview, Qt::Key_Escape);
-            }
-        });
-        QTest::mouseClick(screen->button(QStringLiteral("Overzicht")), Qt::LeftButton);
-        return text;
+        return test::printedText(screen->button(QStringLiteral("Overzicht")), app->home.path() + QStringLiteral("/posten.txt"));
     }
 
 private Q_SLOTS:

@@ -6,7 +6,6 @@
 #include "databases.h"
 #include "declar.h"
 #include "overviews/rekoverzicht.h"
-#include "preview/previewwindow.h"
 #include "rekeningnamen.h"
 #include "screendriver.h"
 #include "startedprogram.h"
@@ -21,7 +20,6 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 
 using namespace zelk;
 
@@ -51,20 +49,7 @@ class TestRekoverzicht : public QObject {
     }
     QString printed(rekoverzicht *screen)
     {
-        QString text;
-        QTimer::singleShot(0, [&] {
-            if (auto *preview = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget())) {
-                const QString path = app->home.path() + QStringLiteral("/rekening.txt");
-                if (preview->saveAs(path, ExportFormat::Text)) {
-                    QFile file(path);
-                    if (file.open(QIODevice::ReadOnly))
-                        text = QString::fromUtf8(file.readAll());
-                }
-                QTest::keyClick(preview, Qt::Key_Escape);
-            }
-        });
-        QTest::mouseClick(screen->button(QStringLiteral("Overzicht")), Qt::LeftButton);
-        return text;
+        return test::printedText(screen->button(QStringLiteral("Overzicht")), app->home.path() + QStringLiteral("/rekening.txt"));
     }
 
 private Q_SLOTS:

@@ -30,35 +30,6 @@ using namespace zelk;
 
 namespace {
 const QDate day(2026, 4, 1);
-
-QStringList listed(const QListWidget *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
-QList<QMessageBox *> errorBoxes()
-{
-    QList<QMessageBox *> boxes;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == u"foutmelding" && box->isVisible())
-            boxes << box;
-    return boxes;
-}
-
-// The rows of the five tables of a backup, as the files of `folder` hold them.
-QStringList mainRows(const QString &folder)
-{
-    static const QStringList names = {"leden.DB|", "rekeningen.db|", "journaal.db|", "tebetalen.db|", "teontvangen.db|"};
-    QStringList rows;
-    for (const QString &row : test::tableRows(folder))
-        for (const QString &name : names)
-            if (row.startsWith(name))
-                rows << row;
-    return rows;
-}
 } // namespace
 
 class TestRestore : public QObject {
@@ -112,7 +83,7 @@ private Q_SLOTS:
         QCOMPARE(screen->windowTitle(), QStringLiteral("Restore (terugzetten) bestanden"));
         QCOMPARE(screen->focusWidget(), static_cast<QWidget *>(screen->mapkeuze()->tree())); // it opens on the folder
         QCOMPARE(
-            listed(screen->instructies()),
+            test::listed(screen->instructies()),
             (QStringList{"", "  Kies eerst de juiste drive", "  Selecteer dan de tabel of de tabellen", "  die teruggezet moet(en) worden.",
                          "", "  PAS OP !!!", "  Zet normaal altijd ALLE tabellen terug", " ", "  De administratie kan behoorlijk in de war",
                          "  raken bij het NIET terugzetten van ALLE", "  tabellen !!!!"}));
@@ -133,7 +104,7 @@ private Q_SLOTS:
 
         // It opens in the folder of the last backup, whose tables it lists.
         QCOMPARE(screen->mapkeuze()->folder(), stick());
-        QCOMPARE(listed(screen->mapkeuze()->files()),
+        QCOMPARE(test::listed(screen->mapkeuze()->files()),
                  (QStringList{"journaal.db", "leden.DB", "rekeningen.db", "tebetalen.db", "teontvangen.db"}));
         QCOMPARE(screen->aantalTabellen()->text(), QStringLiteral("5"));
         QCOMPARE(screen->aantalGeselecteerd()->text(), QStringLiteral("0"));
@@ -151,8 +122,8 @@ private Q_SLOTS:
     void aBackupComesBackRowForRowAndTheMenuFollows()
     {
         backupTo(stick());
-        const QStringList backedUp = mainRows(stick());
-        QCOMPARE(mainRows(data().werkmap()), backedUp);
+        const QStringList backedUp = test::mainRows(stick());
+        QCOMPARE(test::mainRows(data().werkmap()), backedUp);
         bookSome(4, QStringLiteral("Later"));
         data().ledentabel.append();
         data().ledentabel.setValue(veld::leden::Naam, QStringLiteral("Pietersen"));
@@ -170,10 +141,10 @@ private Q_SLOTS:
             pointers << (QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor);
         });
         screen->inlezenButton()->click();
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         QCOMPARE(steps, (QList<int>{260, 520, 780, 1040, 1300}));
         QCOMPARE(pointers, QList<Qt::CursorShape>(5, Qt::WaitCursor));
-        QCOMPARE(mainRows(data().werkmap()), backedUp);
+        QCOMPARE(test::mainRows(data().werkmap()), backedUp);
         const auto copies = veiligheidskopie::lijst(data().werkmap());
         QCOMPARE(copies.size(), 1);
         QVERIFY(screen->kopieLabel()->text().endsWith(QStringLiteral("staat in de veiligheidskopie %1").arg(copies[0].pad)));
@@ -199,11 +170,11 @@ private Q_SLOTS:
         auto *screen = open<restore>("Restore");
         selectAll(screen);
         screen->inlezenButton()->click();
-        QTRY_COMPARE(errorBoxes().size(), 1);
-        const QString message = errorBoxes().first()->text();
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
+        const QString message = test::errorBoxes().first()->text();
         QVERIFY2(message.startsWith(QStringLiteral("Het bestand journaal.db is beschadigd of geen tabel")), qPrintable(message));
         QVERIFY2(message.endsWith(QStringLiteral("Er is niets teruggezet.")), qPrintable(message));
-        errorBoxes().first()->close();
+        test::errorBoxes().first()->close();
         QCOMPARE(test::dump(data().werkmap()), before);
         QCOMPARE(veiligheidskopie::lijst(data().werkmap()).size(), 0);
         QVERIFY(data().journaaltabel.isOpen());
@@ -224,7 +195,7 @@ private Q_SLOTS:
         const QStringList before = test::dump(data().werkmap());
         screen->inlezenButton()->click();
         QCOMPARE(test::dump(data().werkmap()), before); // not even the folder is remembered
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
     }
 
     void worksByKeyboard()
