@@ -111,6 +111,19 @@ void DataModule1::openAll()
     openTables({&ledentabel, &rekeningtabel, &journaaltabel, &ontvangentabel, &betalentabel, &hulpT, &mailtjestabel});
 }
 
+void DataModule1::reopenReplaced()
+{
+    std::optional<SettingsError> settingsError;
+    try {
+        openForUse();
+    } catch (const SettingsError &e) {
+        settingsError = e;
+    }
+    Q_EMIT administrationChanged(werkmap());
+    if (settingsError)
+        throw *settingsError;
+}
+
 void DataModule1::openForUse()
 {
     openTables({&ledentabel, &rekeningtabel});

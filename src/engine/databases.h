@@ -73,6 +73,10 @@ public:
     // settings file that cannot be read does not stop it: everything is opened, then its
     // SettingsError is thrown.
     void openForUse();
+    // After the table files were replaced (a restore, a safety copy put back): opens them
+    // again as openForUse does and tells every screen through administrationChanged, also
+    // when a settings file cannot be read, whose SettingsError is thrown after that.
+    void reopenReplaced();
     // All tables the program keeps open, in their start-up order.
     void openAll();
     // Posts pending rows and closes every table, in the closing order of the program.

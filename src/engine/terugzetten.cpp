@@ -152,18 +152,6 @@ void dropScratch(Connection &connection, const std::vector<Keuze> &chosen)
                      nullptr, nullptr);
 }
 
-void reopen(DataModule1 &data)
-{
-    std::optional<SettingsError> settingsError;
-    try {
-        data.openForUse();
-    } catch (const SettingsError &e) {
-        settingsError = e;
-    }
-    Q_EMIT data.administrationChanged(data.werkmap());
-    if (settingsError)
-        throw *settingsError;
-}
 } // namespace
 
 const TableSchema *tabelVan(const QString &bestandsnaam)
@@ -278,7 +266,7 @@ Resultaat zetTerug(DataModule1 &data, const QString &bronmap, const QStringList 
             }
         }
         dropScratch(connection, chosen);
-        reopen(data);
+        data.reopenReplaced();
         if (failure)
             throw *failure;
     }

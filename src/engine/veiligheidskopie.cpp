@@ -344,19 +344,6 @@ void exchange(const QString &built, const QString &administration)
     std::rename(old.constData(), a.constData()); // the old one where the caller removes it
 }
 
-void reopen(DataModule1 &data)
-{
-    std::optional<SettingsError> settingsError;
-    try {
-        data.openForUse();
-    } catch (const SettingsError &e) {
-        settingsError = e;
-    }
-    Q_EMIT data.administrationChanged(data.werkmap());
-    if (settingsError)
-        throw *settingsError;
-}
-
 } // namespace
 
 QString map(const QString &werkmap)
@@ -417,11 +404,11 @@ Kopie zetTerug(DataModule1 &data, const QString &naam)
         exchange(built, administration);
     } catch (const Error &e) {
         removeFolder(built);
-        reopen(data);
+        data.reopenReplaced();
         throw Error(e.message() + QStringLiteral(" Er is niets teruggezet."));
     }
     removeFolder(built); // now the previous administration; the safety copy keeps it
-    reopen(data);
+    data.reopenReplaced();
     if (unsaved)
         throw *unsaved;
     return before;
