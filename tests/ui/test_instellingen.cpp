@@ -1,21 +1,28 @@
 // The settings screen as the treasurer uses it: opened from the main menu, its texts and
 // values, the e-mail fields stored on closing, the Dutch amount format on the return to the
 // main menu, the choice of another administration, a new logo, a logo that cannot be shown,
-// the association name in the caption at once, and a disk that is full when it closes.
+// the association name in the caption at once, and a disk that is full when it closes; the
+// mail server's port, encryption, login and certificate exception stored in mailserver.txt
+// while the password reaches no file; and "Testbericht" against a real SMTP server.
 #include "amountformat.h"
 #include "core/instellingen.h"
 #include "core/main.h"
 #include "core/startup.h"
 #include "databases.h"
+#include "mail/mailserverinstelling.h"
 #include "screendriver.h"
 #include "smalldisk.h"
+#include "smtptestserver.h"
 #include "startedprogram.h"
 #include "toolkit/hoverbutton.h"
+#include "toolkit/mailwachtwoord.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -23,9 +30,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace zelk;
 
@@ -93,6 +105,23 @@ void pickInNextFileDialog(const QString &path)
     timer->start();
 }
 
+// The files under `folder` that hold `text`, in UTF-8 or UTF-16.
+QStringList filesHolding(const QString &folder, const QString &text)
+{
+    QStringList found;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = file.readAll();
+        const QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        if (bytes.contains(text.toUtf8()) || bytes.contains(utf16))
+            found << file.fileName();
+    }
+    return found;
+}
+
 QStringList labelTexts(QWidget *screen)
 {
     QStringList texts;
@@ -105,13 +134,38 @@ QStringList labelTexts(QWidget *screen)
 class TestInstellingen : public QObject {
     Q_OBJECT
     std::unique_ptr<test::StartedProgram> app;
+    QTemporaryDir config;
 
     zelk::main &menu() { return *app->program.mainMenu(); }
     DataModule1 &data() { return app->data(); }
     instellingen *open() { return qobject_cast<instellingen *>(test::openFromMenu(app->program, QStringLiteral("Instellingen"))); }
     static void closeWithButton(instellingen *screen) { screen->button(QStringLiteral("Sluit venster"))->click(); }
 
+    // The mail settings of a sender at the test server on 127.0.0.1.
+    static void fillInSender(instellingen *screen, const test::SmtpTestServer &server)
+    {
+        screen->emailAdres()->setText(QStringLiteral("kas@dekeu.nl"));
+        screen->afzenderNaam()->setText(QStringLiteral("Penningmeester De Keu"));
+        screen->emailAccount()->setText(QStringLiteral("127.0.0.1"));
+        screen->poort()->setValue(server.port());
+    }
+    // Clicks "Testbericht" and waits until the answer is there (the window answers meanwhile).
+    static void sendTest(instellingen *screen)
+    {
+        screen->button(QStringLiteral("Testbericht"))->click();
+        QVERIFY(screen->testLoopt() || !screen->testantwoord()->text().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!screen->testLoopt(), 60000);
+        QVERIFY(screen->button(QStringLiteral("Testbericht"))->isEnabled());
+    }
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // No keyring answers here (no session bus), and anything written through Qt's own
+        // settings would land in a folder of this test.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray("unix:path=") + config.filePath(QStringLiteral("geen-bus")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    }
     void init() { app = std::make_unique<test::StartedProgram>(); }
     void cleanup()
     {
@@ -408,6 +462,189 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(werkmap + QStringLiteral("/instelling.dat")).mid(3, 19), QByteArray("\x12nieuw@dobbertje.nl"));
         QCOMPARE(program.mainMenu()->windowTitle(), QStringLiteral("Vereniging administratie van Hengelsportvereniging Het Dobbertje"));
         QCOMPARE(AmountFormat::current().display(-1234.5), QStringLiteral("-1.234,50"));
+    }
+
+    void theMailServerSettingsAreStoredButNeverThePassword()
+    {
+        instellingen *screen = open();
+        QVERIFY(screen);
+        const QStringList texts = labelTexts(screen);
+        for (const char *text : {"Poort", "Beveiliging", "Gebruikersnaam", "Wachtwoord"})
+            QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
+        // The defaults: port 25, no encryption, no login, no exception.
+        QCOMPARE(screen->poort()->value(), 25);
+        QCOMPARE(screen->poort()->minimum(), 1);
+        QCOMPARE(screen->poort()->maximum(), 65535);
+        QStringList kinds;
+        for (int i = 0; i < screen->beveiliging()->count(); ++i)
+            kinds << screen->beveiliging()->itemText(i);
+        QCOMPARE(kinds, (QStringList{"geen", "STARTTLS", "SSL-TLS"}));
+        QCOMPARE(screen->beveiliging()->currentText(), QStringLiteral("geen"));
+        QVERIFY(screen->gebruikersnaam()->text().isEmpty());
+        QCOMPARE(screen->wachtwoord()->echoMode(), QLineEdit::Password);
+        QVERIFY(!screen->uitzondering()->isChecked());
+        QVERIFY(screen->button(QStringLiteral("Testbericht")));
+        closeWithButton(screen);
+        // Nothing changed: no file made for the defaults.
+        QVERIFY(!QFile::exists(data().werkmap() + QStringLiteral("/mailserver.txt")));
+
+        const QString password = QStringLiteral("Zeer-Geheim-Wachtwoord-ë7");
+        screen = open();
+        screen->emailAccount()->setText(QStringLiteral("smtp.dekeu.nl"));
+        screen->poort()->setValue(587);
+        screen->beveiliging()->setCurrentIndex(1);
+        screen->gebruikersnaam()->setText(QStringLiteral("kas@dekeu.nl"));
+        screen->wachtwoord()->setFocus();
+        test::typeText(screen->wachtwoord(), password);
+        screen->uitzondering()->click();
+        closeWithButton(screen);
+        QVERIFY(errorBoxes().isEmpty());
+
+        const mail::MailserverInstelling stored = mail::lees(data().werkmap());
+        QCOMPARE(stored.poort, 587);
+        QCOMPARE(stored.beveiliging, mail::Beveiliging::StartTls);
+        QCOMPARE(stored.gebruiker, QStringLiteral("kas@dekeu.nl"));
+        QCOMPARE(stored.uitzondering, QStringLiteral("smtp.dekeu.nl"));
+        // The three settings files keep their exact sizes.
+        QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/instelling.dat")).size(), 146);
+        QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/logonaam.dat")).size(), 201);
+        QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/konfigur.dat")).size(), 416);
+        QCOMPARE(filesHolding(app->home.path(), password), QStringList());
+        QCOMPARE(filesHolding(config.path(), password), QStringList());
+        // Known for the rest of this run without asking.
+        QCOMPARE(MailWachtwoord::instance().wachtwoord(nullptr, QStringLiteral("smtp.dekeu.nl"), QStringLiteral("kas@dekeu.nl")),
+                 std::optional<QString>(password));
+
+        screen = open();
+        QCOMPARE(screen->poort()->value(), 587);
+        QCOMPARE(screen->beveiliging()->currentText(), QStringLiteral("STARTTLS"));
+        QCOMPARE(screen->gebruikersnaam()->text(), QStringLiteral("kas@dekeu.nl"));
+        QVERIFY(screen->wachtwoord()->text().isEmpty()); // never shown again
+        QVERIFY(screen->uitzondering()->isChecked());
+        // The exception belongs to that one server: typing another name lets it go.
+        screen->emailAccount()->setFocus();
+        screen->emailAccount()->selectAll();
+        QTest::keyClicks(screen->emailAccount(), QStringLiteral("smtp.ander.nl"));
+        QVERIFY(!screen->uitzondering()->isChecked());
+        closeWithButton(screen);
+        QCOMPARE(mail::lees(data().werkmap()).uitzondering, QString());
+        QCOMPARE(filesHolding(app->home.path(), password), QStringList());
+    }
+
+    void theMailServerSettingsBelongToTheirAdministration()
+    {
+        instellingen *screen = open();
+        screen->poort()->setValue(2525);
+        test::clickRadio(screen->administratie(2));
+        screen->button(QStringLiteral("Kies"))->click();
+        QCOMPARE(data().werkmap(), app->home.administration(2));
+        QCOMPARE(screen->poort()->value(), 25);
+        QCOMPARE(mail::lees(app->home.administration(0)).poort, 2525);
+        test::clickRadio(screen->administratie(0));
+        screen->button(QStringLiteral("Kies"))->click();
+        QCOMPARE(screen->poort()->value(), 2525);
+        closeWithButton(screen);
+        QVERIFY(errorBoxes().isEmpty());
+    }
+
+    void testberichtGoesToTheSendersOwnAddress()
+    {
+        test::SmtpTestServer server;
+        instellingen *screen = open();
+        fillInSender(screen, server);
+        sendTest(screen);
+        QVERIFY2(screen->testantwoord()->text().startsWith(QStringLiteral("Verstuurd. Antwoord van de server: 250")),
+                 qPrintable(screen->testantwoord()->text()));
+        QVERIFY(errorBoxes().isEmpty());
+        QCOMPARE(server.messages().size(), 1);
+        QCOMPARE(server.recipients(0), QStringList{"kas@dekeu.nl"});
+        QVERIFY(test::headerValue(server.messages().first(), "From").contains("kas@dekeu.nl"));
+        // Nothing is stored by the test itself.
+        QCOMPARE(data().settings.instelling.smtpServer(), QString());
+        closeWithButton(screen);
+    }
+
+    void testberichtShowsTheServersRefusal()
+    {
+        test::SmtpTestServer server({QStringLiteral("--reject"), QStringLiteral("kas@dekeu.nl")});
+        instellingen *screen = open();
+        fillInSender(screen, server);
+        sendTest(screen);
+        QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Niet verstuurd."));
+        QTRY_COMPARE(errorBoxes().size(), 1);
+        QVERIFY2(errorBoxes().first()->text().contains(QStringLiteral("550")), qPrintable(errorBoxes().first()->text()));
+        QCOMPARE(server.messages().size(), 0);
+        closeErrorBoxes();
+
+        // Without the sender's address there is nobody to send it to.
+        screen->emailAdres()->clear();
+        sendTest(screen);
+        QTRY_COMPARE(errorBoxes().size(), 1);
+        QCOMPARE(errorBoxes().first()->text(), QStringLiteral("Er is nog geen e-mailadres van de afzender ingevuld bij \"E-mail adres\"."));
+        closeErrorBoxes();
+        closeWithButton(screen);
+    }
+
+    void testberichtLogsInAndHonoursTheCertificateException()
+    {
+        test::TestCertificates certificates;
+        test::SmtpTestServer server({QStringLiteral("--mode"), QStringLiteral("ssl"), QStringLiteral("--cert"), certificates.vreemdCert,
+                                     QStringLiteral("--key"), certificates.vreemdKey, QStringLiteral("--login"),
+                                     QStringLiteral("kas:Test-Wachtwoord")});
+        instellingen *screen = open();
+        fillInSender(screen, server);
+        screen->beveiliging()->setCurrentIndex(2);
+        screen->gebruikersnaam()->setText(QStringLiteral("kas"));
+        screen->wachtwoord()->setText(QStringLiteral("Test-Wachtwoord"));
+        // A certificate nobody signed is refused without the exception.
+        sendTest(screen);
+        QTRY_COMPARE(errorBoxes().size(), 1);
+        QVERIFY2(errorBoxes().first()->text().contains(QStringLiteral("niet vertrouwd")), qPrintable(errorBoxes().first()->text()));
+        closeErrorBoxes();
+        QCOMPARE(server.messages().size(), 0);
+        // With it, the message goes, logged in with the password typed.
+        screen->uitzondering()->click();
+        sendTest(screen);
+        QVERIFY2(screen->testantwoord()->text().startsWith(QStringLiteral("Verstuurd.")), qPrintable(screen->testantwoord()->text()));
+        QCOMPARE(server.messages().size(), 1);
+        closeWithButton(screen);
+        QCOMPARE(mail::lees(data().werkmap()).uitzondering, QStringLiteral("127.0.0.1"));
+        QCOMPARE(filesHolding(app->home.path(), QStringLiteral("Test-Wachtwoord")), QStringList());
+    }
+
+    void theWindowKeepsAnsweringWhileTheTestMessageIsOnItsWay()
+    {
+        // A server that takes the connection but never says a word.
+        const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        QVERIFY(listener >= 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        QCOMPARE(::listen(listener, 4), 0);
+        socklen_t length = sizeof address;
+        QCOMPARE(::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length), 0);
+
+        instellingen *screen = open();
+        screen->emailAdres()->setText(QStringLiteral("kas@dekeu.nl"));
+        screen->emailAccount()->setText(QStringLiteral("127.0.0.1"));
+        screen->poort()->setValue(ntohs(address.sin_port));
+        screen->button(QStringLiteral("Testbericht"))->click();
+        // The click came back while the server is still silent: the message is on its way
+        // beside the window, which goes on taking what the treasurer types.
+        QVERIFY(screen->testLoopt());
+        QVERIFY(!screen->button(QStringLiteral("Testbericht"))->isEnabled());
+        QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Het testbericht wordt verstuurd naar kas@dekeu.nl …"));
+        screen->afzenderNaam()->setFocus();
+        QTest::keyClicks(screen->afzenderNaam(), QStringLiteral("Penningmeester"));
+        QCOMPARE(screen->afzenderNaam()->text(), QStringLiteral("Penningmeester"));
+        // The server goes away: the connection breaks off and that is said.
+        ::close(listener);
+        QTRY_VERIFY_WITH_TIMEOUT(!screen->testLoopt(), 120000);
+        QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Niet verstuurd."));
+        QTRY_COMPARE(errorBoxes().size(), 1);
+        closeErrorBoxes();
+        closeWithButton(screen);
     }
 };
 

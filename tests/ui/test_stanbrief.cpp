@@ -164,6 +164,7 @@ private Q_SLOTS:
         }
         QVERIFY(screen->button(QStringLiteral("Bewerken brief"))->isEnabled());
         QVERIFY(screen->button(QStringLiteral("Bewerken e-mail"))->isEnabled());
+        QVERIFY(screen->button(QStringLiteral("Verzonden e-mail"))->isEnabled());
         QVERIFY(screen->button(QStringLiteral("Help"))->isEnabled());
         screen->button(QStringLiteral("Sluit venster"))->click();
         QVERIFY(app->program.mainMenu()->isVisible());

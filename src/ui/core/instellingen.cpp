@@ -2,14 +2,17 @@
 
 #include "administraties.h"
 #include "databases.h"
+#include "mail/testbericht.h"
 #include "main.h"
 #include "toolkit/appcontext.h"
 #include "toolkit/hoverbutton.h"
+#include "toolkit/mailwachtwoord.h"
 #include "toolkit/messages.h"
 #include "zelkerror.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -19,8 +22,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStandardPaths>
+#include <QThread>
 #include <QVBoxLayout>
+#include <memory>
 #include <tuple>
 #include <utility>
 
@@ -110,8 +116,20 @@ instellingen::instellingen(AppContext &context)
     layout->addLayout(top);
     layout->addLayout(middle);
     layout->addLayout(naam);
-    layout->addWidget(buildEmail());
+    auto *mail = new QHBoxLayout;
+    mail->addWidget(buildEmail(), 1);
+    mail->addWidget(buildMailserver());
+    // An exception is made for one server: another name typed needs its own tick.
+    connect(m_server, &QLineEdit::textEdited, m_uitzondering, [this] { m_uitzondering->setChecked(false); });
+    layout->addLayout(mail);
     layout->addStretch();
+}
+
+instellingen::~instellingen()
+{
+    // A test message on its way is let finish (the connection gives up by itself).
+    if (m_testdraad)
+        m_testdraad->wait();
 }
 
 QWidget *instellingen::buildLogo()
@@ -245,6 +263,71 @@ QWidget *instellingen::buildEmail()
     return box;
 }
 
+QWidget *instellingen::buildMailserver()
+{
+    auto *box = new QGroupBox(QStringLiteral("Verbinding met de mailserver"), this);
+    box->setObjectName(QStringLiteral("mailserver"));
+    resetHoverOver(box);
+
+    m_poort = new QSpinBox(box);
+    m_poort->setObjectName(QStringLiteral("poort"));
+    m_poort->setRange(1, 65535);
+    m_poort->setValue(mail::MailserverInstelling().poort);
+    m_poort->setToolTip(QStringLiteral("25 zonder beveiliging, meestal 587 met STARTTLS en 465 met SSL-TLS"));
+    m_beveiliging = new QComboBox(box);
+    m_beveiliging->setObjectName(QStringLiteral("beveiliging"));
+    m_beveiliging->addItem(QStringLiteral("geen"), static_cast<int>(mail::Beveiliging::Geen));
+    m_beveiliging->addItem(QStringLiteral("STARTTLS"), static_cast<int>(mail::Beveiliging::StartTls));
+    m_beveiliging->addItem(QStringLiteral("SSL-TLS"), static_cast<int>(mail::Beveiliging::SslTls));
+    m_gebruiker = new QLineEdit(box);
+    m_gebruiker->setObjectName(QStringLiteral("gebruikersnaam"));
+    m_gebruiker->setToolTip(QStringLiteral("Leeg laten als de server geen inlog vraagt"));
+    m_wachtwoord = new QLineEdit(box);
+    m_wachtwoord->setObjectName(QStringLiteral("wachtwoord"));
+    m_wachtwoord->setEchoMode(QLineEdit::Password);
+    m_wachtwoord->setPlaceholderText(QStringLiteral("leeg: blijft zoals het was"));
+    m_wachtwoord->setToolTip(QStringLiteral("Het wachtwoord wordt nooit in een bestand bewaard: alleen in de sleutelbos van je "
+                                            "bureaublad, of anders tot het programma stopt."));
+    m_uitzondering = new QCheckBox(QStringLiteral("Certificaat van deze server toch vertrouwen"), box);
+    m_uitzondering->setObjectName(QStringLiteral("uitzondering"));
+    auto *uitleg = explanation({QStringLiteral("Alleen aanvinken voor een eigen server die je kent:"),
+                                QStringLiteral("de echtheid van de server wordt dan niet gecontroleerd.")},
+                               box);
+
+    HoverButton *test = addButton(QStringLiteral("Testbericht"), {}, box);
+    test->setToolTip(QStringLiteral("Verstuurt een testbericht naar je eigen e-mail adres"));
+    connect(test, &QPushButton::clicked, this, guarded(this, [this] { testbericht(); }));
+    m_testantwoord = new QLabel(box);
+    m_testantwoord->setObjectName(QStringLiteral("testantwoord"));
+    m_testantwoord->setWordWrap(true);
+    m_testantwoord->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_testantwoord->setMinimumWidth(m_testantwoord->fontMetrics().horizontalAdvance(QString(44, u'n')));
+    m_testantwoord->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *form = new QGridLayout(box);
+    form->setVerticalSpacing(4);
+    int row = 0;
+    const QList<std::pair<QString, QWidget *>> rows = {{QStringLiteral("Poort"), m_poort},
+                                                       {QStringLiteral("Beveiliging"), m_beveiliging},
+                                                       {QStringLiteral("Gebruikersnaam"), m_gebruiker},
+                                                       {QStringLiteral("Wachtwoord"), m_wachtwoord}};
+    for (const auto &[caption, field] : rows) {
+        auto *label = new QLabel(caption, box);
+        label->setBuddy(field);
+        form->addWidget(label, row, 0);
+        form->addWidget(field, row, 1, Qt::AlignLeft);
+        ++row;
+    }
+    m_gebruiker->setMinimumWidth(m_gebruiker->fontMetrics().horizontalAdvance(QString(24, u'n')));
+    m_wachtwoord->setMinimumWidth(m_gebruiker->minimumWidth());
+    form->addWidget(m_uitzondering, row++, 0, 1, 2);
+    form->addWidget(uitleg, row++, 0, 1, 2);
+    form->addWidget(test, row, 0);
+    form->addWidget(m_testantwoord, row++, 1);
+    form->setRowStretch(row, 1);
+    return box;
+}
+
 QRadioButton *instellingen::administratie(int item) const
 {
     return qobject_cast<QRadioButton *>(m_administraties->button(item));
@@ -276,11 +359,105 @@ void instellingen::vulvelden()
     m_afzender->setText(k.afzenderNaam);
     m_server->setText(k.smtpServer);
     m_vereniging->setText(data->settings.verenigingsnaam);
+    toonmailserver();
     toonCaption();
     if (const int item = administraties::itemOf(data->werkmap()); item >= 0)
         m_administraties->button(item)->setChecked(true);
     m_root->setText(QDir::toNativeSeparators(administraties::root()));
     toonhuidiglogo(); // last: a logo that cannot be shown leaves the rest filled in
+}
+
+void instellingen::toonmailserver()
+{
+    m_gelezen = mail::lees(context().data->werkmap());
+    m_poort->setValue(m_gelezen.poort);
+    m_beveiliging->setCurrentIndex(m_beveiliging->findData(static_cast<int>(m_gelezen.beveiliging)));
+    m_gebruiker->setText(m_gelezen.gebruiker);
+    m_wachtwoord->clear(); // never shown; typing one replaces the one kept
+    m_uitzondering->setChecked(!m_gelezen.uitzondering.isEmpty()
+                               && m_gelezen.uitzondering.compare(m_server->text().trimmed(), Qt::CaseInsensitive) == 0);
+    m_testantwoord->clear();
+}
+
+mail::MailserverInstelling instellingen::mailserverUitVelden() const
+{
+    mail::MailserverInstelling instelling = m_gelezen; // the CA file has no field here and stays
+    instelling.poort = m_poort->value();
+    instelling.beveiliging = static_cast<mail::Beveiliging>(m_beveiliging->currentData().toInt());
+    instelling.gebruiker = m_gebruiker->text().trimmed();
+    // The exception belongs to the server it was made for: another server name drops it.
+    instelling.uitzondering = m_uitzondering->isChecked() ? m_server->text().trimmed() : QString();
+    return instelling;
+}
+
+void instellingen::bewaarmailserver()
+{
+    const mail::MailserverInstelling instelling = mailserverUitVelden();
+    const QString werkmap = context().data->werkmap();
+    const mail::MailserverInstelling opgeslagen = mail::lees(werkmap);
+    const bool zelfde = opgeslagen.poort == instelling.poort && opgeslagen.beveiliging == instelling.beveiliging
+        && opgeslagen.gebruiker == instelling.gebruiker && opgeslagen.caBestand == instelling.caBestand
+        && opgeslagen.uitzondering == instelling.uitzondering;
+    if (!zelfde) // also: no file is made while everything stays at its defaults
+        mail::bewaar(werkmap, instelling);
+    m_gelezen = instelling;
+    if (!m_wachtwoord->text().isEmpty() && !instelling.gebruiker.isEmpty())
+        MailWachtwoord::instance().bewaar(m_server->text().trimmed(), instelling.gebruiker, m_wachtwoord->text());
+}
+
+void instellingen::testbericht()
+{
+    if (m_testdraad)
+        return; // one at a time
+    const QString server = m_server->text().trimmed();
+    const QString naam = m_afzender->text();
+    const QString adres = m_email->text().trimmed();
+    const mail::MailserverInstelling instelling = mailserverUitVelden();
+    QString wachtwoord = m_wachtwoord->text();
+    if (wachtwoord.isEmpty() && !instelling.gebruiker.isEmpty() && !server.isEmpty()) {
+        const std::optional<QString> bekend = MailWachtwoord::instance().wachtwoord(this, server, instelling.gebruiker);
+        if (!bekend) {
+            m_testantwoord->setText(QStringLiteral("Niet verstuurd: er is geen wachtwoord gegeven."));
+            return;
+        }
+        wachtwoord = *bekend;
+    }
+
+    struct Uitkomst {
+        QString antwoord;
+        QString fout;
+    };
+    auto uitkomst = std::make_shared<Uitkomst>();
+    m_testdraad = QThread::create([=] {
+        try {
+            uitkomst->antwoord = mail::verstuurTestbericht(server, naam, adres, instelling, wachtwoord);
+        } catch (const std::exception &e) {
+            uitkomst->fout = errorText(e);
+        }
+    });
+    m_testdraad->setParent(this);
+    connect(m_testdraad, &QThread::finished, this, [this, uitkomst] {
+        m_testdraad->deleteLater();
+        m_testdraad = nullptr;
+        toontestuitkomst(uitkomst->antwoord, uitkomst->fout);
+    });
+    button(QStringLiteral("Testbericht"))->setEnabled(false);
+    m_testantwoord->setStyleSheet({});
+    m_testantwoord->setText(QStringLiteral("Het testbericht wordt verstuurd naar %1 …").arg(adres));
+    m_testdraad->start();
+}
+
+void instellingen::toontestuitkomst(const QString &antwoord, const QString &fout)
+{
+    button(QStringLiteral("Testbericht"))->setEnabled(true);
+    if (fout.isEmpty()) {
+        m_testantwoord->setStyleSheet(QStringLiteral("color: darkgreen;"));
+        m_testantwoord->setText(QStringLiteral("Verstuurd. Antwoord van de server: %1").arg(antwoord));
+        return;
+    }
+    m_testantwoord->setStyleSheet(QStringLiteral("color: darkred;"));
+    m_testantwoord->setText(QStringLiteral("Niet verstuurd."));
+    showError(this, fout);
 }
 
 void instellingen::toonhuidiglogo()
@@ -370,6 +547,12 @@ void instellingen::bewaaralles()
     }
     try {
         instellingacties::bewaar(*context().data, keuzes());
+    } catch (const Error &e) {
+        if (!first)
+            first = e;
+    }
+    try {
+        bewaarmailserver();
     } catch (const Error &e) {
         if (!first)
             first = e;

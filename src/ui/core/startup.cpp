@@ -16,6 +16,7 @@
 #include "helpfile.h"
 #include "instellingen.h"
 #include "letters/bewerkemail.h"
+#include "letters/mailtjeszicht.h"
 #include "letters/stanbrief.h"
 #include "letters/standaardbrief.h"
 #include "letters/verzonderok.h"
@@ -130,6 +131,7 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("standaardbrief"), [](AppContext &c) { return new standaardbrief(c); }},
         {QStringLiteral("verzonderok"), [](AppContext &) { return new verzonderok; }},
         {QStringLiteral("bewerkemail"), [](AppContext &c) { return new bewerkemail(c); }},
+        {QStringLiteral("mailtjeszicht"), [](AppContext &c) { return new mailtjeszicht(c); }},
         {QStringLiteral("uitlegzelk"),
          [](AppContext &c) {
              auto *viewer = new uitlegzelk(helpfile::path());

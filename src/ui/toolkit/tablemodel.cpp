@@ -4,6 +4,7 @@
 #include "store/table.h"
 
 #include <QDate>
+#include <QTime>
 
 namespace zelk {
 
@@ -49,6 +50,8 @@ QString TableModel::shown(const QVariant &value, GridColumn::Kind kind)
     switch (value.typeId()) {
     case QMetaType::QDate:
         return value.toDate().toString(QStringLiteral("dd-MM-yyyy"));
+    case QMetaType::QTime:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("Ja") : QStringLiteral("Nee");
     default:

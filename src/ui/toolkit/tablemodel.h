@@ -26,7 +26,8 @@ public:
 
     Table &table() const { return m_table; }
     const QList<GridColumn> &columns() const { return m_columns; }
-    // A stored value as the grid shows it: dates dd-MM-yyyy, amounts ",0.00", marks Ja/Nee.
+    // A stored value as the grid shows it: dates dd-MM-yyyy, times HH:mm:ss, amounts ",0.00",
+    // marks Ja/Nee.
     static QString shown(const QVariant &value, GridColumn::Kind kind);
 
     int rowCount(const QModelIndex &parent = {}) const override;
