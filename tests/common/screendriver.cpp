@@ -9,6 +9,7 @@
 #include "toolkit/taskscreen.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -104,13 +105,40 @@ QStringList listed(const QListWidget *list)
     return items;
 }
 
-QList<QMessageBox *> errorBoxes()
+QList<QMessageBox *> messageBoxes(const QString &name)
 {
     QList<QMessageBox *> boxes;
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == u"foutmelding" && box->isVisible())
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == name && box->isVisible())
             boxes << box;
     return boxes;
+}
+
+QList<QMessageBox *> errorBoxes()
+{
+    return messageBoxes(QStringLiteral("foutmelding"));
+}
+
+PasswordAnswers::PasswordAnswers(std::optional<QString> answer) : answer(std::move(answer))
+{
+    m_timer.setInterval(10);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        ++asked;
+        labels << dialog->labelText();
+        auto *field = dialog->findChild<QLineEdit *>();
+        echo = field ? field->echoMode() : QLineEdit::Normal;
+        if (!this->answer || !field) {
+            dialog->reject();
+            return;
+        }
+        field->selectAll();
+        typeText(field, *this->answer);
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+    m_timer.start();
 }
 
 int redPixels(QWidget *widget)

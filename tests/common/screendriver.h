@@ -1,9 +1,12 @@
 #pragma once
 // Drives the real screens as a treasurer would: opens a screen from the main menu, types
 // an amount, clicks radio buttons and answers the next Yes/No question.
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+#include <optional>
 
 class QAbstractButton;
 class QListWidget;
@@ -35,9 +38,27 @@ void typeText(QWidget *widget, const QString &text);
 QString printedText(QAbstractButton *button, const QString &path);
 // The texts of the list's items, top to bottom.
 QStringList listed(const QListWidget *list);
+// The message boxes with this objectName ("foutmelding", "samenvatting") showing now.
+QList<QMessageBox *> messageBoxes(const QString &name);
 // The error boxes ("foutmelding") showing now.
 QList<QMessageBox *> errorBoxes();
 // Pixels of the widget that are clearly red: the frame of an amount field that is no amount.
 int redPixels(QWidget *widget);
+
+// Answers every password question (a QInputDialog) of the program while it lives: types
+// `answer` and presses Enter, or cancels when no answer is set. It looks every 10 ms, so a
+// question that comes only after the keyring has been tried is answered too. Counts the
+// questions and keeps their texts.
+class PasswordAnswers {
+public:
+    explicit PasswordAnswers(std::optional<QString> answer = std::nullopt);
+    std::optional<QString> answer;
+    int asked = 0;
+    QStringList labels;
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+
+private:
+    QTimer m_timer;
+};
 
 } // namespace zelk::test

@@ -62,32 +62,7 @@ void confirm(DocumentFileDialog *dialog, const QString &name)
         dialog->accept();
 }
 
-// The visible message boxes with this objectName ("foutmelding", "samenvatting").
-QList<QMessageBox *> boxes(const QString &name)
-{
-    QList<QMessageBox *> found;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == name && box->isVisible())
-            found << box;
-    return found;
-}
 
-// Answers the next password question with `password`, or declines it when that is empty.
-void answerPassword(const QString &password, int *asked)
-{
-    QTimer::singleShot(0, [password, asked] {
-        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        ++*asked;
-        if (password.isEmpty()) {
-            dialog->reject();
-        } else {
-            dialog->setTextValue(password);
-            dialog->accept();
-        }
-    });
-}
 } // namespace
 
 class TestBewerkemail : public QObject {
@@ -351,8 +326,8 @@ private Q_SLOTS:
         QVERIFY(!e->voortgang());
         QVERIFY(emailen()->isEnabled());
         QVERIFY(!e->editor()->isReadOnly());
-        QVERIFY(boxes(QStringLiteral("foutmelding")).isEmpty());
-        const QList<QMessageBox *> summary = boxes(QStringLiteral("samenvatting"));
+        QVERIFY(test::messageBoxes(QStringLiteral("foutmelding")).isEmpty());
+        const QList<QMessageBox *> summary = test::messageBoxes(QStringLiteral("samenvatting"));
         QCOMPARE(summary.size(), 1);
         QCOMPARE(summary[0]->text(),
                  QStringLiteral("Er zijn 3 berichten verstuurd.\nGeen e-mailadres, dus niet verstuurd aan 2 leden:\n"
@@ -371,12 +346,12 @@ private Q_SLOTS:
 
         QCOMPARE(server.messages().size(), 1);
         QCOMPARE(logged(), QStringList{"de Wit, Kees"});
-        const QList<QMessageBox *> errors = boxes(QStringLiteral("foutmelding"));
+        const QList<QMessageBox *> errors = test::messageBoxes(QStringLiteral("foutmelding"));
         QCOMPARE(errors.size(), 1);
         const QString said = errors[0]->text() + u'\n' + errors[0]->detailedText();
         QVERIFY2(said.contains(QStringLiteral("Mulder, Bram")), qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("550")), qPrintable(said));
-        QVERIFY(boxes(QStringLiteral("samenvatting")).isEmpty());
+        QVERIFY(test::messageBoxes(QStringLiteral("samenvatting")).isEmpty());
         // The body is back with its placeholders, still unsaved, and can be sent again.
         QCOMPARE(e->editor()->toPlainText(), QStringLiteral("Beste <naam>"));
         QVERIFY(e->email()->isModified());
@@ -398,7 +373,7 @@ private Q_SLOTS:
         emailen()->trigger();
         QCOMPARE(server.messages().size(), 1);
         QCOMPARE(logged(), QStringList{"de Wit, Kees"});
-        const QList<QMessageBox *> summary = boxes(QStringLiteral("samenvatting"));
+        const QList<QMessageBox *> summary = test::messageBoxes(QStringLiteral("samenvatting"));
         QCOMPARE(summary.size(), 1);
         QCOMPARE(summary[0]->text(),
                  QStringLiteral("Gestopt na 2 van de 5 leden.\nEr is 1 bericht verstuurd.\n"
@@ -416,15 +391,15 @@ private Q_SLOTS:
         e->editor()->setPlainText(QStringLiteral("Beste <naam>"));
         emailen()->trigger();
         QVERIFY(QFile::exists(inWerkmap(QStringLiteral("tempprint.hlp"))));
-        QVERIFY(boxes(QStringLiteral("foutmelding")).isEmpty());
-        QVERIFY(boxes(QStringLiteral("samenvatting")).isEmpty());
+        QVERIFY(test::messageBoxes(QStringLiteral("foutmelding")).isEmpty());
+        QVERIFY(test::messageBoxes(QStringLiteral("samenvatting")).isEmpty());
         QVERIFY(logged().isEmpty());
 
         useServer(server);
         QVERIFY(QFile::remove(inWerkmap(QStringLiteral("tempprint.hlp"))));
         QVERIFY(QDir().mkdir(inWerkmap(QStringLiteral("tempprint.hlp"))));
         emailen()->trigger();
-        const QList<QMessageBox *> errors = boxes(QStringLiteral("foutmelding"));
+        const QList<QMessageBox *> errors = test::messageBoxes(QStringLiteral("foutmelding"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0]->text().contains(QStringLiteral("tempprint.hlp")), qPrintable(errors[0]->text()));
         QCOMPARE(server.messages().size(), 0);
@@ -441,13 +416,12 @@ private Q_SLOTS:
         verbinding.gebruiker = QStringLiteral("kas");
         setServer(QStringLiteral("127.0.0.1"), verbinding);
         e->editor()->setPlainText(QStringLiteral("Beste <naam>"));
-        int asked = 0;
-        answerPassword(QString(), &asked);
+        test::PasswordAnswers answers; // declines
         emailen()->trigger();
-        QCOMPARE(asked, 1);
+        QCOMPARE(answers.asked, 1);
         QCOMPARE(server.messages().size(), 0);
         QVERIFY(logged().isEmpty());
-        QVERIFY(boxes(QStringLiteral("foutmelding")).isEmpty());
+        QVERIFY(test::messageBoxes(QStringLiteral("foutmelding")).isEmpty());
         QVERIFY(emailen()->isEnabled());
     }
 
@@ -467,23 +441,22 @@ private Q_SLOTS:
         setServer(QStringLiteral("127.0.0.1"), verbinding);
         selectFive();
         e->editor()->setPlainText(QStringLiteral("Beste <naam>"));
-        int asked = 0;
-        answerPassword(QStringLiteral("fout"), &asked);
+        test::PasswordAnswers answers(QStringLiteral("fout"));
         emailen()->trigger();
-        QCOMPARE(asked, 1);
+        QCOMPARE(answers.asked, 1);
         QCOMPARE(server.messages().size(), 0);
-        QList<QMessageBox *> errors = boxes(QStringLiteral("foutmelding"));
+        QList<QMessageBox *> errors = test::messageBoxes(QStringLiteral("foutmelding"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0]->text().contains(QStringLiteral("de Wit, Kees")), qPrintable(errors[0]->text()));
         errors[0]->close();
 
-        answerPassword(QStringLiteral("geheim"), &asked);
+        answers.answer = QStringLiteral("geheim");
         emailen()->trigger();
-        QCOMPARE(asked, 2);
+        QCOMPARE(answers.asked, 2);
         QCOMPARE(server.messages().size(), 3);
-        boxes(QStringLiteral("samenvatting")).value(0)->close();
+        test::messageBoxes(QStringLiteral("samenvatting")).value(0)->close();
         emailen()->trigger(); // known now: not asked again
-        QCOMPARE(asked, 2);
+        QCOMPARE(answers.asked, 2);
         QCOMPARE(server.messages().size(), 6);
     }
 

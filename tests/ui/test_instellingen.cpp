@@ -65,20 +65,11 @@ QByteArray picture(const char *format, QColor colour, QSize size = QSize(64, 40)
     return buffer.data();
 }
 
-QList<QMessageBox *> errorBoxes()
-{
-    QList<QMessageBox *> boxes;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->objectName() == u"foutmelding" && box->isVisible())
-            boxes << box;
-    return boxes;
-}
-
 void closeErrorBoxes()
 {
-    for (QMessageBox *box : errorBoxes())
+    for (QMessageBox *box : test::errorBoxes())
         box->close();
-    QTRY_VERIFY(errorBoxes().isEmpty());
+    QTRY_VERIFY(test::errorBoxes().isEmpty());
 }
 
 // Types `path` into the file name field of the next "Laad logo" dialog as soon as it is
@@ -215,7 +206,7 @@ private Q_SLOTS:
         QCOMPARE(screen->emailAccount()->maxLength(), 40);
         QVERIFY(!screen->huidigLogo()->pixmap().isNull());
         QCOMPARE(screen->caption()->text(), QStringLiteral("Contributieprogramma"));
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         test::saveScreenshot(screen, QStringLiteral("instellingen"));
         closeWithButton(screen);
         QVERIFY(!screen->isVisible());
@@ -251,7 +242,7 @@ private Q_SLOTS:
         screen = open();
         QTest::keyClick(screen, Qt::Key_Escape);
         QVERIFY(!screen->isVisible());
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
     }
 
     void theDutchAmountFormatAppliesOnTheReturnToTheMainMenu()
@@ -300,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(data().settings.logoPad, app->home.administration(1) + QStringLiteral("/lidbedraglogo.jpg"));
         QVERIFY(!screen->huidigLogo()->pixmap().isNull());
         QTest::qWait(20);
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         // What was typed in the administration left was stored there before the switch.
         QCOMPARE(bytesOf(app->home.administration(0) + QStringLiteral("/instelling.dat")).mid(3, 13), QByteArray("\x0ckas@dekeu.nl"));
 
@@ -312,7 +303,7 @@ private Q_SLOTS:
         QCOMPARE(screen->naamVereniging()->text(), QStringLiteral("Biljartvereniging De Keu"));
         QCOMPARE(menu().windowTitle(), QStringLiteral("Vereniging administratie van Biljartvereniging De Keu"));
         QCOMPARE(screen->caption()->text(), menu().windowTitle());
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         closeWithButton(screen);
         QCOMPARE(bytesOf(app->home.administration(1) + QStringLiteral("/instelling.dat")).mid(3, 14), QByteArray("\x0dkas@zelk01.nl"));
     }
@@ -323,7 +314,7 @@ private Q_SLOTS:
         instellingen *screen = open();
         QVERIFY(screen->administratie(3)->isChecked());
         QVERIFY(!screen->administratie(0)->isChecked());
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         closeWithButton(screen);
     }
 
@@ -354,7 +345,7 @@ private Q_SLOTS:
         const QByteArray stored = bytesOf(data().werkmap() + QStringLiteral("/logonaam.dat"));
         QCOMPARE(stored.mid(1, static_cast<unsigned char>(stored.at(0))), target.toUtf8());
         QCOMPARE(screen->huidigLogo()->pixmap().toImage().pixelColor(5, 5), QColor(200, 30, 30));
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         closeWithButton(screen);
     }
 
@@ -364,10 +355,10 @@ private Q_SLOTS:
         data().writeInstelling();
         writeBytes(data().werkmap() + QStringLiteral("/lidbedraglogo.jpg"), "dit is geen plaatje\n");
         instellingen *screen = open();
-        QTRY_COMPARE(errorBoxes().size(), 1);
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
         QTest::qWait(50);
-        QCOMPARE(errorBoxes().size(), 1);
-        QCOMPARE(errorBoxes().first()->text(),
+        QCOMPARE(test::errorBoxes().size(), 1);
+        QCOMPARE(test::errorBoxes().first()->text(),
                  QStringLiteral("De afbeelding %1/lidbedraglogo.jpg kan niet worden geladen: het is geen afbeelding die het programma "
                                 "kan lezen, of het bestand is beschadigd.")
                      .arg(data().werkmap()));
@@ -382,7 +373,7 @@ private Q_SLOTS:
         const QString notAPicture = dir.filePath(QStringLiteral("logo.bmp"));
         writeBytes(notAPicture, "BM maar niet echt");
         QVERIFY(!screen->laadlogo(notAPicture));
-        QTRY_COMPARE(errorBoxes().size(), 1);
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
         QVERIFY(!screen->button(QStringLiteral("Zet over"))->isEnabled());
         QVERIFY(screen->nieuwLogo()->pixmap().isNull());
         closeErrorBoxes();
@@ -409,7 +400,7 @@ private Q_SLOTS:
         closeWithButton(screen); // leaving the field stores it too
         QCOMPARE(data().settings.verenigingsnaam, QStringLiteral("Schaakclub De Witte Dame uit Oud-Beijerl"));
         QCOMPARE(menu().windowTitle(), QStringLiteral("Vereniging administratie van Schaakclub De Witte Dame uit Oud-Beijerl"));
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
     }
 
     void aFullDiskOnClosingIsSaidAndNothingStoredIsLost()
@@ -439,11 +430,11 @@ private Q_SLOTS:
         screen->naamVereniging()->setText(QStringLiteral("Hengelsportvereniging Het Dobbertje"));
         screen->nederlands()->click();
         closeWithButton(screen);
-        QTRY_VERIFY(!errorBoxes().isEmpty());
-        QCOMPARE(errorBoxes().size(), 1);
+        QTRY_VERIFY(!test::errorBoxes().isEmpty());
+        QCOMPARE(test::errorBoxes().size(), 1);
         QVERIFY2(
-            errorBoxes().first()->text().contains(QStringLiteral("kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar.")),
-            qPrintable(errorBoxes().first()->text()));
+            test::errorBoxes().first()->text().contains(QStringLiteral("kan niet worden opgeslagen: de schijf is vol of niet beschrijfbaar.")),
+            qPrintable(test::errorBoxes().first()->text()));
         // The screen stays open with what was typed; every file keeps what it held.
         QVERIFY(screen->isVisible());
         QVERIFY(!program.mainMenu()->isVisible());
@@ -458,7 +449,7 @@ private Q_SLOTS:
         closeWithButton(screen);
         QVERIFY(!screen->isVisible());
         QVERIFY(program.mainMenu()->isVisible());
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         QCOMPARE(bytesOf(werkmap + QStringLiteral("/instelling.dat")).mid(3, 19), QByteArray("\x12nieuw@dobbertje.nl"));
         QCOMPARE(program.mainMenu()->windowTitle(), QStringLiteral("Vereniging administratie van Hengelsportvereniging Het Dobbertje"));
         QCOMPARE(AmountFormat::current().display(-1234.5), QStringLiteral("-1.234,50"));
@@ -498,7 +489,7 @@ private Q_SLOTS:
         test::typeText(screen->wachtwoord(), password);
         screen->uitzondering()->click();
         closeWithButton(screen);
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
 
         const mail::MailserverInstelling stored = mail::lees(data().werkmap());
         QCOMPARE(stored.poort, 587);
@@ -544,7 +535,7 @@ private Q_SLOTS:
         screen->button(QStringLiteral("Kies"))->click();
         QCOMPARE(screen->poort()->value(), 2525);
         closeWithButton(screen);
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
     }
 
     void testberichtGoesToTheSendersOwnAddress()
@@ -555,7 +546,7 @@ private Q_SLOTS:
         sendTest(screen);
         QVERIFY2(screen->testantwoord()->text().startsWith(QStringLiteral("Verstuurd. Antwoord van de server: 250")),
                  qPrintable(screen->testantwoord()->text()));
-        QVERIFY(errorBoxes().isEmpty());
+        QVERIFY(test::errorBoxes().isEmpty());
         QCOMPARE(server.messages().size(), 1);
         QCOMPARE(server.recipients(0), QStringList{"kas@dekeu.nl"});
         QVERIFY(test::headerValue(server.messages().first(), "From").contains("kas@dekeu.nl"));
@@ -571,16 +562,16 @@ private Q_SLOTS:
         fillInSender(screen, server);
         sendTest(screen);
         QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Niet verstuurd."));
-        QTRY_COMPARE(errorBoxes().size(), 1);
-        QVERIFY2(errorBoxes().first()->text().contains(QStringLiteral("550")), qPrintable(errorBoxes().first()->text()));
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
+        QVERIFY2(test::errorBoxes().first()->text().contains(QStringLiteral("550")), qPrintable(test::errorBoxes().first()->text()));
         QCOMPARE(server.messages().size(), 0);
         closeErrorBoxes();
 
         // Without the sender's address there is nobody to send it to.
         screen->emailAdres()->clear();
         sendTest(screen);
-        QTRY_COMPARE(errorBoxes().size(), 1);
-        QCOMPARE(errorBoxes().first()->text(), QStringLiteral("Er is nog geen e-mailadres van de afzender ingevuld bij \"E-mail adres\"."));
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
+        QCOMPARE(test::errorBoxes().first()->text(), QStringLiteral("Er is nog geen e-mailadres van de afzender ingevuld bij \"E-mail adres\"."));
         closeErrorBoxes();
         closeWithButton(screen);
     }
@@ -598,8 +589,8 @@ private Q_SLOTS:
         screen->wachtwoord()->setText(QStringLiteral("Test-Wachtwoord"));
         // A certificate nobody signed is refused without the exception.
         sendTest(screen);
-        QTRY_COMPARE(errorBoxes().size(), 1);
-        QVERIFY2(errorBoxes().first()->text().contains(QStringLiteral("niet vertrouwd")), qPrintable(errorBoxes().first()->text()));
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
+        QVERIFY2(test::errorBoxes().first()->text().contains(QStringLiteral("niet vertrouwd")), qPrintable(test::errorBoxes().first()->text()));
         closeErrorBoxes();
         QCOMPARE(server.messages().size(), 0);
         // With it, the message goes, logged in with the password typed.
@@ -642,7 +633,7 @@ private Q_SLOTS:
         ::close(listener);
         QTRY_VERIFY_WITH_TIMEOUT(!screen->testLoopt(), 120000);
         QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Niet verstuurd."));
-        QTRY_COMPARE(errorBoxes().size(), 1);
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
         closeErrorBoxes();
         closeWithButton(screen);
     }

@@ -24,39 +24,6 @@
 using namespace zelk;
 
 namespace {
-// Answers every password question of the program while it lives: types `answer` and
-// presses OK, or cancels when no answer is set. Counts the questions and keeps their texts.
-class PasswordAnswers {
-public:
-    PasswordAnswers()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            ++asked;
-            labels << dialog->labelText();
-            auto *field = dialog->findChild<QLineEdit *>();
-            echo = field ? field->echoMode() : QLineEdit::Normal;
-            if (!answer) {
-                dialog->reject();
-                return;
-            }
-            field->selectAll();
-            test::typeText(field, *answer);
-            QTest::keyClick(field, Qt::Key_Return);
-        });
-        m_timer.start();
-    }
-    std::optional<QString> answer;
-    int asked = 0;
-    QStringList labels;
-    QLineEdit::EchoMode echo = QLineEdit::Normal;
-
-private:
-    QTimer m_timer;
-};
 
 // A wallet service that takes every call and never answers.
 class SilentWallet : public QDBusVirtualObject {
@@ -154,7 +121,7 @@ private Q_SLOTS:
         if (!qEnvironmentVariableIsSet(silentRun))
             QSKIP("runs in the program run that aKeyringThatNeverAnswersCountsAsNone starts");
         test::TestHome home;
-        PasswordAnswers answers;
+        test::PasswordAnswers answers;
         answers.answer = QStringLiteral("Stil-Wachtwoord");
         // The keyring gets its few seconds, then the question comes; after that it is not
         // waited for again in this run.
@@ -172,7 +139,7 @@ private Q_SLOTS:
 
     void withoutALoginNothingIsAsked()
     {
-        PasswordAnswers answers;
+        test::PasswordAnswers answers;
         QCOMPARE(wachtwoorden().wachtwoord(nullptr, QStringLiteral("smtp.dekeu.nl"), QString()), std::optional<QString>(QString()));
         QCOMPARE(answers.asked, 0);
     }
@@ -180,7 +147,7 @@ private Q_SLOTS:
     void askedOncePerRun()
     {
         test::TestHome home;
-        PasswordAnswers answers;
+        test::PasswordAnswers answers;
         answers.answer = QStringLiteral("Geheim-é-123");
         const QString server = QStringLiteral("smtp.dekeu.nl");
         const QString gebruiker = QStringLiteral("kas@dekeu.nl");
@@ -202,7 +169,7 @@ private Q_SLOTS:
 
     void aDeclinedQuestionGivesNothingAndAsksAgain()
     {
-        PasswordAnswers answers;
+        test::PasswordAnswers answers;
         const QString server = QStringLiteral("mail.voorbeeld.nl");
         const QString gebruiker = QStringLiteral("penningmeester");
         QCOMPARE(wachtwoorden().wachtwoord(nullptr, server, gebruiker), std::nullopt);
@@ -214,7 +181,7 @@ private Q_SLOTS:
 
     void aRefusedPasswordIsAskedAgain()
     {
-        PasswordAnswers answers;
+        test::PasswordAnswers answers;
         answers.answer = QStringLiteral("fout");
         const QString server = QStringLiteral("smtp.fout.nl");
         const QString gebruiker = QStringLiteral("kas");
@@ -228,7 +195,7 @@ private Q_SLOTS:
     void aStoredPasswordIsKnownWithoutAsking()
     {
         test::TestHome home;
-        PasswordAnswers answers;
+        test::PasswordAnswers answers;
         answers.answer = QStringLiteral("niet gevraagd");
         wachtwoorden().bewaar(QStringLiteral("smtp.bewaard.nl"), QStringLiteral("kas"), QStringLiteral("Bewaard-Wachtwoord-9"));
         QCOMPARE(wachtwoorden().wachtwoord(nullptr, QStringLiteral("smtp.bewaard.nl"), QStringLiteral("kas")),
