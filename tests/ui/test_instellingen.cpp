@@ -603,6 +603,39 @@ private Q_SLOTS:
         QCOMPARE(filesHolding(app->home.path(), QStringLiteral("Test-Wachtwoord")), QStringList());
     }
 
+    // A kept password the server refuses is forgotten: the next test message asks for it.
+    void aRefusedKeptPasswordIsAskedForAgain()
+    {
+        test::TestCertificates certificates;
+        test::SmtpTestServer server({QStringLiteral("--mode"), QStringLiteral("ssl"), QStringLiteral("--cert"), certificates.vreemdCert,
+                                     QStringLiteral("--key"), certificates.vreemdKey, QStringLiteral("--login"),
+                                     QStringLiteral("penning:Goed-Wachtwoord")});
+        instellingen *screen = open();
+        fillInSender(screen, server);
+        screen->beveiliging()->setCurrentIndex(2);
+        if (!screen->uitzondering()->isChecked())
+            screen->uitzondering()->click();
+        screen->gebruikersnaam()->setText(QStringLiteral("penning"));
+        screen->wachtwoord()->setText(QStringLiteral("Oud-Wachtwoord"));
+        closeWithButton(screen); // keeps the password for this run
+
+        screen = open();
+        QVERIFY(screen->wachtwoord()->text().isEmpty());
+        test::PasswordAnswers answers(QStringLiteral("Goed-Wachtwoord"));
+        sendTest(screen);
+        QCOMPARE(answers.asked, 0); // the kept one was used, and refused
+        QCOMPARE(screen->testantwoord()->text(), QStringLiteral("Niet verstuurd."));
+        QTRY_COMPARE(test::errorBoxes().size(), 1);
+        QVERIFY2(test::errorBoxes().first()->text().contains(QStringLiteral("weigerde de gebruikersnaam of het wachtwoord")),
+                 qPrintable(test::errorBoxes().first()->text()));
+        closeErrorBoxes();
+        sendTest(screen);
+        QCOMPARE(answers.asked, 1);
+        QVERIFY2(screen->testantwoord()->text().startsWith(QStringLiteral("Verstuurd.")), qPrintable(screen->testantwoord()->text()));
+        QCOMPARE(server.messages().size(), 1);
+        closeWithButton(screen);
+    }
+
     void theWindowKeepsAnsweringWhileTheTestMessageIsOnItsWay()
     {
         // A server that takes the connection but never says a word.

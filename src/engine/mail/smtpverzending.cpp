@@ -76,8 +76,11 @@ QString failure(const Verbinding &v, CURLcode code, const char *curlText, const 
     case CURLE_COULDNT_RESOLVE_HOST:
         return QStringLiteral("De mailserver %1 is niet gevonden. Kijk de naam van de server na bij Instellingen.").arg(v.server);
     case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("De mailserver %1 is niet te bereiken: er kwam geen verbinding tot stand. Kijk de server en "
+                              "de poort na bij Instellingen.")
+            .arg(where);
     case CURLE_OPERATION_TIMEDOUT:
-        return QStringLiteral("De mailserver %1 is niet te bereiken: %2").arg(where, QString::fromUtf8(curlText));
+        return QStringLiteral("De mailserver %1 is niet te bereiken: hij gaf te lang geen antwoord.").arg(where);
     case CURLE_PEER_FAILED_VERIFICATION:
         return QStringLiteral("Het certificaat van de mailserver %1 wordt niet vertrouwd (%2). Er is niets verstuurd. "
                               "Maak alleen een uitzondering voor deze server als u zeker weet dat het de server van uw "
@@ -155,6 +158,8 @@ QString verstuur(const Verbinding &v, const QString &afzender, const QString &on
     }
 
     const CURLcode code = curl_easy_perform(c);
+    if (code == CURLE_LOGIN_DENIED)
+        throw LoginGeweigerd(failure(v, code, curlText[0] ? curlText : curl_easy_strerror(code), answers.refusal));
     if (code != CURLE_OK)
         throw Error(failure(v, code, curlText[0] ? curlText : curl_easy_strerror(code), answers.refusal));
     return QString(answers.last); // a copy: the handle's QUIT below still writes into `answers`

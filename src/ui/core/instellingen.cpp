@@ -2,6 +2,7 @@
 
 #include "administraties.h"
 #include "databases.h"
+#include "mail/smtpverzending.h"
 #include "mail/testbericht.h"
 #include "main.h"
 #include "toolkit/appcontext.h"
@@ -426,19 +427,25 @@ void instellingen::testbericht()
     struct Uitkomst {
         QString antwoord;
         QString fout;
+        bool loginGeweigerd = false;
     };
     auto uitkomst = std::make_shared<Uitkomst>();
     m_testdraad = QThread::create([=] {
         try {
             uitkomst->antwoord = mail::verstuurTestbericht(server, naam, adres, instelling, wachtwoord);
+        } catch (const mail::LoginGeweigerd &e) {
+            uitkomst->loginGeweigerd = true;
+            uitkomst->fout = e.message();
         } catch (const std::exception &e) {
             uitkomst->fout = errorText(e);
         }
     });
     m_testdraad->setParent(this);
-    connect(m_testdraad, &QThread::finished, this, [this, uitkomst] {
+    connect(m_testdraad, &QThread::finished, this, [this, uitkomst, server, gebruiker = instelling.gebruiker] {
         m_testdraad->deleteLater();
         m_testdraad = nullptr;
+        if (uitkomst->loginGeweigerd)
+            MailWachtwoord::instance().vergeet(server, gebruiker); // asked again next time
         toontestuitkomst(uitkomst->antwoord, uitkomst->fout);
     });
     button(QStringLiteral("Testbericht"))->setEnabled(false);

@@ -40,6 +40,7 @@ namespace {
 // How one send on the worker thread ended.
 struct Uitkomst {
     bool gelukt = false;
+    bool loginGeweigerd = false;
     QString fout;
 };
 
@@ -52,6 +53,9 @@ Uitkomst verstuurApart(const mail::Verzendinstelling &instelling, const mail::Ve
         try {
             mail::verstuurStap(instelling, stap);
             uitkomst->gelukt = true;
+        } catch (const mail::LoginGeweigerd &e) {
+            uitkomst->loginGeweigerd = true;
+            uitkomst->fout = e.message();
         } catch (const std::exception &e) {
             uitkomst->fout = errorText(e);
         }
@@ -62,12 +66,6 @@ Uitkomst verstuurApart(const mail::Verzendinstelling &instelling, const mail::Ve
     loop.exec();
     thread->wait(); // the program may be ending: the send finishes first
     return *uitkomst;
-}
-
-// The server refused the login name or the password (and not the message or the connection).
-bool loginGeweigerd(const QString &fout)
-{
-    return fout.contains(QStringLiteral("weigerde de gebruikersnaam of het wachtwoord"));
 }
 
 QString berichten(int aantal)
@@ -362,7 +360,7 @@ void bewerkemail::emailen()
                 notice->hide();
             const Uitkomst uitkomst = verstuurApart(instelling, stap);
             if (!uitkomst.gelukt) {
-                if (loginGeweigerd(uitkomst.fout))
+                if (uitkomst.loginGeweigerd)
                     MailWachtwoord::instance().vergeet(instelling.server, gebruiker); // asked again next time
                 throw Error(QStringLiteral("De e-mail aan %1 (%2) is niet verstuurd.\n%3\nHet versturen is bij dit lid gestopt. %4")
                                 .arg(stap.naam, stap.adres, uitkomst.fout, berichten(run.verzonden())));
