@@ -373,6 +373,9 @@ void bewerkemail::emailen()
         Q_EMIT lidKlaar(gedaan, totaal);
     }
 
+    // The summary says all the notice said; the notice would cover its text and its button.
+    if (notice)
+        notice->hide();
     auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("E-mailen"),
                                 samenvattingVan(run, gedaan, m_stoppen && !run.klaar()), QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("samenvatting"));
