@@ -110,8 +110,7 @@ bool Verzendrun::begin()
     m_verzonden = 0;
     m_zonderAdres.clear();
     m_printCopy = rtf::write(m_document);
-    // The print copy of the letter print, the same file (papportstand::printCopyPath).
-    rtf::writeFile(m_document, m_data.werkmapMetScheiding() + QStringLiteral("tempprint.hlp"));
+    rtf::writeFile(m_document, papportstand::printCopyPath(m_data)); // the letter print's copy, the same file
     if (m_instelling.server.trimmed().isEmpty())
         return false;
     if (!m_instelling.afzenderAdres.contains(u'@'))
