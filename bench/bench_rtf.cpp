@@ -1,6 +1,8 @@
 // Prints how fast the RTF reader and writer are, on a large formatted letter and on
-// hostile input. Not a test: it only reports figures.
+// hostile input, and how fast one member is merged into that letter. Not a test: it only
+// reports figures.
 #include "rtf/rtf.h"
+#include "vindtekst.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -54,6 +56,13 @@ int main(int argc, char **argv)
     std::printf("%-34s %8.1f KiB  %8.1f ms  %7.1f MiB/s\n", "write 20000 formatted paragraphs", rtf.size() / 1024.0, writeMs,
                 rtf.size() / 1048576.0 / (writeMs / 1000.0));
     measure("read them back", rtf);
+
+    timer.restart();
+    QStringList values;
+    for (std::size_t i = 0; i < zelk::placeholders().size(); ++i)
+        values << QStringLiteral("Visser, Anna");
+    zelk::mergeMember(*letter, values);
+    std::printf("%-34s %8.1f ms  (20000 placeholders)\n", "merge one member into them", double(timer.nsecsElapsed()) / 1e6);
 
     const int many = 5'000'000;
     measure("read 5e6 nested groups", "{\\rtf1 " + QByteArray(many, '{') + "x" + QByteArray(many, '}') + "}");

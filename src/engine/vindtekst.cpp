@@ -27,25 +27,28 @@ int vindtekst(QTextDocument &doc, const QString &placeholder, const QString &val
     if (placeholder.isEmpty())
         return 0;
     // The plain text has one character per position of the document (a paragraph end is
-    // one "\n"), so a position found in it is a cursor position. It is kept in step with
-    // every replacement instead of being read again.
-    QString text = doc.toPlainText();
+    // one "\n"), so a position found in it is a cursor position, once shifted by what the
+    // replacements before it added or took away. The text itself is not changed: a long
+    // letter would be copied again at every placeholder.
+    const QString text = doc.toPlainText();
     int replaced = 0;
+    qsizetype shift = 0;
     qsizetype from = 0;
     for (;;) {
-        const qsizetype at = text.indexOf(placeholder, from, Qt::CaseInsensitive);
-        if (at < 0)
+        const qsizetype found = text.indexOf(placeholder, from, Qt::CaseInsensitive);
+        if (found < 0)
             break;
+        const qsizetype at = found + shift;
         QTextCursor cursor(&doc);
         cursor.setPosition(int(at + 1)); // the format of the character before the cursor: the first one
         const QTextCharFormat format = cursor.charFormat();
         cursor.setPosition(int(at));
         cursor.setPosition(int(at + placeholder.size()), QTextCursor::KeepAnchor);
         cursor.insertText(value, format);
-        text.replace(at, placeholder.size(), value);
-        // Searching on after the value, not at the start: a value that holds the
+        shift += value.size() - placeholder.size();
+        // Searching on after the occurrence in the text as it was: a value that holds the
         // placeholder (a remark reading "<opmerk1>") is not replaced again and again.
-        from = at + value.size();
+        from = found + placeholder.size();
         ++replaced;
     }
     return replaced;
