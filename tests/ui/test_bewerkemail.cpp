@@ -19,6 +19,7 @@
 #include "settingsfiles.h"
 #include "smtptestserver.h"
 #include "startedprogram.h"
+#include "store/sqlite.h"
 #include "store/velden.h"
 #include "toolkit/documentdialog.h"
 #include "toolkit/hoverbutton.h"
@@ -360,6 +361,38 @@ private Q_SLOTS:
         QCOMPARE(e->editor()->toPlainText(), QStringLiteral("Beste <naam>"));
         QVERIFY(e->email()->isModified());
         QVERIFY(emailen()->isEnabled());
+        QVERIFY(!e->bezig());
+    }
+
+    // The second message goes while another program holds the log: it was sent, so the box
+    // says so (and it is not sent to that member again by mistake); the run stops there.
+    void aMessageThatCannotBeLoggedIsReportedAsSent()
+    {
+        test::SmtpTestServer server;
+        useServer(server);
+        selectFive();
+        e->editor()->setPlainText(QStringLiteral("Beste <naam>"));
+        sql::DatabaseHandle other;
+        connect(e, &bewerkemail::lidKlaar, this, [&] {
+            if (server.messages().size() == 1 && !other) {
+                other = sql::openFile(inWerkmap(QStringLiteral("mailtjes.db")), false);
+                sql::exec(other.get(), QStringLiteral("BEGIN EXCLUSIVE"));
+            }
+        });
+        emailen()->trigger();
+        sql::exec(other.get(), QStringLiteral("ROLLBACK"));
+        other.reset();
+
+        QCOMPARE(server.messages().size(), 2);
+        QCOMPARE(logged(), QStringList{"de Wit, Kees"});
+        const QList<QMessageBox *> errors = test::messageBoxes(QStringLiteral("foutmelding"));
+        QCOMPARE(errors.size(), 1);
+        const QString said = errors[0]->text() + u'\n' + errors[0]->detailedText();
+        QVERIFY2(said.contains(QStringLiteral("De e-mail aan Mulder, Bram (bram@voorbeeld.nl) is verstuurd, maar kon niet in het "
+                                              "logboek worden gezet.")),
+                 qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("Er zijn 2 berichten verstuurd.")), qPrintable(said));
+        QCOMPARE(e->editor()->toPlainText(), QStringLiteral("Beste <naam>"));
         QVERIFY(!e->bezig());
     }
 

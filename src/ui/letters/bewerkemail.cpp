@@ -365,7 +365,14 @@ void bewerkemail::emailen()
                 throw Error(QStringLiteral("De e-mail aan %1 (%2) is niet verstuurd.\n%3\nHet versturen is bij dit lid gestopt. %4")
                                 .arg(stap.naam, stap.adres, uitkomst.fout, berichten(run.verzonden())));
             }
-            run.gelukt(stap);
+            try {
+                run.gelukt(stap);
+            } catch (const Error &e) {
+                // The message went: say so, so that it is not sent to this member again.
+                throw Error(QStringLiteral("De e-mail aan %1 (%2) is verstuurd, maar kon niet in het logboek worden gezet.\n%3\n"
+                                           "Het versturen is bij dit lid gestopt. %4")
+                                .arg(stap.naam, stap.adres, e.message(), berichten(run.verzonden() + 1)));
+            }
             if (notice)
                 notice->toon(this);
         }
