@@ -357,6 +357,25 @@ private Q_SLOTS:
         QCOMPARE(rest.fontWeight(), int(QFont::Normal));
         QCOMPARE(first.foreground().color(), QColor(Qt::black));
     }
+
+    // F10 opens the menus from the keyboard, as in the e-mail editor; Escape closes them and
+    // leaves the editor open.
+    void theMenusFromTheKeyboard()
+    {
+        e->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(e));
+        e->editor()->setFocus();
+        QTest::keyClick(e->editor(), Qt::Key_F10);
+        QAction *files = e->menus()->activeAction();
+        QVERIFY(files);
+        QCOMPARE(files->text(), QStringLiteral("Files"));
+        QVERIFY(files->menu()->isVisible());
+        QTest::keyClick(files->menu(), Qt::Key_Right);
+        QCOMPARE(e->menus()->activeAction()->text(), QStringLiteral("Opmaak"));
+        QTest::keyClick(e->menus()->activeAction()->menu(), Qt::Key_Escape);
+        QTest::keyClick(e->menus(), Qt::Key_Escape);
+        QVERIFY(e->isVisible());
+    }
 };
 
 QTEST_MAIN(TestStandaardbrief)

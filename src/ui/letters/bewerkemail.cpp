@@ -1,14 +1,11 @@
 #include "bewerkemail.h"
 
 #include "databases.h"
-#include "letters/standaardbrief.h"
 #include "letters/verzonderok.h"
 #include "mail/verzendrun.h"
-#include "rtf/rtf.h"
 #include "store/tableschema.h"
 #include "store/velden.h"
 #include "toolkit/appcontext.h"
-#include "toolkit/documentdialog.h"
 #include "toolkit/mailwachtwoord.h"
 #include "toolkit/messages.h"
 #include "toolkit/textlimit.h"
@@ -21,11 +18,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QShortcut>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QThread>
@@ -99,79 +96,28 @@ QString samenvattingVan(const mail::Verzendrun &run, int gedaan, bool gestopt)
 
 } // namespace
 
-bewerkemail::bewerkemail(AppContext &context) : TaskScreen(context, QStringLiteral("bewerkemail"), QStringLiteral("Bewerken e-mail"))
+bewerkemail::bewerkemail(AppContext &context)
+    : DocumentEditor(context, {QStringLiteral("bewerkemail"), QStringLiteral("Bewerken e-mail"), QStringLiteral("emailhoofd"),
+                               QStringLiteral("email"), QStringLiteral("Inlezen e-mail"), QStringLiteral("inlezenemail"),
+                               QStringLiteral("Opslaan e-mail"), QStringLiteral("opslaanemail")})
 {
-    auto *layout = new QVBoxLayout(this);
-    m_menus = new QMenuBar(this);
-    m_menus->setNativeMenuBar(false);
-    layout->setMenuBar(m_menus);
-
-    auto *header = new QFrame(this);
-    header->setObjectName(QStringLiteral("emailhoofd"));
-    header->setFrameShape(QFrame::StyledPanel);
-    buildHeader(header);
-    layout->addWidget(header);
-
-    m_editor = new QTextEdit(this);
-    m_editor->setObjectName(QStringLiteral("email"));
-    m_editor->setAcceptRichText(true);
-    m_editor->setTabChangesFocus(false); // Tab types a tab in the body
-    m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    layout->addWidget(m_editor, 1);
-
-    const auto folder = [this] { return werkmap(); };
-    m_open = new DocumentFileDialog(
-        DocumentFileDialog::Kind::Open, QStringLiteral("Inlezen e-mail"), &context.documentFileName, folder,
-        [this](const QString &path) { rtf::readFile(path, email()); }, this);
-    m_open->setObjectName(QStringLiteral("inlezenemail"));
-    m_save = new DocumentFileDialog(
-        DocumentFileDialog::Kind::Save, QStringLiteral("Opslaan e-mail"), &context.documentFileName, folder,
-        [this](const QString &path) {
-            rtf::writeFile(*email(), path);
-            email()->setModified(false);
-        },
-        this);
-    m_save->setObjectName(QStringLiteral("opslaanemail"));
-
-    const auto item = [this](QMenu *menu, const QString &caption, void (bewerkemail::*work)()) {
-        QAction *action = menu->addAction(caption);
-        connect(action, &QAction::triggered, this, guarded(this, [this, work] { (this->*work)(); }));
-        return action;
-    };
-    QMenu *files = m_menus->addMenu(QStringLiteral("Files"));
+    buildHeader();
+    QMenu *uitvoer = addMenus(QStringLiteral("Opslaan e-mail"), QStringLiteral("inlezen e-mail body"));
     // Only a changed body can be saved; the item says so by being enabled.
-    QAction *opslaanItem = item(files, QStringLiteral("Opslaan e-mail"), &bewerkemail::opslaan);
-    opslaanItem->setEnabled(email()->isModified());
-    connect(email(), &QTextDocument::modificationChanged, opslaanItem, &QAction::setEnabled);
-    item(files, QStringLiteral("inlezen e-mail body"), &bewerkemail::inlezen);
-    QAction *sluiten = files->addAction(QStringLiteral("Sluiten"));
-    connect(sluiten, &QAction::triggered, this, [this] { sluitvenster(); });
-    QMenu *opmaak = m_menus->addMenu(QStringLiteral("Opmaak"));
-    item(opmaak, QStringLiteral("Font"), &bewerkemail::kiesfont);
-    item(opmaak, QStringLiteral("Kleur"), &bewerkemail::kieskleur);
-    QAction *blank = m_menus->addAction(QStringLiteral("    ")); // keeps "Uitvoer" apart; does nothing
-    blank->setObjectName(QStringLiteral("scheiding"));
-    QMenu *uitvoer = m_menus->addMenu(QStringLiteral("Uitvoer"));
-    m_emailen = item(uitvoer, QStringLiteral("E-mailen"), &bewerkemail::emailen);
-
-    // F10 opens the menus from the keyboard, wherever the focus is in the editor.
-    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, [this] {
-        m_menus->setFocus(Qt::ShortcutFocusReason);
-        m_menus->setActiveAction(m_menus->actions().constFirst());
-    });
+    opslaanItem()->setEnabled(email()->isModified());
+    connect(email(), &QTextDocument::modificationChanged, opslaanItem(), &QAction::setEnabled);
+    m_emailen = addItem(uitvoer, QStringLiteral("E-mailen"), [this] { emailen(); });
 
     // The editor opens on the subject; Tab goes on to the body, where Tab then types a tab.
-    setSteps({m_onderwerp, m_editor});
-    resize(900, 700);
+    setSteps({m_onderwerp, editor()});
 }
 
-void bewerkemail::buildHeader(QWidget *header)
+void bewerkemail::buildHeader()
 {
-    auto *strip = new QHBoxLayout(header);
+    auto *strip = new QHBoxLayout(header());
     auto *left = new QVBoxLayout;
 
-    auto *note = new QFrame(header);
+    auto *note = new QFrame(header());
     note->setObjectName(QStringLiteral("gewonetekst"));
     note->setFrameShape(QFrame::Box);
     auto *noteLines = new QVBoxLayout(note);
@@ -179,8 +125,8 @@ void bewerkemail::buildHeader(QWidget *header)
     noteLines->addWidget(new QLabel(QStringLiteral("Ook wanneer de tekst is opgemaakt."), note));
     left->addWidget(note);
 
-    left->addWidget(new QLabel(QStringLiteral("Mail onderwerp"), header));
-    m_onderwerp = new QLineEdit(beginOnderwerp, header);
+    left->addWidget(new QLabel(QStringLiteral("Mail onderwerp"), header()));
+    m_onderwerp = new QLineEdit(beginOnderwerp, header());
     m_onderwerp->setObjectName(QStringLiteral("onderwerp"));
     limitToField(m_onderwerp, schemas::mailtjes(), veld::mailtjes::Monderwerp);
     m_onderwerp->setMinimumWidth(m_onderwerp->fontMetrics().averageCharWidth() * 45);
@@ -189,38 +135,8 @@ void bewerkemail::buildHeader(QWidget *header)
 
     strip->addLayout(left);
     strip->addStretch();
-    strip->addLayout(ledencodes(header));
+    strip->addLayout(ledencodes(header()));
     strip->addStretch();
-}
-
-QTextDocument *bewerkemail::email() const
-{
-    return m_editor->document();
-}
-
-QAction *bewerkemail::menuItem(const QString &menu, const QString &item) const
-{
-    for (QAction *top : m_menus->actions()) {
-        if (top->text() != menu || !top->menu())
-            continue;
-        for (QAction *a : top->menu()->actions())
-            if (a->text() == item)
-                return a;
-    }
-    return nullptr;
-}
-
-QString bewerkemail::werkmap() const
-{
-    return context().data ? context().data->werkmap() : QString();
-}
-
-void bewerkemail::onClose()
-{
-    // A file dialog left open goes with the editor.
-    for (DocumentFileDialog *dialog : {m_open, m_save})
-        if (dialog->isVisible())
-            dialog->reject();
 }
 
 void bewerkemail::sluitvenster()
@@ -244,33 +160,12 @@ void bewerkemail::closeEvent(QCloseEvent *event)
     TaskScreen::closeEvent(event);
 }
 
-void bewerkemail::opslaan()
-{
-    if (email()->isModified())
-        m_save->start();
-}
-
-void bewerkemail::inlezen()
-{
-    m_open->start();
-}
-
-void bewerkemail::kiesfont()
-{
-    zelk::kiesfont(m_editor);
-}
-
-void bewerkemail::kieskleur()
-{
-    zelk::kieskleur(m_editor);
-}
-
 void bewerkemail::zetBezig(bool bezig)
 {
     m_bezig = bezig;
     m_emailen->setEnabled(!bezig);
-    m_menus->setEnabled(!bezig);
-    m_editor->setReadOnly(bezig);
+    menus()->setEnabled(!bezig);
+    editor()->setReadOnly(bezig);
     m_onderwerp->setReadOnly(bezig);
 }
 

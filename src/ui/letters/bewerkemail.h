@@ -6,45 +6,26 @@
 // "Kleur" of the selected text), a blank separating item and "Uitvoer" ("E-mailen": one
 // message per member of the mailing selection who has an address).
 //
-// The body is made with the editor at start-up and lives until the program ends, also while
-// the editor is closed. The run merges each member into it and puts it back from the print
+// The run merges each member into it and puts it back from the print
 // copy before the next member, so it always ends with its placeholders.
-#include "toolkit/taskscreen.h"
-
-#include <QStringList>
+#include "documenteditor.h"
 
 class QDialog;
 class QLineEdit;
-class QMenuBar;
-class QPushButton;
-class QTextDocument;
-class QTextEdit;
 
 namespace zelk {
 
-class DocumentFileDialog;
-
-class bewerkemail : public TaskScreen {
+class bewerkemail : public DocumentEditor {
     Q_OBJECT
 public:
     explicit bewerkemail(AppContext &context);
 
     static inline const QString beginOnderwerp = QStringLiteral("verenigingsbericht");
 
-    QTextEdit *editor() const { return m_editor; }
-    QTextDocument *email() const;
+    QTextDocument *email() const { return document(); }
     QLineEdit *onderwerp() const { return m_onderwerp; }
-    QMenuBar *menus() const { return m_menus; }
-    // A menu item by its menu's and its own caption ("Files", "Sluiten"); null when there is none.
-    QAction *menuItem(const QString &menu, const QString &item) const;
-    DocumentFileDialog *openDialog() const { return m_open; }
-    DocumentFileDialog *saveDialog() const { return m_save; }
 
-    // The menu items' work.
-    void opslaan();
-    void inlezen();
-    void kiesfont();
-    void kieskleur();
+    // "Uitvoer" / "E-mailen".
     void emailen();
 
     // True while a run is going.
@@ -60,23 +41,17 @@ Q_SIGNALS:
     void lidKlaar(int gedaan, int totaal);
 
 protected:
-    void onClose() override;
     void sluitvenster() override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildHeader(QWidget *header);
+    void buildHeader();
     void zetBezig(bool bezig);
     void toonVoortgang(int totaal);
     void toonStand(int nummer, int totaal);
-    QString werkmap() const;
 
-    QMenuBar *m_menus = nullptr;
-    QTextEdit *m_editor = nullptr;
     QLineEdit *m_onderwerp = nullptr;
     QAction *m_emailen = nullptr;
-    DocumentFileDialog *m_open = nullptr;
-    DocumentFileDialog *m_save = nullptr;
     QDialog *m_voortgang = nullptr;
     bool m_bezig = false;
     bool m_stoppen = false;
