@@ -7,10 +7,12 @@
 #include "zelkerror.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextDocument>
+#include <optional>
 
 namespace zelk::helpfile {
 
@@ -36,37 +38,71 @@ QString path()
 
 namespace {
 
-bool convertHtml(const QString &manual, const QString &helpFile)
+// Beside the help file, what it was made from: the fingerprints of the manual and of the
+// help file as it was written. A help file the treasurer has not changed is made again
+// when a newer program brings a newer manual; one the treasurer edited is kept as it is,
+// and so is one whose origin is not known.
+QString originPath(const QString &helpFile)
 {
-    QFile html(manual);
-    if (!html.open(QIODevice::ReadOnly))
+    return helpFile + QStringLiteral(".bron");
+}
+
+QByteArray fingerprint(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+std::optional<QByteArray> bytesOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+// Whether the existing help file is the unchanged copy of an earlier manual.
+bool unchangedCopyOfAnother(const QString &helpFile, const QByteArray &manual)
+{
+    const std::optional<QByteArray> origin = bytesOf(originPath(helpFile));
+    const std::optional<QByteArray> help = bytesOf(helpFile);
+    if (!origin || !help)
         return false;
-    QTextDocument doc;
-    doc.setHtml(QString::fromUtf8(html.readAll()));
-    try {
+    const QList<QByteArray> lines = origin->split('\n');
+    return lines.size() >= 2 && lines[0] != fingerprint(manual) && lines[1] == fingerprint(*help);
+}
+
+void writeHelpFile(const QString &helpFile, const QString &manualName, const QByteArray &manual)
+{
+    if (manualName.endsWith(QLatin1String(".html"))) {
+        QTextDocument doc;
+        doc.setHtml(QString::fromUtf8(manual));
         rtf::writeFile(doc, helpFile);
-    } catch (const Error &) {
-        return false; // the viewer then creates an empty help file and reports its own failure
+    } else {
+        saveFile(helpFile, manual);
     }
-    return true;
+    if (const std::optional<QByteArray> written = bytesOf(helpFile)) {
+        try {
+            saveFile(originPath(helpFile), fingerprint(manual) + '\n' + fingerprint(*written) + '\n');
+        } catch (const Error &) {
+            // Without it the help file is only never refreshed.
+        }
+    }
 }
 
 } // namespace
 
 bool seed(const QString &helpFile, const QString &givenManual)
 {
-    const QString manual = givenManual.isEmpty() ? shippedfiles::manual() : givenManual;
-    if (QFile::exists(helpFile) || !QFile::exists(manual))
+    const QString manualName = givenManual.isEmpty() ? shippedfiles::manual() : givenManual;
+    const std::optional<QByteArray> manual = bytesOf(manualName);
+    if (!manual)
         return false;
-    if (manual.endsWith(QLatin1String(".html")))
-        return convertHtml(manual, helpFile);
-    QFile source(manual);
-    if (!source.open(QIODevice::ReadOnly))
+    if (QFile::exists(helpFile) && !unchangedCopyOfAnother(helpFile, *manual))
         return false;
     try {
-        saveFile(helpFile, source.readAll());
+        writeHelpFile(helpFile, manualName, *manual);
     } catch (const Error &) {
-        return false;
+        return false; // the viewer then creates an empty help file and reports its own failure
     }
     return true;
 }

@@ -2,7 +2,8 @@
 // Where the help file lives. It is named after the program file: the program's path
 // without its extension, followed by "uitleg.rtf" (zelk -> zelkuitleg.rtf). It lies beside
 // the program; for an installed program, or when that folder is not writable, it lies in
-// the administrations' root instead. Either way it starts as a copy of the shipped manual.
+// the administrations' root instead. Either way it starts as a copy of the shipped manual,
+// and follows the manual of a newer program for as long as the treasurer has not changed it.
 #include <QString>
 
 namespace zelk::helpfile {
@@ -16,9 +17,11 @@ QString path();
 // else in `root`.
 QString pathFor(const QString &programFile, const QString &root, bool besideProgram);
 
-// Writes `manual` (the shipped one when empty) as the RTF file `helpFile` when helpFile does
-// not exist and the manual does; a manual ending in ".html" is converted, any other is copied
-// as it is. Returns true when the help file was made.
+// Writes `manual` (the shipped one when empty) as the RTF file `helpFile` when the manual
+// exists and helpFile does not, or is the unchanged copy of another manual (the program was
+// updated); a manual ending in ".html" is converted, any other is copied as it is. What the
+// help file was made from is noted beside it ("<helpFile>.bron"), so that a help file the
+// treasurer changed is never written over. Returns true when the help file was made.
 bool seed(const QString &helpFile, const QString &manual = {});
 
 } // namespace zelk::helpfile

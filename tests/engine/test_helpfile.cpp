@@ -68,6 +68,32 @@ private Q_SLOTS:
         QCOMPARE(contents(help), QByteArray("{\\rtf1 eigen tekst}"));
     }
 
+    // After an update the help file follows the new manual, unless the treasurer changed it.
+    void anUnchangedHelpFileFollowsANewerManual()
+    {
+        QTemporaryDir dir;
+        const QString manual = dir.filePath("handleiding.rtf");
+        const QString help = dir.filePath("zelkuitleg.rtf");
+        writeFile(manual, "{\\rtf1 versie 1}");
+        QVERIFY(zelk::helpfile::seed(help, manual));
+        writeFile(manual, "{\\rtf1 versie 2}");
+        QVERIFY(zelk::helpfile::seed(help, manual));
+        QCOMPARE(contents(help), QByteArray("{\\rtf1 versie 2}"));
+        QVERIFY(!zelk::helpfile::seed(help, manual)); // already made from this manual
+
+        writeFile(help, "{\\rtf1 eigen tekst}");
+        writeFile(manual, "{\\rtf1 versie 3}");
+        QVERIFY(!zelk::helpfile::seed(help, manual));
+        QCOMPARE(contents(help), QByteArray("{\\rtf1 eigen tekst}"));
+
+        // A help file of unknown origin (made before its origin was noted) is kept too.
+        QVERIFY(QFile::remove(help + QStringLiteral(".bron")));
+        writeFile(help, "{\\rtf1 versie 3}");
+        writeFile(manual, "{\\rtf1 versie 4}");
+        QVERIFY(!zelk::helpfile::seed(help, manual));
+        QCOMPARE(contents(help), QByteArray("{\\rtf1 versie 3}"));
+    }
+
     // The shipped manual is HTML; the seeded help file is RTF with its headings intact.
     void seedConvertsTheShippedManual()
     {
