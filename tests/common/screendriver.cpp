@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -103,6 +104,16 @@ QStringList listed(const QListWidget *list)
     for (int i = 0; i < list->count(); ++i)
         items << list->item(i)->text();
     return items;
+}
+
+QAction *openMenusWithF10(QWidget *window, QWidget *editor, const QMenuBar *menus)
+{
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return nullptr;
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_F10);
+    return menus->activeAction();
 }
 
 QList<QMessageBox *> messageBoxes(const QString &name)

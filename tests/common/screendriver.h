@@ -9,6 +9,8 @@
 #include <optional>
 
 class QAbstractButton;
+class QAction;
+class QMenuBar;
 class QListWidget;
 class QRadioButton;
 class QWidget;
@@ -38,6 +40,9 @@ void typeText(QWidget *widget, const QString &text);
 QString printedText(QAbstractButton *button, const QString &path);
 // The texts of the list's items, top to bottom.
 QStringList listed(const QListWidget *list);
+// Presses F10 in `editor` of the active `window` and returns the menu-bar item that opened
+// (null when none did).
+QAction *openMenusWithF10(QWidget *window, QWidget *editor, const QMenuBar *menus);
 // The message boxes with this objectName ("foutmelding", "samenvatting") showing now.
 QList<QMessageBox *> messageBoxes(const QString &name);
 // The error boxes ("foutmelding") showing now.

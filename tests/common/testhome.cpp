@@ -1,6 +1,8 @@
 #include "testhome.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QPixmap>
 #include <QWidget>
 
@@ -35,4 +37,20 @@ void saveScreenshot(QWidget *widget, const QString &name)
     QDir().mkpath(folder);
     widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
+QStringList filesHolding(const QString &folder, const QString &text)
+{
+    QStringList found;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = file.readAll();
+        const QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        if (bytes.contains(text.toUtf8()) || bytes.contains(utf16))
+            found << file.fileName();
+    }
+    return found;
+}
+
 } // namespace zelk::test

@@ -11,6 +11,7 @@
 #include "databases.h"
 #include "mail/mailserverinstelling.h"
 #include "screendriver.h"
+#include "testhome.h"
 #include "smalldisk.h"
 #include "smtptestserver.h"
 #include "startedprogram.h"
@@ -96,22 +97,6 @@ void pickInNextFileDialog(const QString &path)
     timer->start();
 }
 
-// The files under `folder` that hold `text`, in UTF-8 or UTF-16.
-QStringList filesHolding(const QString &folder, const QString &text)
-{
-    QStringList found;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray bytes = file.readAll();
-        const QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-        if (bytes.contains(text.toUtf8()) || bytes.contains(utf16))
-            found << file.fileName();
-    }
-    return found;
-}
 
 QStringList labelTexts(QWidget *screen)
 {
@@ -500,8 +485,8 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/instelling.dat")).size(), 146);
         QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/logonaam.dat")).size(), 201);
         QCOMPARE(bytesOf(data().werkmap() + QStringLiteral("/konfigur.dat")).size(), 416);
-        QCOMPARE(filesHolding(app->home.path(), password), QStringList());
-        QCOMPARE(filesHolding(config.path(), password), QStringList());
+        QCOMPARE(test::filesHolding(app->home.path(), password), QStringList());
+        QCOMPARE(test::filesHolding(config.path(), password), QStringList());
         // Known for the rest of this run without asking.
         QCOMPARE(MailWachtwoord::instance().wachtwoord(nullptr, QStringLiteral("smtp.dekeu.nl"), QStringLiteral("kas@dekeu.nl")),
                  std::optional<QString>(password));
@@ -519,7 +504,7 @@ private Q_SLOTS:
         QVERIFY(!screen->uitzondering()->isChecked());
         closeWithButton(screen);
         QCOMPARE(mail::lees(data().werkmap()).uitzondering, QString());
-        QCOMPARE(filesHolding(app->home.path(), password), QStringList());
+        QCOMPARE(test::filesHolding(app->home.path(), password), QStringList());
     }
 
     void theMailServerSettingsBelongToTheirAdministration()
@@ -600,7 +585,7 @@ private Q_SLOTS:
         QCOMPARE(server.messages().size(), 1);
         closeWithButton(screen);
         QCOMPARE(mail::lees(data().werkmap()).uitzondering, QStringLiteral("127.0.0.1"));
-        QCOMPARE(filesHolding(app->home.path(), QStringLiteral("Test-Wachtwoord")), QStringList());
+        QCOMPARE(test::filesHolding(app->home.path(), QStringLiteral("Test-Wachtwoord")), QStringList());
     }
 
     // A kept password the server refuses is forgotten: the next test message asks for it.

@@ -42,22 +42,6 @@ private:
 // The run of this test program in which the session bus has a silent wallet.
 const char *silentRun = "ZELK_TEST_STILLE_SLEUTELBOS";
 
-// Whether `text` stands in any file under `folder`, in UTF-8 or UTF-16.
-QStringList filesHolding(const QString &folder, const QString &text)
-{
-    QStringList found;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray bytes = file.readAll();
-        const QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-        if (bytes.contains(text.toUtf8()) || bytes.contains(utf16))
-            found << file.fileName();
-    }
-    return found;
-}
 } // namespace
 
 class TestMailwachtwoord : public QObject {
@@ -133,8 +117,8 @@ private Q_SLOTS:
         QCOMPARE(wachtwoorden().wachtwoord(nullptr, QStringLiteral("smtp.stil.nl"), QStringLiteral("penning")),
                  std::optional<QString>(QStringLiteral("Ander-Wachtwoord")));
         QCOMPARE(answers.asked, 1);
-        QCOMPARE(filesHolding(home.path(), QStringLiteral("Stil-Wachtwoord")), QStringList());
-        QCOMPARE(filesHolding(config.path(), QStringLiteral("Stil-Wachtwoord")), QStringList());
+        QCOMPARE(test::filesHolding(home.path(), QStringLiteral("Stil-Wachtwoord")), QStringList());
+        QCOMPARE(test::filesHolding(config.path(), QStringLiteral("Stil-Wachtwoord")), QStringList());
     }
 
     void withoutALoginNothingIsAsked()
@@ -163,8 +147,8 @@ private Q_SLOTS:
         QCOMPARE(wachtwoorden().wachtwoord(nullptr, server, QStringLiteral("secretaris@dekeu.nl")),
                  std::optional<QString>(QStringLiteral("iets anders")));
         QCOMPARE(answers.asked, 2);
-        QCOMPARE(filesHolding(home.path(), QStringLiteral("Geheim-é-123")), QStringList());
-        QCOMPARE(filesHolding(config.path(), QStringLiteral("Geheim-é-123")), QStringList());
+        QCOMPARE(test::filesHolding(home.path(), QStringLiteral("Geheim-é-123")), QStringList());
+        QCOMPARE(test::filesHolding(config.path(), QStringLiteral("Geheim-é-123")), QStringList());
     }
 
     void aDeclinedQuestionGivesNothingAndAsksAgain()
@@ -201,8 +185,8 @@ private Q_SLOTS:
         QCOMPARE(wachtwoorden().wachtwoord(nullptr, QStringLiteral("smtp.bewaard.nl"), QStringLiteral("kas")),
                  std::optional<QString>(QStringLiteral("Bewaard-Wachtwoord-9")));
         QCOMPARE(answers.asked, 0);
-        QCOMPARE(filesHolding(home.path(), QStringLiteral("Bewaard-Wachtwoord-9")), QStringList());
-        QCOMPARE(filesHolding(config.path(), QStringLiteral("Bewaard-Wachtwoord-9")), QStringList());
+        QCOMPARE(test::filesHolding(home.path(), QStringLiteral("Bewaard-Wachtwoord-9")), QStringList());
+        QCOMPARE(test::filesHolding(config.path(), QStringLiteral("Bewaard-Wachtwoord-9")), QStringList());
     }
 };
 

@@ -362,11 +362,7 @@ private Q_SLOTS:
     // leaves the editor open.
     void theMenusFromTheKeyboard()
     {
-        e->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(e));
-        e->editor()->setFocus();
-        QTest::keyClick(e->editor(), Qt::Key_F10);
-        QAction *files = e->menus()->activeAction();
+        QAction *files = test::openMenusWithF10(e, e->editor(), e->menus());
         QVERIFY(files);
         QCOMPARE(files->text(), QStringLiteral("Files"));
         QVERIFY(files->menu()->isVisible());
